@@ -1,0 +1,41 @@
+#pragma once
+
+// The scripting side of the simulated Mac: what tests and the host use to set
+// the scene, drive the clock and act as the user. The library never includes
+// this header; it reaches the simulated system only through platform/.
+
+#include <functional>
+#include <string>
+
+#include <nlohmann/json_fwd.hpp>
+
+namespace desktop {
+
+enum class Clock { real, manual };
+
+// Replaces the whole simulated Mac with the scene (a JSON object; see
+// desktop/Scene.h for its keys). An empty object gives an empty Mac with one
+// screen; defaultScene() gives the demo Mac. Cancels every pending job.
+void reset(const nlohmann::json& scene, Clock clock = Clock::manual);
+const nlohmann::json& defaultScene();
+
+// Manual clock: runs every job that falls due within the next seconds, in
+// order, including jobs they schedule that fall due within the same span.
+void advance(double seconds);
+// Real clock: runs the main run loop for about the given real time.
+void runFor(double seconds);
+// Runs main-thread jobs (without moving the manual clock) until the
+// predicate holds or the real timeout passes; returns the predicate's value.
+bool runUntil(const std::function<bool()>& predicate, double realTimeoutSeconds);
+// Runs the jobs that are due now on the main thread.
+void pump();
+
+// One scripting verb, as the host's "!" lines: "pointer 10 20", "launch ID",
+// "state" ... Returns a JSON reply object ({"ok":true,...} or {"ok":false,"error":...}).
+nlohmann::json verb(const std::string& line);
+
+// The desktop's whole visible state: running apps, windows, status items,
+// the open menu, the pointer, recorded requests.
+nlohmann::json state();
+
+}  // namespace desktop

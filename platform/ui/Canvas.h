@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Geometry.h"
+#include "platform/ui/Appearance.h"
+#include "platform/ui/Color.h"
+#include "platform/ui/Font.h"
+
+namespace platform::ui {
+
+class Image;
+
+enum class LineCap { butt, round, square };
+
+// What a view's draw() paints on, in the view's own coordinates (points,
+// bottom-left origin). Colours resolve against appearance().
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+
+    virtual AppearanceName appearance() const = 0;
+    virtual double scale() const = 0;
+
+    virtual void fillRect(Rect rect, Color color) = 0;
+    virtual void fillRoundedRect(Rect rect, double radiusX, double radiusY, Color color) = 0;
+    virtual void strokeRoundedRect(Rect rect, double radius, double lineWidth, Color color) = 0;
+    virtual void fillOval(Rect rect, Color color) = 0;
+    virtual void strokePolyline(const std::vector<Point>& points, double lineWidth, LineCap cap, Color color) = 0;
+    // Draws the whole image scaled into rect, source-over. A template image is
+    // drawn as a mask in tint (the label colour when none is given).
+    virtual void drawImage(const Image& image, Rect rect, double opacity) = 0;
+    // Draws one line of text with its baseline-independent top-left at the
+    // rectangle's top-left, clipped to the rectangle; long text is cut with an ellipsis.
+    virtual void drawText(const std::string& text, Rect rect, Font font, Color color) = 0;
+    virtual Size measureText(const std::string& text, Font font) = 0;
+
+    virtual void save() = 0;
+    virtual void restore() = 0;
+    virtual void translate(double dx, double dy) = 0;
+    virtual void clip(Rect rect) = 0;
+    virtual void setAlpha(double alpha) = 0;  // multiplies everything drawn until restore()
+};
+
+}  // namespace platform::ui

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/ui/Appearance.h"
+
+namespace platform::ui {
+
+struct Rgba {
+    double r = 0, g = 0, b = 0, a = 0;
+    friend bool operator==(const Rgba&, const Rgba&) = default;
+};
+
+// A colour as the toolkit knows it: a fixed value or a semantic name that is
+// resolved against the appearance it is drawn in.
+class Color {
+public:
+    enum class Semantic {
+        none, label, secondaryLabel, tertiaryLabel, windowBackground, controlBackground,
+        separator, systemBlue, systemGreen, systemOrange, systemRed, controlAccent, clear,
+    };
+
+    static Color rgba(double r, double g, double b, double a = 1) { return Color(Semantic::none, {r, g, b, a}, 1); }
+    static Color named(Semantic s) { return Color(s, {}, 1); }
+    static Color label() { return named(Semantic::label); }
+    static Color secondaryLabel() { return named(Semantic::secondaryLabel); }
+    static Color windowBackground() { return named(Semantic::windowBackground); }
+    static Color controlBackground() { return named(Semantic::controlBackground); }
+    static Color systemBlue() { return named(Semantic::systemBlue); }
+    static Color clear() { return named(Semantic::clear); }
+    static Color black() { return rgba(0, 0, 0, 1); }
+    static Color white() { return rgba(1, 1, 1, 1); }
+
+    Color withAlpha(double alpha) const { return Color(semantic_, value_, alpha); }
+
+    Semantic semantic() const { return semantic_; }
+    // Resolves the colour for an appearance, alpha applied.
+    Rgba resolved(AppearanceName appearance) const;
+
+private:
+    Color(Semantic s, Rgba v, double alpha) : semantic_(s), value_(v), alpha_(alpha) {}
+    Semantic semantic_;
+    Rgba value_;
+    double alpha_;
+};
+
+}  // namespace platform::ui

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "platform/Geometry.h"
+
+namespace platform::ui {
+
+class Bitmap;
+class Canvas;
+
+// An image with a point size: either fixed pixels or a drawing made on
+// demand at whatever scale it is drawn. Template images are tinted by the
+// system for the menu bar.
+class Image {
+public:
+    using Drawing = std::function<void(Canvas&, Rect bounds)>;
+
+    static std::shared_ptr<Image> withBitmap(std::shared_ptr<const Bitmap> bitmap, Size pointSize);
+    static std::shared_ptr<Image> withDrawing(Size pointSize, Drawing drawing);
+
+    Size size() const { return size_; }
+    void setSize(Size size) { size_ = size; }
+    bool isTemplate() const { return template_; }
+    void setTemplate(bool value) { template_ = value; }
+
+    const std::shared_ptr<const Bitmap>& bitmap() const { return bitmap_; }
+    const Drawing& drawing() const { return drawing_; }
+    // A new image sharing the pixels or drawing, so its size can change alone.
+    std::shared_ptr<Image> copy() const { return std::make_shared<Image>(*this); }
+
+    Image(Size size, std::shared_ptr<const Bitmap> bitmap, Drawing drawing)
+        : size_(size), bitmap_(std::move(bitmap)), drawing_(std::move(drawing)) {}
+
+private:
+    Size size_;
+    bool template_ = false;
+    std::shared_ptr<const Bitmap> bitmap_;
+    Drawing drawing_;
+};
+
+}  // namespace platform::ui

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs, asking dpkg first so that a
+# machine that already has them pays nothing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ ccache pkg-config
+  nlohmann-json3-dev libplist-dev libcairo2-dev libpango1.0-dev fonts-noto-cjk libicu-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "deps: installing ${missing[*]}"
+sudo=""
+[[ $(id -u) -eq 0 ]] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq || true
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
