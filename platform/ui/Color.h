@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/ui/Appearance.h"
 
 namespace platform::ui {
@@ -18,8 +20,8 @@ public:
         separator, systemBlue, systemGreen, systemOrange, systemRed, controlAccent, clear,
     };
 
-    static Color rgba(double r, double g, double b, double a = 1) { return Color(Semantic::none, {r, g, b, a}, 1); }
-    static Color named(Semantic s) { return Color(s, {}, 1); }
+    static Color rgba(double r, double g, double b, double a = 1) { return Color(Semantic::none, {r, g, b, a}, std::nullopt); }
+    static Color named(Semantic s) { return Color(s, {}, std::nullopt); }
     static Color label() { return named(Semantic::label); }
     static Color secondaryLabel() { return named(Semantic::secondaryLabel); }
     static Color windowBackground() { return named(Semantic::windowBackground); }
@@ -29,6 +31,8 @@ public:
     static Color black() { return rgba(0, 0, 0, 1); }
     static Color white() { return rgba(1, 1, 1, 1); }
 
+    // Replaces the alpha, as the platform's colorWithAlphaComponent does:
+    // label().withAlpha(0.5) is the label colour at alpha 0.5, not 0.425.
     Color withAlpha(double alpha) const { return Color(semantic_, value_, alpha); }
 
     Semantic semantic() const { return semantic_; }
@@ -36,10 +40,10 @@ public:
     Rgba resolved(AppearanceName appearance) const;
 
 private:
-    Color(Semantic s, Rgba v, double alpha) : semantic_(s), value_(v), alpha_(alpha) {}
+    Color(Semantic s, Rgba v, std::optional<double> alpha) : semantic_(s), value_(v), alpha_(alpha) {}
     Semantic semantic_;
     Rgba value_;
-    double alpha_;
+    std::optional<double> alpha_;  // nothing: the colour's own alpha
 };
 
 }  // namespace platform::ui

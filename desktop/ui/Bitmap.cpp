@@ -1,0 +1,80 @@
+// Offscreen bitmaps as the platform's bitmap image representations: pixels in
+// Cairo's native premultiplied ARGB layout, so views render straight into
+// them, and PNG encoding through Cairo.
+
+#include "platform/ui/Bitmap.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include <cairo.h>
+
+namespace platform::ui {
+namespace {
+
+int nonNegative(int value) { return std::max(value, 0); }
+
+cairo_status_t appendToString(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+}  // namespace
+
+Bitmap::Bitmap(int pixelsWide, int pixelsHigh, Size pointSize)
+    : pixelsWide_(nonNegative(pixelsWide)),
+      pixelsHigh_(nonNegative(pixelsHigh)),
+      size_(pointSize),
+      pixels_(static_cast<std::size_t>(pixelsWide_) * static_cast<std::size_t>(pixelsHigh_), 0) {}
+
+Bitmap::Pixel Bitmap::pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= pixelsWide_ || y >= pixelsHigh_) return {0, 0, 0, 0};
+    std::uint32_t word = pixels_[static_cast<std::size_t>(y) * pixelsWide_ + x];
+    int a = (word >> 24) & 0xFF;
+    if (a == 0) return {0, 0, 0, 0};
+    auto unpremultiply = [a](std::uint32_t c) { return static_cast<int>((c * 255 + a / 2) / a); };
+    return {unpremultiply((word >> 16) & 0xFF), unpremultiply((word >> 8) & 0xFF), unpremultiply(word & 0xFF), a};
+}
+
+std::shared_ptr<Bitmap> Bitmap::cropped(Rect pixelRect) const {
+    const Rect& r = pixelRect;
+    if (!std::isfinite(r.minX()) || !std::isfinite(r.minY()) || !std::isfinite(r.width()) || !std::isfinite(r.height()))
+        return nullptr;
+    // Like the platform's image cropping: the rectangle is made integral and
+    // intersected with the image; an empty intersection gives nothing.
+    double left = std::max(std::floor(r.minX()), 0.0);
+    double bottom = std::max(std::floor(r.minY()), 0.0);
+    double right = std::min(std::ceil(r.maxX()), static_cast<double>(pixelsWide_));
+    double top = std::min(std::ceil(r.maxY()), static_cast<double>(pixelsHigh_));
+    if (right <= left || top <= bottom) return nullptr;
+
+    int x0 = static_cast<int>(left);
+    int width = static_cast<int>(right) - x0;
+    int height = static_cast<int>(top - bottom);
+    int firstRow = pixelsHigh_ - static_cast<int>(top);
+    double s = scale() > 0 ? scale() : 1;
+    auto result = std::make_shared<Bitmap>(width, height, Size{width / s, height / s});
+    for (int row = 0; row < height; ++row) {
+        const std::uint32_t* from = pixels_.data() + static_cast<std::size_t>(firstRow + row) * pixelsWide_ + x0;
+        std::memcpy(result->pixels_.data() + static_cast<std::size_t>(row) * width, from, width * sizeof(std::uint32_t));
+    }
+    return result;
+}
+
+std::string Bitmap::pngData() const {
+    if (pixelsWide_ == 0 || pixelsHigh_ == 0) return {};
+    int stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, pixelsWide_);
+    if (stride != pixelsWide_ * 4) return {};
+    // Cairo only reads the pixels while encoding.
+    auto* data = reinterpret_cast<unsigned char*>(const_cast<std::uint32_t*>(pixels_.data()));
+    cairo_surface_t* surface = cairo_image_surface_create_for_data(data, CAIRO_FORMAT_ARGB32, pixelsWide_, pixelsHigh_, stride);
+    std::string bytes;
+    cairo_status_t status = cairo_surface_status(surface);
+    if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_write_to_png_stream(surface, appendToString, &bytes);
+    cairo_surface_destroy(surface);
+    if (status != CAIRO_STATUS_SUCCESS) return {};
+    return bytes;
+}
+
+}  // namespace platform::ui

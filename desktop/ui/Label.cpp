@@ -1,0 +1,50 @@
+// The platform's non-editable text field: one line of text in the label's
+// font and colour, aligned within its bounds and cut with an ellipsis.
+
+#include "platform/ui/Label.h"
+
+#include <algorithm>
+
+#include "platform/ui/Canvas.h"
+
+namespace platform::ui {
+
+Label::Label(Rect frame, std::string text) : View(frame), text_(std::move(text)) {
+    setAccessibilityRole(role::staticText);
+}
+
+void Label::setText(std::string text) {
+    if (text == text_) return;
+    text_ = std::move(text);
+    setNeedsDisplay();
+}
+
+void Label::setFont(Font font) {
+    if (font.size == font_.size && font.weight == font_.weight) return;
+    font_ = font;
+    setNeedsDisplay();
+}
+
+void Label::setTextColor(Color color) {
+    color_ = color;
+    setNeedsDisplay();
+}
+
+void Label::setAlignment(Alignment alignment) {
+    if (alignment == alignment_) return;
+    alignment_ = alignment;
+    setNeedsDisplay();
+}
+
+void Label::draw(Canvas& canvas) {
+    if (text_.empty()) return;
+    Rect area = bounds();
+    if (alignment_ != Alignment::left) {
+        double width = std::min(canvas.measureText(text_, font_).width, area.width());
+        double slack = area.width() - width;
+        area = {area.minX() + (alignment_ == Alignment::center ? slack / 2 : slack), area.minY(), width, area.height()};
+    }
+    canvas.drawText(text_, area, font_, color_);
+}
+
+}  // namespace platform::ui
