@@ -1,0 +1,27 @@
+#pragma once
+
+// The window server of the simulated Mac: screens, windows ordered by level,
+// the menu bar's status items, the pointer and its routing to views, and
+// popped-up menus. Desktop.cpp resets it from the scene and forwards the
+// pointer and menu verbs to it.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json_fwd.hpp>
+
+namespace desktop {
+
+// Rebuilds screens, status bar, pointer and appearance from the scene and
+// forgets every window of an earlier scene.
+void resetWindowServer(const nlohmann::json& scene);
+// Handles a verb ("pointer 10 20", "click X Y", "menu", "choose TITLE" ...);
+// nothing when the verb is not the window server's.
+std::optional<nlohmann::json> windowServerVerb(const std::vector<std::string>& words);
+// Windows, status items, the open menu and the pointer.
+nlohmann::json windowServerState();
+// Forgets the windows an application owned (it quit).
+void removeWindowsOfProcess(int pid);
+
+}  // namespace desktop
