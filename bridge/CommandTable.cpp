@@ -7,7 +7,7 @@ namespace orvane {
 
 // The table fills in as the controller and the Dock functions land.
 CommandOutcome dispatch(const std::string& command, const nlohmann::json& args) {
-    return CommandFailure{1, texts::unknownCommand};
+    return platform::OrvaneError{"Orvane", 1, texts::unknownCommand};
 }
 
 }  // namespace orvane

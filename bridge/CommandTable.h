@@ -5,15 +5,12 @@
 
 #include <nlohmann/json_fwd.hpp>
 
+#include "platform/OrvaneError.h"
+
 namespace orvane {
 
-// A failed command: the message is what crosses the bridge.
-struct CommandFailure {
-    long code = 0;
-    std::string message;
-};
-
-using CommandOutcome = std::variant<nlohmann::json, CommandFailure>;
+// A command's data, or the error it failed with (only the message crosses the bridge).
+using CommandOutcome = std::variant<nlohmann::json, platform::OrvaneError>;
 
 // Runs the named command with its argument object. Names are compared
 // case-sensitively in the table's order; an unknown name fails.

@@ -59,7 +59,7 @@ char* run(const char* request) {
     const nlohmann::json& arguments = args != envelope.end() && args->is_object() ? *args : emptyArgs;
 
     const CommandOutcome outcome = dispatch(command->get_ref<const std::string&>(), arguments);
-    if (const auto* failure = std::get_if<CommandFailure>(&outcome)) return failureReply(failure->message);
+    if (const auto* failure = std::get_if<platform::OrvaneError>(&outcome)) return failureReply(failure->message);
     return successReply(std::get<nlohmann::json>(outcome));
 }
 
