@@ -9,7 +9,7 @@ StripActionButton::StripActionButton(platform::Rect frame) : Button(frame) {}
 std::shared_ptr<StripActionButton> StripActionButton::create(platform::Rect frame) {
     auto button = std::make_shared<StripActionButton>(frame);
     std::weak_ptr<StripActionButton> weak = button;
-    button->setAction(actionName, [weak] {
+    button->setAction(invokeActionName, [weak] {
         if (auto self = weak.lock()) self->invokeAction();
     });
     return button;

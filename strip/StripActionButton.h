@@ -12,7 +12,7 @@ namespace orvane {
 // nothing; the strip draws what the user sees underneath.
 class StripActionButton : public platform::ui::Button {
 public:
-    static constexpr const char* actionName = "invokeAction";
+    static constexpr const char* invokeActionName = "invokeAction";
 
     explicit StripActionButton(platform::Rect frame = {});
     static std::shared_ptr<StripActionButton> create(platform::Rect frame);
