@@ -5,6 +5,7 @@
 // popped-up menus. Desktop.cpp resets it from the scene and forwards the
 // pointer and menu verbs to it.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,5 +24,14 @@ std::optional<nlohmann::json> windowServerVerb(const std::vector<std::string>& w
 nlohmann::json windowServerState();
 // Forgets the windows an application owned (it quit).
 void removeWindowsOfProcess(int pid);
+// Lists an application's windows (scene form: [{"number","title","frame",
+// "layer","onScreen","color"}]) behind the others, as when it launched.
+// Malformed elements are skipped.
+void addWindowsOfProcess(int pid, const nlohmann::json& windows);
+// A hidden application's windows leave the screen until it is unhidden.
+void setProcessWindowsHidden(int pid, bool hidden);
+// Runs after the screens verb replaced the screens, so that the desktop can
+// post the screen-parameters notification.
+void setScreensChangedHook(std::function<void()> hook);
 
 }  // namespace desktop
