@@ -45,11 +45,6 @@ constexpr const char* disabledItem = "that menu item is disabled";
 // exhaust the stack when copied or printed.
 constexpr int maximumVerbJsonDepth = 16;
 
-std::function<void()>& screensChangedHook() {
-    static std::function<void()> hook;
-    return hook;
-}
-
 json failure(const char* message) { return {{"ok", false}, {"error", message}}; }
 
 json hitJson(const PointerHit& hit) {
@@ -135,7 +130,6 @@ json replaceScreens(const std::vector<std::string>& words) {
     if (!screens) return failure(texts::screensUsage);
     setScreens(std::move(*screens));
     layoutStatusItems();
-    if (auto hook = screensChangedHook()) hook();
     return {{"ok", true}};
 }
 
@@ -284,7 +278,5 @@ void addWindowsOfProcess(int pid, const json& windows) {
 }
 
 void setProcessWindowsHidden(int pid, bool hidden) { WindowList::shared().setProcessHidden(pid, hidden); }
-
-void setScreensChangedHook(std::function<void()> hook) { screensChangedHook() = std::move(hook); }
 
 }  // namespace desktop

@@ -5,7 +5,6 @@
 // popped-up menus. Desktop.cpp resets it from the scene and forwards the
 // pointer and menu verbs to it.
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,7 +17,8 @@ namespace desktop {
 // forgets every window of an earlier scene.
 void resetWindowServer(const nlohmann::json& scene);
 // Handles a verb ("pointer 10 20", "click X Y", "menu", "choose TITLE" ...);
-// nothing when the verb is not the window server's.
+// nothing when the verb is not the window server's. "screens" only replaces
+// the screens: the caller posts the screen-parameters notification.
 std::optional<nlohmann::json> windowServerVerb(const std::vector<std::string>& words);
 // Windows, status items, the open menu and the pointer.
 nlohmann::json windowServerState();
@@ -30,8 +30,5 @@ void removeWindowsOfProcess(int pid);
 void addWindowsOfProcess(int pid, const nlohmann::json& windows);
 // A hidden application's windows leave the screen until it is unhidden.
 void setProcessWindowsHidden(int pid, bool hidden);
-// Runs after the screens verb replaced the screens, so that the desktop can
-// post the screen-parameters notification.
-void setScreensChangedHook(std::function<void()> hook);
 
 }  // namespace desktop
