@@ -6,6 +6,7 @@
 #include "platform/Workspace.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/Window.h"
 #include "strip/StripView.h"
 
 namespace orvane::testing {
