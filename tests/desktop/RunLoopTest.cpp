@@ -130,13 +130,16 @@ TEST_F(RunLoopTest, ThreadedResetDisownsEarlierScene) {
     auto job = runLoop().after(1, [&] { ++stale; });
     auto timer = runLoop().every(1, [&] { ++stale; });
     std::atomic<bool> release{false};
+    std::atomic<bool> workerStarted{false};
     std::atomic<bool> workerDone{false};
     runLoop().background([&] {
+        workerStarted = true;
         while (!release.load()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         runLoop().postToMain([&] { ++stale; });
         workerDone = true;
     });
 
+    ASSERT_TRUE(desktop::runUntil([&] { return workerStarted.load(); }, 5));
     desktop::reset(nlohmann::json::object(), desktop::Clock::manual);
     EXPECT_FALSE(job->isPending());
     EXPECT_FALSE(timer->isPending());
