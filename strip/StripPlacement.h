@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/Geometry.h"
+
+namespace orvane::StripPlacement {
+
+// Where a strip of the given size sits when it is shown centred at the top
+// of screen (global coordinates): its vertical centre on the centre of the
+// menu-bar band, which is at least as tall as the strip.
+platform::Rect frame(platform::Rect screen, double menuBarHeight, double width, double height);
+
+}  // namespace orvane::StripPlacement
