@@ -5,6 +5,8 @@
 
 #include <nlohmann/json_fwd.hpp>
 
+namespace platform { class RunningApplication; }
+
 namespace orvane {
 
 // One application as the controller knows it: identifier (bundle id or
@@ -15,7 +17,23 @@ struct AppEntry {
     std::string path;
     std::string policy;
 
+    // From the four-key dictionary form; only string values count. A usable
+    // (non-empty) path is required; id falls back to the path, name to the
+    // path's last component without its extension, policy to "auto".
+    static std::optional<AppEntry> fromDictionary(const nlohmann::json& dictionary);
+    // From a running application; never fails, but the path may be empty.
+    static AppEntry fromRunningApplication(const platform::RunningApplication& app);
+
+    // Exactly the four keys id, name, path and policy.
+    nlohmann::json dictionary() const;
+
     friend bool operator==(const AppEntry&, const AppEntry&) = default;
 };
+
+namespace policy {
+inline constexpr const char* automatic = "auto";
+inline constexpr const char* always = "always";
+inline constexpr const char* whileNotRunning = "running";
+}  // namespace policy
 
 }  // namespace orvane

@@ -5,20 +5,33 @@
 // (bottom-left origin) unless a key says otherwise.
 //
 //   screens            [{"frame":R, "visibleFrame":R, "safeAreaTop":0, "backingScale":2}]
-//                      the first holds the menu bar (window server)
-//   statusBarThickness 24 (window server)
-//   appearance         "light" | "dark" (window server)
-//   pointer            [x, y] (window server)
+//                      the first holds the menu bar (window server); missing: one
+//                      1512 x 982 screen at scale 2 with visible frame [0,0,1512,945];
+//                      [] gives no screen; a malformed list counts as missing.
+//                      visibleFrame defaults to the frame, backingScale to 2
+//   statusBarThickness 24 (window server); status items sit right to left from the
+//                      right end of the first screen, centred in its menu-bar band
+//   appearance         "light" | "dark" (window server), default "light"
+//   pointer            [x, y] (window server), default the first screen's centre
 //   reduceMotion       false
 //   accessibilityTrusted  false
+//   screenCaptureGranted  false
 //   host               {"bundleId","name","path","activationPolicy"} the library's own process;
-//                      its pid is always getpid()
+//                      its pid is always getpid(); defaults com.velisk.orvane, 岚舟, /Applications/岚舟.app
 //   apps               [{"bundleId","name","path","pid","activationPolicy":"regular"|"accessory"|"prohibited",
 //                        "running":true, "hidden":false,
 //                        "windows":[{"number","title","frame":R,"layer":0,"onScreen":true,"color":"#rrggbb"}],
+//                          front to back within a layer; listed by the window server for apps
+//                          with an integer pid that run; a missing or taken number gets a new one
 //                        "extras":[{"ownerPid","hidden","frame":R in top-left-origin coordinates,"pressable"}],
 //                        "extrasReadable":true, "extrasChildrenReadable":true, "unresponsive":false}]
-//                      a Dock runs when an app with bundleId "com.apple.dock" runs
+//                      name defaults to the bundle's file name; a missing, taken or unusable pid (the
+//                      host's, <= 0) is allocated. Other parts of the desktop receive the scene with
+//                      every running app's "pid" and "running" filled in and the host's "pid".
+//                      An extra's ownerPid defaults to the app's pid, hidden to false, pressable to
+//                      true; no "extras" is an empty extras element. An unresponsive app holds each
+//                      accessibility read for the caller's timeout (real time, at most 10 s) and fails.
+//                      A Dock runs when an app with bundleId "com.apple.dock" runs
 //   launchServices     {"bundle.id": "/Applications/Name.app"} registrations besides the apps' own
 //   active             bundle id of the active application
 //   openLatency        seconds before an open completes (0)

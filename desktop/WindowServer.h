@@ -17,11 +17,18 @@ namespace desktop {
 // forgets every window of an earlier scene.
 void resetWindowServer(const nlohmann::json& scene);
 // Handles a verb ("pointer 10 20", "click X Y", "menu", "choose TITLE" ...);
-// nothing when the verb is not the window server's.
+// nothing when the verb is not the window server's. "screens" only replaces
+// the screens: the caller posts the screen-parameters notification.
 std::optional<nlohmann::json> windowServerVerb(const std::vector<std::string>& words);
 // Windows, status items, the open menu and the pointer.
 nlohmann::json windowServerState();
 // Forgets the windows an application owned (it quit).
 void removeWindowsOfProcess(int pid);
+// Lists an application's windows (scene form: [{"number","title","frame",
+// "layer","onScreen","color"}]) behind the others, as when it launched.
+// Malformed elements are skipped.
+void addWindowsOfProcess(int pid, const nlohmann::json& windows);
+// A hidden application's windows leave the screen until it is unhidden.
+void setProcessWindowsHidden(int pid, bool hidden);
 
 }  // namespace desktop

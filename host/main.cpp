@@ -1,1 +1,75 @@
-int main() { return 0; }
+// orvane-host: loads the library like a host application, runs the main run
+// loop of the simulated Mac, and passes lines from a script or standard input
+// to orvane_call (JSON lines) or to the simulated Mac ("!" lines).
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include <nlohmann/json.hpp>
+
+#include "desktop/Desktop.h"
+#include "host/Demo.h"
+#include "host/HostOptions.h"
+#include "host/Library.h"
+#include "host/Session.h"
+
+namespace {
+
+std::string libraryNextToHost() {
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) return "libOrvaneNative.so";
+    return (self.parent_path() / "libOrvaneNative.so").string();
+}
+
+std::optional<nlohmann::json> readScene(const std::string& path) {
+    std::ifstream file(path);
+    if (!file) return std::nullopt;
+    try {
+        return nlohmann::json::parse(file);
+    } catch (const nlohmann::json::exception&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    auto options = host::parseOptions(argc, argv);
+    if (!options) return 2;
+
+    nlohmann::json scene = desktop::defaultScene();
+    if (options->scene) {
+        auto loaded = readScene(*options->scene);
+        if (!loaded || !loaded->is_object()) {
+            std::fprintf(stderr, "orvane-host: cannot read scene %s\n", options->scene->c_str());
+            return 2;
+        }
+        scene = std::move(*loaded);
+    }
+    if (options->disk) scene["disk"] = *options->disk;
+    const bool manual = options->manualClock || options->demo.has_value();
+    desktop::reset(scene, manual ? desktop::Clock::manual : desktop::Clock::real);
+
+    host::Library library(options->library.empty() ? libraryNextToHost() : options->library);
+    if (options->demo) return host::runDemo(library, *options->demo);
+
+    host::Session session(library, manual);
+    auto print = [](const std::string&, const std::string& reply) { std::cout << reply << std::endl; };
+    if (options->script) {
+        std::ifstream script(*options->script);
+        if (!script) {
+            std::fprintf(stderr, "orvane-host: cannot read script %s\n", options->script->c_str());
+            return 2;
+        }
+        session.runAll(script, print);
+    } else {
+        session.runAll(std::cin, print);
+    }
+    return 0;
+}

@@ -1,0 +1,139 @@
+#include "controller/AppActions.h"
+
+
+#include "controller/ControllerTexts.h"
+#include "controller/NativeController.h"
+#include "platform/Application.h"
+#include "platform/Files.h"
+#include "platform/Json.h"
+#include "platform/RunLoop.h"
+#include "platform/ui/Menu.h"
+#include "strip/AppMenus.h"
+#include "strip/StripView.h"
+
+namespace orvane {
+
+platform::RunningApp findRunning(const std::vector<platform::RunningApp>& running, const AppEntry& entry) {
+    for (const auto& app : running) {
+        if (!app) continue;
+        if (app->bundleIdentifier() == entry.id) return app;
+        if (app->bundlePath() == entry.path) return app;
+    }
+    return nullptr;
+}
+
+std::optional<std::string> applicationLocation(const AppEntry& entry) {
+    if (!entry.path.empty() && platform::files().exists(entry.path)) return entry.path;
+    return platform::workspace().urlForApplication(entry.id);
+}
+
+std::vector<AppEntry> regularRunningEntries(const std::vector<platform::RunningApp>& running, int ownPid) {
+    std::vector<AppEntry> entries;
+    for (const auto& app : running) {
+        if (!app || app->activationPolicy() != platform::ActivationPolicy::regular) continue;
+        if (app->processIdentifier() == ownPid) continue;
+        entries.push_back(AppEntry::fromRunningApplication(*app));
+    }
+    return entries;
+}
+
+std::optional<AppEntry> entryOfItem(const platform::ui::MenuItem& item) {
+    const auto* dictionary = std::any_cast<platform::Json>(&item.representedObject);
+    if (!dictionary) return std::nullopt;
+    return AppEntry::fromDictionary(*dictionary);
+}
+
+platform::RunningApp NativeController::appRunning(const AppEntry& entry) { return findRunning(running_, entry); }
+
+std::shared_ptr<platform::ui::Image> NativeController::icon(const AppEntry& entry) {
+    auto cached = images_.find(entry.path);
+    if (cached != images_.end()) return cached->second;
+    auto image = platform::workspace().iconForFile(entry.path);
+    images_.emplace(entry.path, image);
+    return image;
+}
+
+void NativeController::launch(const AppEntry& entry) {
+    lastAction_ = "launch:" + entry.id;
+    closeCard();
+    auto location = applicationLocation(entry);
+    if (!location) {
+        emitError(texts::launchMissingPrefix + entry.name + texts::launchMissingSuffix);
+        return;
+    }
+    // The completion comes on another thread: it only hops to the main
+    // thread, where the controller is looked up again.
+    std::weak_ptr<NativeController> weak = weak_from_this();
+    platform::workspace().openApplication(
+        *location, true, [weak](platform::RunningApp, std::optional<platform::Error> error) {
+            if (!error) return;
+            std::string message = texts::launchFailedPrefix + error->description;
+            platform::runLoop().postToMain([weak, message = std::move(message)] {
+                if (auto self = weak.lock()) self->emitError(message);
+            });
+        });
+}
+
+AppMenuActions NativeController::menuActions() {
+    std::weak_ptr<NativeController> weak = weak_from_this();
+    AppMenuActions actions;
+    actions.menuLaunch = [weak](platform::ui::MenuItem& item) {
+        if (auto self = weak.lock()) self->menuLaunch(item);
+    };
+    actions.pinAction = [weak](platform::ui::MenuItem& item) {
+        if (auto self = weak.lock()) self->pinAction(item);
+    };
+    actions.revealAction = [weak](platform::ui::MenuItem& item) {
+        if (auto self = weak.lock()) self->revealAction(item);
+    };
+    actions.settingsAction = [weak] {
+        if (auto self = weak.lock()) self->settingsAction();
+    };
+    actions.quitAction = [weak] {
+        if (auto self = weak.lock()) self->quitAction();
+    };
+    return actions;
+}
+
+void NativeController::contextMenu(const AppEntry& entry, const platform::ui::Event& event) {
+    closeCard();
+    auto menu = AppMenus::contextMenu(entry, AppMenus::isPinned(entry, pinned_), menuActions());
+    if (strip_) platform::ui::Menu::popUpContextMenu(menu, event, strip_);
+}
+
+void NativeController::all() {
+    lastAction_ = "all";
+    closeCard();
+    std::weak_ptr<NativeController> weak = weak_from_this();
+    AllAppsInputs inputs;
+    inputs.pinned = pinned_;
+    inputs.running = regularRunningEntries(running_, platform::application().processIdentifier());
+    inputs.isRunning = [weak](const AppEntry& entry) {
+        auto self = weak.lock();
+        return self && self->appRunning(entry) != nullptr;
+    };
+    inputs.icon = [weak](const AppEntry& entry) -> std::shared_ptr<platform::ui::Image> {
+        auto self = weak.lock();
+        return self ? self->icon(entry) : nullptr;
+    };
+    auto menu = AppMenus::allAppsMenu(inputs, menuActions());
+    if (strip_) platform::ui::Menu::popUp(menu, AppMenus::allAppsLocation(strip_->bounds()), strip_);
+}
+
+void NativeController::menuLaunch(const platform::ui::MenuItem& item) {
+    if (auto entry = entryOfItem(item)) launch(*entry);
+}
+
+void NativeController::pinAction(const platform::ui::MenuItem& item) {
+    if (auto entry = entryOfItem(item)) emit({{"kind", "pin"}, {"app", entry->dictionary()}});
+}
+
+void NativeController::revealAction(const platform::ui::MenuItem& item) {
+    if (auto entry = entryOfItem(item)) platform::workspace().activateFileViewerSelecting({entry->path});
+}
+
+void NativeController::settingsAction() { emit({{"kind", "settings"}}); }
+
+void NativeController::quitAction() { emit({{"kind", "quit"}}); }
+
+}  // namespace orvane

@@ -1,0 +1,56 @@
+#include "controller/AppEntry.h"
+
+#include "controller/ControllerTexts.h"
+#include "platform/Json.h"
+#include "platform/Workspace.h"
+
+namespace orvane {
+
+namespace {
+
+std::optional<std::string> stringValue(const platform::Json& dictionary, const char* key) {
+    auto it = dictionary.find(key);
+    if (it == dictionary.end() || !it->is_string()) return std::nullopt;
+    return it->get<std::string>();
+}
+
+// The last path component without its extension, as a file path is read:
+// trailing slashes are ignored and a leading dot does not start an extension.
+std::string nameFromPath(const std::string& path) {
+    std::string trimmed = path;
+    while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
+    auto slash = trimmed.find_last_of('/');
+    std::string last = slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
+    auto dot = last.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) last.erase(dot);
+    return last;
+}
+
+}  // namespace
+
+std::optional<AppEntry> AppEntry::fromDictionary(const nlohmann::json& dictionary) {
+    if (!dictionary.is_object()) return std::nullopt;
+    auto path = stringValue(dictionary, "path");
+    if (!path || path->empty()) return std::nullopt;
+    AppEntry entry;
+    entry.path = *path;
+    entry.id = stringValue(dictionary, "id").value_or(*path);
+    entry.name = stringValue(dictionary, "name").value_or(nameFromPath(*path));
+    entry.policy = stringValue(dictionary, "policy").value_or(policy::automatic);
+    return entry;
+}
+
+AppEntry AppEntry::fromRunningApplication(const platform::RunningApplication& app) {
+    AppEntry entry;
+    entry.path = app.bundlePath().value_or("");
+    entry.id = app.bundleIdentifier().value_or(entry.path);
+    entry.name = app.localizedName().value_or(texts::unnamedApplication);
+    entry.policy = policy::automatic;
+    return entry;
+}
+
+nlohmann::json AppEntry::dictionary() const {
+    return {{"id", id}, {"name", name}, {"path", path}, {"policy", policy}};
+}
+
+}  // namespace orvane

@@ -1,0 +1,23 @@
+#pragma once
+
+// Every text of the controller that a user reads, in one place.
+namespace orvane::texts {
+
+inline constexpr const char* unnamedApplication = "应用";
+
+// Follow the product name.
+inline constexpr const char* managerButtonLabelSuffix = " 所有应用与设置";
+inline constexpr const char* centerPanelTitleSuffix = " · 居中应用栏";
+
+// "找不到 " + name + "，请在设置中移除或重新导入。"
+inline constexpr const char* launchMissingPrefix = "找不到 ";
+inline constexpr const char* launchMissingSuffix = "，请在设置中移除或重新导入。";
+// Followed by the system's description of the failure.
+inline constexpr const char* launchFailedPrefix = "打开失败：";
+
+inline constexpr const char* dockStatusAcceptance = "验收模式 · 禁用系统写入";
+inline constexpr const char* dockStatusHidden = "已隐藏 · 自动保持";
+inline constexpr const char* dockStatusCalibrating = "正在校准";
+inline constexpr const char* dockStatusOff = "未开启";
+
+}  // namespace orvane::texts

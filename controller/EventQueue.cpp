@@ -1,0 +1,34 @@
+#include "controller/EventQueue.h"
+
+#include <cassert>
+
+#include "platform/Json.h"
+
+namespace orvane {
+
+EventQueue::EventQueue() = default;
+EventQueue::~EventQueue() = default;
+
+std::size_t EventQueue::size() const { return records_.size(); }
+
+void EventQueue::emit(nlohmann::json record) {
+    auto kind = record.is_object() ? record.find("kind") : record.end();
+    if (kind == record.end() || !kind->is_string()) {
+        assert(false && "an event record is an object with a string kind");
+        return;
+    }
+    records_.push_back(std::move(record));
+}
+
+void EventQueue::emitError(const std::string& message) {
+    emit({{"kind", "error"}, {"message", message}});
+}
+
+nlohmann::json EventQueue::drain() {
+    auto drained = platform::Json::array();
+    for (auto& record : records_) drained.push_back(std::move(record));
+    records_.clear();
+    return drained;
+}
+
+}  // namespace orvane

@@ -1,0 +1,115 @@
+// The simulated Mac as a whole: one process-wide desktop that a scene resets
+// and that tests and the host script. It starts itself from the environment
+// when the library first reaches for a platform service.
+
+#include "desktop/Desktop.h"
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <mutex>
+
+#include <nlohmann/json.hpp>
+
+#include "desktop/Disk.h"
+#include "desktop/MainRunLoop.h"
+#include "desktop/Permissions.h"
+#include "desktop/ProcessTable.h"
+#include "desktop/SimulatedWorkspace.h"
+#include "desktop/Startup.h"
+#include "desktop/WindowServer.h"
+
+namespace desktop {
+namespace {
+
+std::atomic<bool> started{false};
+std::mutex startMutex;
+
+nlohmann::json sceneFromEnvironment() {
+    const char* file = std::getenv("ORVANE_SCENE");
+    if (!file || !*file) return defaultScene();
+    std::ifstream in(file, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    auto scene = nlohmann::json::parse(text, nullptr, false);
+    if (!in.good() && !in.eof()) scene = nlohmann::json::value_t::discarded;
+    if (scene.is_discarded() || !scene.is_object()) {
+        std::fprintf(stderr, "orvane desktop: ORVANE_SCENE %s is not a readable JSON object; using the default scene\n", file);
+        return defaultScene();
+    }
+    return scene;
+}
+
+Clock clockFromEnvironment() {
+    const char* clock = std::getenv("ORVANE_CLOCK");
+    return clock && std::string(clock) == "manual" ? Clock::manual : Clock::real;
+}
+
+}  // namespace
+
+void ensureStarted() {
+    if (started.load()) return;
+    std::lock_guard lock(startMutex);
+    if (started.load()) return;
+    reset(sceneFromEnvironment(), clockFromEnvironment());
+}
+
+void reset(const nlohmann::json& scene, Clock clock) {
+    // Set first: the pieces reset below may reach for platform services.
+    started = true;
+    const nlohmann::json& given = scene.is_object() ? scene : nlohmann::json::object();
+    MainRunLoop::shared().reset(clock);
+    permissions::reset(given);
+    resetWorkspace(given);
+    nlohmann::json normalized = ProcessTable::shared().reset(given);
+    resetDisk(normalized);
+    resetWindowServer(normalized);
+}
+
+void advance(double seconds) {
+    ensureStarted();
+    MainRunLoop::shared().advance(seconds);
+}
+
+void runFor(double seconds) {
+    ensureStarted();
+    MainRunLoop::shared().runFor(seconds);
+}
+
+bool runUntil(const std::function<bool()>& predicate, double realTimeoutSeconds) {
+    ensureStarted();
+    return MainRunLoop::shared().runUntil(predicate, realTimeoutSeconds);
+}
+
+void pump() {
+    ensureStarted();
+    MainRunLoop::shared().pump();
+}
+
+nlohmann::json state() {
+    ensureStarted();
+    nlohmann::json merged = windowServerState();
+    if (!merged.is_object()) merged = nlohmann::json::object();
+    nlohmann::json disk = diskState();
+    if (disk.is_object()) merged.update(disk);
+    auto& loop = MainRunLoop::shared();
+    merged.update(ProcessTable::shared().state());
+    merged.update(permissions::state());
+    merged.update(workspaceState());
+    merged["clock"] = loop.clock() == Clock::manual ? "manual" : "real";
+    merged["now"] = loop.now();
+    merged["pendingJobs"] = loop.pendingJobs();
+    return merged;
+}
+
+}  // namespace desktop
+
+namespace platform {
+
+RunLoop& runLoop() {
+    desktop::ensureStarted();
+    return desktop::MainRunLoop::shared();
+}
+
+}  // namespace platform

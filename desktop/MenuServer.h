@@ -1,0 +1,24 @@
+#pragma once
+
+// The menu that the simulated Mac shows after a popup, until it is closed.
+
+#include <string>
+
+#include <nlohmann/json_fwd.hpp>
+
+namespace desktop {
+
+// Closes the open menu without choosing anything.
+void resetMenus();
+bool menuIsOpen();
+// The open menu (title, kind, location, items), or null.
+nlohmann::json openMenuState();
+
+enum class ChooseOutcome { chosen, noMenu, noSuchItem, disabled };
+// Chooses the first item with the title; runs of spaces count as one, so a
+// title typed as separate words still matches. A disabled item leaves the menu open.
+ChooseOutcome chooseMenuItem(const std::string& title);
+// Closes the open menu; false when none was open.
+bool dismissMenu();
+
+}  // namespace desktop

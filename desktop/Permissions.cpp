@@ -1,0 +1,37 @@
+// The privacy permissions of the simulated Mac, standing in for the system's
+// privacy database: flags the scene sets and the scripting verbs flip.
+
+#include "desktop/Permissions.h"
+
+#include <atomic>
+
+#include <nlohmann/json.hpp>
+
+#include "desktop/SceneValues.h"
+
+namespace desktop::permissions {
+namespace {
+std::atomic<bool> trusted{false};
+std::atomic<int> prompts{0};
+std::atomic<bool> screenCapture{false};
+}  // namespace
+
+void reset(const nlohmann::json& scene) {
+    trusted = scene::boolean(scene, "accessibilityTrusted", false);
+    screenCapture = scene::boolean(scene, "screenCaptureGranted", false);
+    prompts = 0;
+}
+
+bool accessibilityTrusted() { return trusted.load(); }
+void setAccessibilityTrusted(bool value) { trusted = value; }
+int accessibilityPrompts() { return prompts.load(); }
+void recordAccessibilityPrompt() { ++prompts; }
+bool screenCaptureGranted() { return screenCapture.load(); }
+void setScreenCaptureGranted(bool value) { screenCapture = value; }
+
+nlohmann::json state() {
+    return {{"accessibility", {{"trusted", accessibilityTrusted()}, {"prompts", accessibilityPrompts()}}},
+            {"screenCapture", {{"granted", screenCaptureGranted()}}}};
+}
+
+}  // namespace desktop::permissions

@@ -1,0 +1,36 @@
+#pragma once
+
+// The simulated Mac's pointer and the routing of its events to views.
+
+#include <memory>
+#include <optional>
+
+#include "desktop/WindowList.h"
+#include "platform/Geometry.h"
+
+namespace platform::ui { class View; }
+
+namespace desktop {
+
+// Where a pointer event landed: the frontmost window under the pointer (ours
+// or foreign) and, in one of ours, the deepest view under it.
+struct PointerHit {
+    std::optional<WindowRecord> window;
+    std::shared_ptr<platform::ui::View> view;
+};
+
+// Puts the pointer somewhere without sending anything and forgets which
+// tracking areas it was in.
+void resetPointer(platform::Point location);
+platform::Point pointerLocation();
+
+// Moves the pointer: tracking areas it left report their exit (innermost
+// first), then those it entered report their entry (outermost first).
+PointerHit movePointer(platform::Point location);
+enum class MouseButton { left, right };
+// Moves the pointer there, then sends the button's mouse-down to the hit view.
+PointerHit clickPointer(platform::Point location, MouseButton button);
+// A scroll-wheel event at the pointer: line deltas, or pixel deltas when precise.
+PointerHit scrollPointer(double deltaX, double deltaY, bool precise);
+
+}  // namespace desktop

@@ -1,0 +1,147 @@
+// The scripting verbs of the simulated Mac: what a user or the system would
+// do to it (launch, quit, activate, hide an app; wake; switch spaces; change
+// screens; grant a permission; let time pass). Each answers with a JSON reply.
+
+#include <cmath>
+#include <sstream>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "desktop/Desktop.h"
+#include "desktop/MainRunLoop.h"
+#include "desktop/Permissions.h"
+#include "desktop/ProcessTable.h"
+#include "desktop/SimulatedNotificationCenter.h"
+#include "desktop/Startup.h"
+#include "desktop/WindowServer.h"
+
+namespace desktop {
+namespace {
+
+using nlohmann::json;
+
+json ok(json fields = json::object()) {
+    fields["ok"] = true;
+    return fields;
+}
+
+json failure(const std::string& message) { return {{"ok", false}, {"error", message}}; }
+
+std::vector<std::string> split(const std::string& line) {
+    std::vector<std::string> words;
+    std::istringstream in(line);
+    for (std::string word; in >> word;) words.push_back(word);
+    return words;
+}
+
+// What follows the verb, trimmed: an app id may contain spaces.
+std::string argument(const std::string& line, const std::string& verb) {
+    auto start = line.find(verb) + verb.size();
+    auto first = line.find_first_not_of(" \t\r\n", start);
+    if (first == std::string::npos) return {};
+    auto last = line.find_last_not_of(" \t\r\n");
+    return line.substr(first, last - first + 1);
+}
+
+json appVerb(const std::string& verb, const std::string& id) {
+    auto& table = ProcessTable::shared();
+    if (id.empty()) return failure(verb + " needs an application (bundle id, name or path)");
+    if (verb == "launch") {
+        auto index = table.find(id, false);
+        if (!index) {
+            if (table.find(id, true)) return failure("already running: " + id);
+            if (auto path = table.launchServices().applicationPath(id)) {
+                index = table.findByPath(*path);
+                if (!index) index = table.add({id, {}, *path, platform::ActivationPolicy::regular});
+            }
+        }
+        if (!index || !table.launch(*index)) return failure("no such application: " + id);
+        return ok({{"pid", table.process(*index)->processIdentifier()}});
+    }
+    auto index = table.find(id, true);
+    if (!index) return failure("not running: " + id);
+    int pid = table.process(*index)->processIdentifier();
+    bool done = verb == "quit"       ? table.quit(*index)
+                : verb == "activate" ? table.activate(*index)
+                : verb == "hide"     ? table.hide(*index)
+                                     : table.unhide(*index);
+    if (!done) return failure("cannot " + verb + " " + id);
+    return ok({{"pid", pid}});
+}
+
+json permissionVerb(const std::string& verb, const std::vector<std::string>& words) {
+    bool grant = verb == "grant";
+    if (words.size() != 2) return failure(verb + " needs accessibility or screen");
+    if (words[1] == "accessibility") permissions::setAccessibilityTrusted(grant);
+    else if (words[1] == "screen") permissions::setScreenCaptureGranted(grant);
+    else return failure(verb + " needs accessibility or screen, not " + words[1]);
+    return ok();
+}
+
+json advanceVerb(const std::vector<std::string>& words) {
+    if (words.size() != 2) return failure("advance needs a number of seconds");
+    double seconds = NAN;
+    try {
+        std::size_t used = 0;
+        seconds = std::stod(words[1], &used);
+        if (used != words[1].size()) seconds = NAN;
+    } catch (const std::exception&) {
+    }
+    if (!std::isfinite(seconds) || seconds < 0) return failure("advance needs a non-negative number of seconds");
+    MainRunLoop::shared().advance(seconds);
+    return ok({{"now", MainRunLoop::shared().now()}});
+}
+
+// The window server owns the screens; the system then tells applications
+// that the screen parameters changed.
+json screensVerb(const std::string& text) {
+    json screens = json::parse(text, nullptr, false);
+    if (screens.is_discarded() || !screens.is_array()) return failure("screens needs a JSON array of screens");
+    auto handled = windowServerVerb({"screens", screens.dump()});
+    if (!handled) return failure("the window server cannot change screens");
+    if (handled->is_object() && handled->value("ok", false))
+        applicationNotificationCenter().post(platform::notification::screenParametersDidChange);
+    return *handled;
+}
+
+json dispatch(const std::string& line) {
+    auto words = split(line);
+    if (words.empty()) return failure("empty verb");
+    const std::string& verb = words[0];
+    if (verb == "launch" || verb == "quit" || verb == "activate" || verb == "hide" || verb == "unhide")
+        return appVerb(verb, argument(line, verb));
+    if (verb == "wake" || verb == "space") {
+        if (words.size() != 1) return failure(verb + " takes no arguments");
+        workspaceNotificationCenter().post(verb == "wake" ? platform::notification::didWake
+                                                          : platform::notification::activeSpaceDidChange);
+        return ok();
+    }
+    if (verb == "grant" || verb == "revoke") return permissionVerb(verb, words);
+    if (verb == "advance") return advanceVerb(words);
+    if (verb == "screens") return screensVerb(argument(line, verb));
+    if (verb == "state") {
+        if (words.size() != 1) return failure("state takes no arguments");
+        MainRunLoop::shared().pump();
+        return ok({{"state", state()}});
+    }
+    if (auto handled = windowServerVerb(words)) return *handled;
+    return failure("unknown verb: " + verb);
+}
+
+}  // namespace
+
+nlohmann::json verb(const std::string& line) {
+    ensureStarted();
+    json reply;
+    try {
+        reply = dispatch(line);
+    } catch (const std::exception& e) {
+        reply = failure(std::string("verb failed: ") + e.what());
+    }
+    // What the verb set off (notifications, their observers) has happened before the reply.
+    MainRunLoop::shared().pump();
+    return reply;
+}
+
+}  // namespace desktop

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include <nlohmann/json_fwd.hpp>
+
+namespace orvane {
+
+// An application as the settings window lists it. Unlike the controller's
+// record it needs its id and path given (either may be empty) and only
+// fills in the name and the policy.
+class SettingsApp {
+public:
+    static std::optional<SettingsApp> fromDictionary(const nlohmann::json& dictionary);
+
+    const std::string& id() const { return id_; }
+    const std::string& name() const { return name_; }
+    const std::string& path() const { return path_; }
+    const std::string& policy() const { return policy_; }
+    // {"id", "name", "path", "policy"}
+    nlohmann::json dictionary() const;
+
+private:
+    SettingsApp(std::string id, std::string name, std::string path, std::string policy)
+        : id_(std::move(id)), name_(std::move(name)), path_(std::move(path)), policy_(std::move(policy)) {}
+
+    std::string id_;
+    std::string name_;
+    std::string path_;
+    std::string policy_;
+};
+
+}  // namespace orvane

@@ -1,0 +1,84 @@
+#include "tests/controller/ControllerFixture.h"
+
+#include "platform/ui/StatusBar.h"
+#include "platform/ui/Window.h"
+#include "strip/StripView.h"
+
+namespace orvane::testing {
+namespace {
+
+// Tests the 25 keys right after start: running extras only, empty texts, neutral card values.
+TEST_F(ControllerTest, SnapshotRightAfterStart) {
+    load(scene(json::array({ControllerTest::app("com.a", "A", 200)})));
+    start();
+    auto state = controller->snapshot();
+    const std::vector<std::string> keys{
+        "brand", "captureError", "card", "cardFrame", "cardWindowID", "centered", "controls", "detections",
+        "dockError", "dockStatus", "frame", "hidden", "lastAction", "menuBarHeight", "offset", "preview",
+        "running", "scanning", "screenCapture", "screenCaptureStatus", "scrollAnimations", "settingsVisible",
+        "trusted", "visible", "width"};
+    std::vector<std::string> actual;
+    for (const auto& [key, value] : state.items()) actual.push_back(key);
+    EXPECT_EQ(actual, keys);
+
+    EXPECT_EQ(state["visible"], json::array({{{"id", "com.a"}, {"name", "A"}, {"path", "/Applications/A.app"},
+                                              {"policy", "auto"}}}));
+    EXPECT_EQ(state["hidden"], json::array());
+    EXPECT_EQ(state["running"].size(), 2u) << "A and the host itself";
+    EXPECT_EQ(state["lastAction"], "");
+    EXPECT_EQ(state["card"], "");
+    EXPECT_EQ(state["cardWindowID"], 0);
+    EXPECT_EQ(state["cardFrame"], (json{{"x", 0}, {"y", 0}, {"width", 0}, {"height", 0}}));
+    EXPECT_EQ(state["preview"], json::object());
+    EXPECT_EQ(state["dockError"], "");
+    EXPECT_EQ(state["dockStatus"], "未开启");
+    EXPECT_EQ(state["brand"], "岚舟");
+    EXPECT_EQ(state["trusted"], false);
+    EXPECT_EQ(state["centered"], false);
+    EXPECT_EQ(state["scanning"], false);
+    EXPECT_EQ(state["settingsVisible"], false);
+    EXPECT_EQ(state["offset"], 0);
+    EXPECT_EQ(state["scrollAnimations"], 0);
+    EXPECT_DOUBLE_EQ(state["menuBarHeight"].get<double>(), 37) << "max(24, 982 - 945)";
+    // One app, not overflowing: 35 + 29 = 64 pt wide, as tall as the status bar.
+    EXPECT_DOUBLE_EQ(state["width"].get<double>(), 64);
+    auto window = controller->strip()->window();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(state["frame"], (json{{"x", window->frame().minX()}, {"y", window->frame().minY()},
+                                    {"width", 64.0}, {"height", 24.0}}));
+    ASSERT_EQ(state["controls"].size(), 2u);
+    EXPECT_EQ(state["controls"][0], (json{{"label", "A，切换"}, {"x", 3.0}, {"width", 29.0}}));
+    EXPECT_EQ(state["controls"][1], (json{{"label", "所有应用与设置"}, {"x", 35.0}, {"width", 29.0}}));
+}
+
+// Tests the Dock status in acceptance mode and while keeping the Dock hidden.
+TEST_F(ControllerTest, SnapshotDockStatus) {
+    load(scene(json::array()));
+    start(true);
+    controller->configure({{"dockPersistent", true}});
+    EXPECT_EQ(controller->snapshot()["dockStatus"], "验收模式 · 禁用系统写入");
+
+    start();
+    controller->configure({{"dockPersistent", true}});
+    auto status = controller->snapshot()["dockStatus"];
+    EXPECT_TRUE(status == "正在校准" || status == "已隐藏 · 自动保持") << status;
+    controller->dockSuspend();
+    EXPECT_EQ(controller->snapshot()["dockStatus"], "未开启");
+}
+
+// Tests that events drain oldest first, once, and identical errors are both kept.
+TEST_F(ControllerTest, EventsDrainInOrder) {
+    load(scene(json::array()));
+    start();
+    controller->emitError("x");
+    controller->emitError("x");
+    controller->settingsAction();
+    EXPECT_EQ(controller->drainEvents(), json::parse(R"([{"kind":"error","message":"x"},
+        {"kind":"error","message":"x"},{"kind":"settings"}])"));
+    EXPECT_EQ(controller->drainEvents(), json::array());
+    controller->quitAction();
+    EXPECT_EQ(controller->drainEvents(), json::parse(R"([{"kind":"quit"}])"));
+}
+
+}  // namespace
+}  // namespace orvane::testing
