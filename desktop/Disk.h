@@ -9,13 +9,20 @@
 
 namespace desktop {
 
-// Chooses the root: the scene's "disk", else ORVANE_DISK, else the demo disk
-// (written on first use). Drops cached preference domains.
+// The logged-in user's home folder on the simulated Mac.
+inline constexpr const char* homeFolder = "/Users/demo";
+
+// Chooses the root: the scene's "disk", else ORVANE_DISK, else a fresh copy of
+// the demo disk (its template is written once, on first use). Forgets cached
+// preference values, the tools' scene settings and the disk log.
 void resetDisk(const nlohmann::json& scene);
 std::string diskRoot();
 // The real path under the root for an absolute path of the simulated Mac.
+// "." and ".." are folded first, so no path leaves the root; a relative path
+// counts from "/".
 std::string resolve(const std::string& absolutePath);
-// Recorded tool runs and preference writes, for desktop::state().
+// {"disk": {"root", "toolRuns", "preferenceWrites", "dock": {"reloads", "preferences"}}}:
+// the root and what the system did since the last reset.
 nlohmann::json diskState();
 
 }  // namespace desktop

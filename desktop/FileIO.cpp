@@ -1,0 +1,92 @@
+// Whole-file reads and atomic writes on this machine, the safe-save of the
+// simulated Mac's file system.
+#include "desktop/FileIO.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+namespace desktop {
+
+namespace {
+
+std::string parentOf(const std::string& path) {
+    auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+bool writeAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+FileRead readFile(const std::string& realPath, std::size_t limit) {
+    FileRead result;
+    int fd = ::open(realPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        result.status = errno == ENOENT ? FileRead::Status::missing : FileRead::Status::failed;
+        return result;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || static_cast<std::size_t>(info.st_size) > limit) {
+        ::close(fd);
+        return result;
+    }
+    result.bytes.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t done = 0;
+    while (done < result.bytes.size()) {
+        ssize_t n = ::read(fd, result.bytes.data() + done, result.bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    // A file that changed size while it was read counts as what was read.
+    result.bytes.resize(done);
+    result.status = FileRead::Status::ok;
+    return result;
+}
+
+bool makeDirectories(const std::string& realPath) {
+    std::error_code error;
+    std::filesystem::create_directories(realPath, error);
+    return std::filesystem::is_directory(realPath, error);
+}
+
+bool writeFileAtomically(const std::string& realPath, const std::string& bytes) {
+    std::string folder = parentOf(realPath);
+    if (!makeDirectories(folder)) return false;
+    std::string name = realPath.substr(realPath.find_last_of('/') + 1);
+    std::string temporary = folder + "/." + name + ".XXXXXX";
+    int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) return false;
+    bool written = writeAll(fd, bytes) && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
+    written = ::close(fd) == 0 && written;
+    if (!written || ::rename(temporary.c_str(), realPath.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    // Makes the rename itself durable; a folder that cannot be synced loses nothing already written.
+    int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd >= 0) {
+        ::fsync(folderFd);
+        ::close(folderFd);
+    }
+    return true;
+}
+
+}  // namespace desktop

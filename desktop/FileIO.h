@@ -1,0 +1,27 @@
+#pragma once
+
+// Plain file access on this machine for the simulated disk: whole-file reads
+// with a size limit and atomic replacement, as the platform's safe-save does.
+
+#include <cstddef>
+#include <string>
+
+namespace desktop {
+
+struct FileRead {
+    enum class Status { ok, missing, failed };
+    Status status = Status::failed;
+    std::string bytes;
+};
+
+// Reads a regular file of at most limit bytes; anything else (a folder, a
+// larger file, no permission) is a failure, an absent file is missing.
+FileRead readFile(const std::string& realPath, std::size_t limit);
+// Creates the folder and its parents; true when it exists afterwards.
+bool makeDirectories(const std::string& realPath);
+// Writes to a temporary file in the same folder, flushes it to the device and
+// renames it over the target, so a reader sees the old or the new file, never
+// half of one. Creates the parent folders.
+bool writeFileAtomically(const std::string& realPath, const std::string& bytes);
+
+}  // namespace desktop

@@ -1,0 +1,16 @@
+#pragma once
+
+// The simulated Mac's preference store: one property-list file per domain in
+// the user's Library/Preferences folder on the simulated disk.
+
+#include <string>
+
+namespace desktop {
+
+// Where the domain's file lives on the simulated Mac, e.g.
+// "/Users/demo/Library/Preferences/com.apple.dock.plist".
+std::string preferencesFile(const std::string& domain);
+// The disk was replaced: every domain forgets its cached and pending values.
+void resetPreferenceDomains();
+
+}  // namespace desktop

@@ -1,0 +1,418 @@
+// Reads and writes property lists with libplist, standing in for the
+// platform's property-list serialization. Untrusted bytes are checked before
+// libplist sees them, because it follows binary references without limits.
+#include "desktop/PropertyList.h"
+
+#include <plist/plist.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace desktop {
+
+namespace {
+
+using Json = nlohmann::json;
+
+struct PlistFree {
+    void operator()(void* node) const { plist_free(static_cast<plist_t>(node)); }
+};
+using Plist = std::unique_ptr<void, PlistFree>;
+
+constexpr std::string_view binaryMagic = "bplist00";
+constexpr std::size_t trailerSize = 32;
+
+std::uint64_t bigEndian(const unsigned char* bytes, std::size_t size) {
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < size; ++i) value = (value << 8) | bytes[i];
+    return value;
+}
+
+// Walks the object graph of a binary list from its top object and accepts it
+// only when every container is reached once, nothing cycles and the nesting
+// stays within the limit. Scalars may be shared (writers share equal strings).
+bool binaryListIsSafe(std::string_view bytes) {
+    if (bytes.size() < binaryMagic.size() + trailerSize) return false;
+    auto data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const unsigned char* trailer = data + bytes.size() - trailerSize;
+    std::size_t offsetSize = trailer[6];
+    std::size_t refSize = trailer[7];
+    std::uint64_t objectCount = bigEndian(trailer + 8, 8);
+    std::uint64_t top = bigEndian(trailer + 16, 8);
+    std::uint64_t tableOffset = bigEndian(trailer + 24, 8);
+    std::uint64_t tableEnd = bytes.size() - trailerSize;
+    if (offsetSize < 1 || offsetSize > 8 || refSize < 1 || refSize > 8) return false;
+    if (objectCount == 0 || top >= objectCount || tableOffset < binaryMagic.size() || tableOffset > tableEnd) return false;
+    if (objectCount > (tableEnd - tableOffset) / offsetSize) return false;
+
+    auto offsetOf = [&](std::uint64_t object) { return bigEndian(data + tableOffset + object * offsetSize, offsetSize); };
+
+    struct Container {
+        std::uint64_t refsStart = 0;
+        std::uint64_t refCount = 0;
+    };
+    // Reads a container's references; false for a malformed header.
+    auto containerAt = [&](std::uint64_t object, std::optional<Container>& container) {
+        container.reset();
+        std::uint64_t offset = offsetOf(object);
+        if (offset < binaryMagic.size() || offset >= tableOffset) return false;
+        unsigned char marker = data[offset];
+        unsigned type = marker >> 4;
+        if (type != 0xA && type != 0xB && type != 0xC && type != 0xD) return true;
+        std::uint64_t count = marker & 0x0F;
+        std::uint64_t position = offset + 1;
+        if (count == 0x0F) {
+            if (position >= tableOffset || (data[position] >> 4) != 0x1) return false;
+            std::size_t size = std::size_t{1} << (data[position] & 0x0F);
+            if (size > 8 || position + 1 + size > tableOffset) return false;
+            count = bigEndian(data + position + 1, size);
+            position += 1 + size;
+        }
+        std::uint64_t refs = type == 0xD ? count * 2 : count;
+        if (count > tableOffset || refs > (tableOffset - position) / refSize) return false;
+        container = Container{position, refs};
+        return true;
+    };
+
+    enum class Mark : std::uint8_t { unseen, open, done };
+    std::vector<Mark> marks(objectCount, Mark::unseen);
+    struct Frame {
+        std::uint64_t object;
+        Container container;
+        std::uint64_t next = 0;
+    };
+    std::vector<Frame> stack;
+    std::optional<Container> topContainer;
+    if (!containerAt(top, topContainer)) return false;
+    if (!topContainer) return true;
+    marks[top] = Mark::open;
+    stack.push_back({top, *topContainer});
+    while (!stack.empty()) {
+        Frame& frame = stack.back();
+        if (frame.next == frame.container.refCount) {
+            marks[frame.object] = Mark::done;
+            stack.pop_back();
+            continue;
+        }
+        std::uint64_t child = bigEndian(data + frame.container.refsStart + frame.next * refSize, refSize);
+        ++frame.next;
+        if (child >= objectCount) return false;
+        std::optional<Container> childContainer;
+        if (!containerAt(child, childContainer)) return false;
+        if (!childContainer) continue;
+        if (marks[child] != Mark::unseen) return false;
+        if (stack.size() >= static_cast<std::size_t>(maxPropertyListDepth)) return false;
+        marks[child] = Mark::open;
+        stack.push_back({child, *childContainer});
+    }
+    return true;
+}
+
+// XML has no references; only its nesting needs a bound before parsing.
+bool xmlListIsSafe(std::string_view text) {
+    int depth = 0;
+    for (std::size_t i = text.find('<'); i != std::string_view::npos; i = text.find('<', i + 1)) {
+        std::string_view tag = text.substr(i + 1);
+        bool closing = !tag.empty() && tag.front() == '/';
+        if (closing) tag.remove_prefix(1);
+        bool container = tag.starts_with("array") || tag.starts_with("dict");
+        if (!container) continue;
+        auto end = tag.find('>');
+        if (end == std::string_view::npos) return false;
+        if (closing) {
+            --depth;
+        } else if (end == 0 || tag[end - 1] != '/') {
+            if (++depth > maxPropertyListDepth) return false;
+        }
+    }
+    return true;
+}
+
+Plist parseTrusted(std::string_view bytes) {
+    if (bytes.empty() || bytes.size() > std::numeric_limits<std::uint32_t>::max()) return nullptr;
+    plist_t root = nullptr;
+    if (bytes.starts_with(binaryMagic)) {
+        if (!binaryListIsSafe(bytes)) return nullptr;
+        plist_from_bin(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &root);
+    } else {
+        if (!xmlListIsSafe(bytes)) return nullptr;
+        plist_from_xml(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &root);
+    }
+    return Plist(root);
+}
+
+// Replaces bytes that are not UTF-8 with U+FFFD, so that the JSON side can
+// always print what was read.
+std::string validUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    auto bytes = reinterpret_cast<const unsigned char*>(text.data());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        unsigned char lead = bytes[i];
+        std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        bool valid = length > 0 && i + length <= text.size();
+        std::uint32_t code = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            valid = (bytes[i + k] >> 6) == 0x2;
+            code = (code << 6) | (bytes[i + k] & 0x3F);
+        }
+        static constexpr std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        valid = valid && code >= smallest[length] && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+        if (valid) {
+            out.append(text.substr(i, length));
+            i += length;
+        } else {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        }
+    }
+    return out;
+}
+
+constexpr char base64Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+
+std::string base64Encode(const char* data, std::uint64_t length) {
+    std::string out;
+    out.reserve((length + 2) / 3 * 4);
+    auto bytes = reinterpret_cast<const unsigned char*>(data);
+    for (std::uint64_t i = 0; i < length; i += 3) {
+        std::uint32_t chunk = bytes[i] << 16;
+        if (i + 1 < length) chunk |= bytes[i + 1] << 8;
+        if (i + 2 < length) chunk |= bytes[i + 2];
+        out += base64Alphabet[(chunk >> 18) & 0x3F];
+        out += base64Alphabet[(chunk >> 12) & 0x3F];
+        out += i + 1 < length ? base64Alphabet[(chunk >> 6) & 0x3F] : '=';
+        out += i + 2 < length ? base64Alphabet[chunk & 0x3F] : '=';
+    }
+    return out;
+}
+
+std::optional<std::string> base64Decode(const std::string& text) {
+    std::string out;
+    std::uint32_t buffer = 0;
+    int bits = 0;
+    for (char c : text) {
+        if (c == '=') break;
+        const char* found = std::strchr(base64Alphabet, c);
+        if (c == '\0' || !found) return std::nullopt;
+        buffer = (buffer << 6) | static_cast<std::uint32_t>(found - base64Alphabet);
+        bits += 6;
+        if (bits >= 8) {
+            bits -= 8;
+            out += static_cast<char>((buffer >> bits) & 0xFF);
+        }
+    }
+    return out;
+}
+
+std::optional<Json> toJson(plist_t node, int depth) {
+    if (!node || depth > maxPropertyListDepth) return std::nullopt;
+    switch (plist_get_node_type(node)) {
+    case PLIST_BOOLEAN: {
+        std::uint8_t value = 0;
+        plist_get_bool_val(node, &value);
+        return Json(value != 0);
+    }
+    case PLIST_UINT: {
+        // The format's integers are signed 64-bit; libplist hands them over unsigned.
+        std::uint64_t value = 0;
+        plist_get_uint_val(node, &value);
+        return Json(static_cast<std::int64_t>(value));
+    }
+    case PLIST_REAL: {
+        double value = 0;
+        plist_get_real_val(node, &value);
+        return Json(value);
+    }
+    case PLIST_STRING:
+    case PLIST_KEY: {
+        std::uint64_t length = 0;
+        const char* text = plist_get_string_ptr(node, &length);
+        return Json(validUtf8(text ? std::string_view(text, length) : std::string_view{}));
+    }
+    case PLIST_DATA: {
+        std::uint64_t length = 0;
+        const char* bytes = plist_get_data_ptr(node, &length);
+        return Json{{propertyListTypeKey, "data"}, {"base64", base64Encode(bytes, bytes ? length : 0)}};
+    }
+    case PLIST_DATE: {
+        std::int32_t seconds = 0, microseconds = 0;
+        plist_get_date_val(node, &seconds, &microseconds);
+        return Json{{propertyListTypeKey, "date"}, {"seconds", seconds + microseconds / 1e6}};
+    }
+    case PLIST_UID: {
+        std::uint64_t value = 0;
+        plist_get_uid_val(node, &value);
+        return Json{{propertyListTypeKey, "uid"}, {"value", value}};
+    }
+    case PLIST_ARRAY: {
+        Json array = Json::array();
+        std::uint32_t size = plist_array_get_size(node);
+        for (std::uint32_t i = 0; i < size; ++i) {
+            auto item = toJson(plist_array_get_item(node, i), depth + 1);
+            if (!item) return std::nullopt;
+            array.push_back(std::move(*item));
+        }
+        return array;
+    }
+    case PLIST_DICT: {
+        Json object = Json::object();
+        plist_dict_iter iterator = nullptr;
+        plist_dict_new_iter(node, &iterator);
+        bool complete = true;
+        while (iterator) {
+            char* key = nullptr;
+            plist_t value = nullptr;
+            plist_dict_next_item(node, iterator, &key, &value);
+            if (!key) break;
+            std::string name = validUtf8(key);
+            std::free(key);
+            auto converted = toJson(value, depth + 1);
+            if (!converted) {
+                complete = false;
+                break;
+            }
+            object[name] = std::move(*converted);
+        }
+        std::free(iterator);
+        if (!complete) return std::nullopt;
+        return object;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+// The tag of a tagged object, or empty for an ordinary dictionary.
+std::string tagOf(const Json& object) {
+    if (object.size() != 2) return {};
+    auto tag = object.find(propertyListTypeKey);
+    if (tag == object.end() || !tag->is_string()) return {};
+    std::string type = tag->get<std::string>();
+    if (type == "data" && object.contains("base64") && object["base64"].is_string()) return type;
+    if (type == "date" && object.contains("seconds") && object["seconds"].is_number()) return type;
+    if (type == "uid" && object.contains("value") && object["value"].is_number_integer() && object["value"].get<std::int64_t>() >= 0) return type;
+    return {};
+}
+
+Plist fromJson(const Json& value, int depth) {
+    if (depth > maxPropertyListDepth) return nullptr;
+    switch (value.type()) {
+    case Json::value_t::boolean:
+        return Plist(plist_new_bool(value.get<bool>() ? 1 : 0));
+    case Json::value_t::number_integer:
+        return Plist(plist_new_uint(static_cast<std::uint64_t>(value.get<std::int64_t>())));
+    case Json::value_t::number_unsigned:
+        return Plist(plist_new_uint(value.get<std::uint64_t>()));
+    case Json::value_t::number_float:
+        return Plist(plist_new_real(value.get<double>()));
+    case Json::value_t::string:
+        return Plist(plist_new_string(value.get_ref<const std::string&>().c_str()));
+    case Json::value_t::binary: {
+        const auto& bytes = value.get_binary();
+        return Plist(plist_new_data(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    }
+    case Json::value_t::array: {
+        Plist array(plist_new_array());
+        for (const auto& item : value) {
+            Plist node = fromJson(item, depth + 1);
+            if (!node) return nullptr;
+            plist_array_append_item(array.get(), node.release());
+        }
+        return array;
+    }
+    case Json::value_t::object: {
+        std::string tag = tagOf(value);
+        if (tag == "data") {
+            auto bytes = base64Decode(value["base64"].get<std::string>());
+            if (!bytes) return nullptr;
+            return Plist(plist_new_data(bytes->data(), bytes->size()));
+        }
+        if (tag == "date") {
+            double seconds = value["seconds"].get<double>();
+            if (!std::isfinite(seconds) || std::fabs(seconds) > std::numeric_limits<std::int32_t>::max()) return nullptr;
+            double whole = std::floor(seconds);
+            auto microseconds = static_cast<std::int32_t>(std::llround((seconds - whole) * 1e6));
+            auto wholeSeconds = static_cast<std::int32_t>(whole);
+            if (microseconds == 1000000) {
+                microseconds = 0;
+                ++wholeSeconds;
+            }
+            return Plist(plist_new_date(wholeSeconds, microseconds));
+        }
+        if (tag == "uid") return Plist(plist_new_uid(value["value"].get<std::uint64_t>()));
+        Plist dict(plist_new_dict());
+        for (auto it = value.begin(); it != value.end(); ++it) {
+            Plist node = fromJson(it.value(), depth + 1);
+            if (!node) return nullptr;
+            plist_dict_set_item(dict.get(), it.key().c_str(), node.release());
+        }
+        return dict;
+    }
+    default:
+        return nullptr;
+    }
+}
+
+std::optional<std::string> serialize(plist_t node, bool binary) {
+    if (!node) return std::nullopt;
+    char* out = nullptr;  // libplist writes nothing unless this starts out null
+    std::uint32_t length = 0;
+    if (binary) {
+        plist_to_bin(node, &out, &length);
+    } else {
+        plist_to_xml(node, &out, &length);
+    }
+    if (!out) return std::nullopt;
+    std::string bytes(out, length);
+    if (binary) {
+        plist_to_bin_free(out);
+    } else {
+        plist_to_xml_free(out);
+    }
+    return bytes;
+}
+
+}  // namespace
+
+std::optional<nlohmann::json> parsePropertyList(std::string_view bytes) {
+    Plist root = parseTrusted(bytes);
+    if (!root) return std::nullopt;
+    return toJson(static_cast<plist_t>(root.get()), 1);
+}
+
+std::optional<std::string> binaryPropertyList(const nlohmann::json& value) {
+    Plist root = fromJson(value, 1);
+    return serialize(root.get(), true);
+}
+
+std::optional<std::string> xmlPropertyList(const nlohmann::json& value) {
+    Plist root = fromJson(value, 1);
+    return serialize(root.get(), false);
+}
+
+std::optional<std::string> mergeIntoPropertyList(const std::optional<std::string>& existing,
+                                                 const std::map<std::string, std::optional<nlohmann::json>>& changes) {
+    Plist root = existing ? parseTrusted(*existing) : Plist(plist_new_dict());
+    if (!root || plist_get_node_type(root.get()) != PLIST_DICT) return std::nullopt;
+    for (const auto& [key, value] : changes) {
+        if (!value || value->is_null()) {
+            plist_dict_remove_item(root.get(), key.c_str());
+            continue;
+        }
+        Plist node = fromJson(*value, 2);
+        if (!node) return std::nullopt;
+        plist_dict_set_item(root.get(), key.c_str(), node.release());
+    }
+    return serialize(root.get(), true);
+}
+
+}  // namespace desktop

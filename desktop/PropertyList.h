@@ -1,0 +1,41 @@
+#pragma once
+
+// Property lists of the simulated Mac (preference files, Info.plist) as JSON.
+// Booleans, integers, reals, strings, arrays and dictionaries map both ways
+// with their types kept (an integer never turns into a real). Data, dates and
+// UIDs, which JSON lacks, become tagged objects:
+//   {"$plist":"data","base64":"..."}   {"$plist":"date","seconds":S}   {"$plist":"uid","value":N}
+// (dates in seconds since 2001-01-01 UTC, as the format stores them).
+//
+// Files from the disk are untrusted: a list nested deeper than
+// maxPropertyListDepth, a binary list whose references form a cycle or reach
+// one container twice (which would be copied afresh at every reference: an
+// exponential blow-up), or one that does not parse, is refused as a whole.
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <nlohmann/json_fwd.hpp>
+
+namespace desktop {
+
+inline constexpr int maxPropertyListDepth = 256;
+inline constexpr const char* propertyListTypeKey = "$plist";
+
+// Binary ("bplist00") or XML; nothing when refused.
+std::optional<nlohmann::json> parsePropertyList(std::string_view bytes);
+// Nothing when the value has no property-list form (null, too deep).
+std::optional<std::string> binaryPropertyList(const nlohmann::json& value);
+std::optional<std::string> xmlPropertyList(const nlohmann::json& value);
+
+// Applies changes (a value sets the key, nothing removes it) to the dictionary
+// stored in existing (no bytes: an empty dictionary) and returns the result as
+// a binary list. Keys that are not changed keep their nodes exactly as they
+// were read. Nothing when existing is refused or not a dictionary, or when a
+// value has no property-list form.
+std::optional<std::string> mergeIntoPropertyList(const std::optional<std::string>& existing,
+                                                 const std::map<std::string, std::optional<nlohmann::json>>& changes);
+
+}  // namespace desktop

@@ -1,0 +1,92 @@
+#include "dock/DockLocation.h"
+
+#include <cstdint>
+
+namespace dock {
+
+namespace {
+
+constexpr std::string_view fileScheme = "file:";
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+bool isUtf8(const std::string& text) {
+    auto bytes = reinterpret_cast<const unsigned char*>(text.data());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        unsigned char lead = bytes[i];
+        std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        if (length == 0 || i + length > text.size()) return false;
+        std::uint32_t code = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((bytes[i + k] >> 6) != 0x2) return false;
+            code = (code << 6) | (bytes[i + k] & 0x3F);
+        }
+        static constexpr std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+        i += length;
+    }
+    return true;
+}
+
+// Characters that cannot stand unescaped in a URL string.
+bool invalidInUrl(unsigned char c) {
+    return c <= 0x20 || c == 0x7F || c == '"' || c == '<' || c == '>' || c == '\\' || c == '^' || c == '`' || c == '{' ||
+           c == '|' || c == '}';
+}
+
+std::string withoutTrailingSlash(std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+std::optional<std::string> fileUrlPath(const std::string& url) {
+    for (unsigned char c : url) {
+        if (invalidInUrl(c)) return std::nullopt;
+    }
+    std::string rest = url.substr(fileScheme.size());
+    rest = rest.substr(0, rest.find_first_of("?#"));
+    if (rest.starts_with("//")) {
+        // The authority (normally empty or "localhost") is not part of the path.
+        auto slash = rest.find('/', 2);
+        rest = slash == std::string::npos ? std::string() : rest.substr(slash);
+    }
+    auto path = percentDecoded(rest);
+    if (!path || path->empty()) return std::nullopt;
+    return withoutTrailingSlash(*path);
+}
+
+}  // namespace
+
+std::optional<std::string> percentDecoded(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            out += text[i];
+            continue;
+        }
+        if (i + 2 >= text.size()) return std::nullopt;
+        int high = hexValue(text[i + 1]), low = hexValue(text[i + 2]);
+        if (high < 0 || low < 0) return std::nullopt;
+        out += static_cast<char>(high * 16 + low);
+        i += 2;
+    }
+    if (!isUtf8(out)) return std::nullopt;
+    return out;
+}
+
+std::optional<std::string> tileLocationPath(const std::string& location) {
+    if (location.starts_with(fileScheme)) return fileUrlPath(location);
+    // A plain path: decoded when it decodes, taken as it stands otherwise.
+    std::string path = percentDecoded(location).value_or(location);
+    if (path.empty()) return std::nullopt;
+    return withoutTrailingSlash(path);
+}
+
+}  // namespace dock

@@ -1,0 +1,37 @@
+#include "dock/DockMaintenance.h"
+
+#include "dock/DockPreferences.h"
+#include "dock/DockTexts.h"
+#include "platform/Json.h"
+
+namespace dock {
+
+void DockMaintenance::maintainDock(bool dockPersistent, bool qaMode, const ErrorSink& emitError) {
+    if (!dockPersistent || qaMode) return;
+    if (dockIsHidden(dockRead())) {
+        dockError_.clear();
+        return;
+    }
+    platform::Result<> written = dockWrite(dockHiddenValues());
+    if (written.ok()) {
+        dockError_.clear();
+        return;
+    }
+    std::string message = std::string(text::calibrationFailedPrefix) + written.error().message;
+    if (message != dockError_ && emitError) emitError(message);
+    dockError_ = std::move(message);
+}
+
+std::string DockMaintenance::dockStatus(bool dockPersistent, bool qaMode) const {
+    if (qaMode) return text::statusQaMode;
+    if (!dockPersistent) return text::statusOff;
+    return dockIsHidden(dockRead()) ? text::statusHidden : text::statusCalibrating;
+}
+
+bool dockPersistentFromConfiguration(const nlohmann::json& configuration, bool qaMode) {
+    if (qaMode || !configuration.is_object()) return false;
+    auto value = configuration.find("dockPersistent");
+    return value != configuration.end() && value->is_boolean() && value->get<bool>();
+}
+
+}  // namespace dock

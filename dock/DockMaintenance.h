@@ -1,0 +1,40 @@
+#pragma once
+
+// Keeps the Dock hidden while persistent hiding is on: each calibration reads
+// the Dock's preferences and writes the hidden values again when anything
+// changed them. The controller owns one, decides when to calibrate
+// (configure, its timer, wake, application launch) and keeps dockPersistent.
+
+#include <functional>
+#include <string>
+
+#include <nlohmann/json_fwd.hpp>
+
+namespace dock {
+
+class DockMaintenance {
+public:
+    // Receives the message of an error event.
+    using ErrorSink = std::function<void(const std::string& message)>;
+
+    // One calibration. Does nothing unless dockPersistent is on and
+    // acceptance mode is off. A failure is reported through emitError only
+    // when its message differs from the last one, so a failure that repeats
+    // on every timer tick yields one event.
+    void maintainDock(bool dockPersistent, bool qaMode, const ErrorSink& emitError);
+
+    // The message of the last failed calibration, "" after one that
+    // succeeded or found the Dock hidden.
+    const std::string& dockError() const { return dockError_; }
+    // The snapshot's status line.
+    std::string dockStatus(bool dockPersistent, bool qaMode) const;
+
+private:
+    std::string dockError_;
+};
+
+// dockPersistent as a configuration sets it: only the boolean true, and never
+// in acceptance mode.
+bool dockPersistentFromConfiguration(const nlohmann::json& configuration, bool qaMode);
+
+}  // namespace dock

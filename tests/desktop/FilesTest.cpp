@@ -1,0 +1,117 @@
+// Tests of the simulated Mac's file system: path folding under the disk
+// root, the directory walk, bundle identifiers and the demo disk.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "desktop/Desktop.h"
+#include "desktop/Disk.h"
+#include "desktop/PropertyList.h"
+#include "platform/Files.h"
+#include "tests/desktop/TemporaryDisk.h"
+
+namespace {
+
+using nlohmann::json;
+using orvane::test::TemporaryDisk;
+
+class FilesTest : public ::testing::Test {
+protected:
+    void SetUp() override { desktop::reset(disk.scene()); }
+
+    std::vector<std::string> walk(const std::string& root) {
+        std::vector<std::string> seen;
+        platform::files().walk(root, [&](const std::string& path) { seen.push_back(path); });
+        return seen;
+    }
+
+    TemporaryDisk disk;
+};
+
+// Tests that every path lands under the root, ".." included.
+TEST_F(FilesTest, PathsNeverLeaveTheRoot) {
+    EXPECT_EQ(desktop::diskRoot(), disk.root());
+    EXPECT_EQ(desktop::resolve("/Applications/Safari.app/"), disk.root() + "/Applications/Safari.app");
+    EXPECT_EQ(desktop::resolve("/../../etc/passwd"), disk.root() + "/etc/passwd");
+    EXPECT_EQ(desktop::resolve("/Applications/../../../x/./y//z"), disk.root() + "/x/y/z");
+    EXPECT_EQ(desktop::resolve("relative/path"), disk.root() + "/relative/path");
+    EXPECT_EQ(desktop::resolve("/"), disk.root());
+    EXPECT_TRUE(platform::files().writeFile("/../../outside.txt", "x"));
+    EXPECT_TRUE(disk.exists("/outside.txt"));
+    EXPECT_EQ(disk.read("/outside.txt"), "x");
+    EXPECT_TRUE(platform::files().exists("/outside.txt"));
+    EXPECT_FALSE(platform::files().exists("/missing"));
+}
+
+// Tests that the walk reports entries depth first in name order, enters
+// plain folders, never enters packages, skips hidden entries and does not
+// follow links (a link loop ends).
+TEST_F(FilesTest, WalkSkipsPackagesHiddenEntriesAndLinks) {
+    disk.writeBundle("/Apps/B.app", "com.example.b");
+    disk.writeBundle("/Apps/B.app/Contents/Applications/Inner.app", "com.example.inner");
+    disk.writeBundle("/Apps/Tools/C.APP", "com.example.c");
+    disk.writeBundle("/Apps/.Secret.app", "com.example.secret");
+    disk.write("/Apps/.hidden/D.app/Contents/Info.plist", "");
+    disk.write("/Apps/a.txt", "text");
+    disk.makeFolder("/Apps/Kit.framework/Versions");
+    std::filesystem::create_directory_symlink(disk.real("/Apps"), disk.real("/Apps/Tools/Loop"));
+    std::filesystem::create_directory_symlink("/", disk.real("/Apps/Root"));
+
+    EXPECT_EQ(walk("/Apps"), (std::vector<std::string>{"/Apps/B.app", "/Apps/Kit.framework", "/Apps/Root", "/Apps/Tools",
+                                                        "/Apps/Tools/C.APP", "/Apps/Tools/Loop", "/Apps/a.txt"}));
+    EXPECT_EQ(walk("/Apps/"), walk("/Apps"));
+    EXPECT_TRUE(walk("/Missing").empty());
+    EXPECT_TRUE(walk("/Apps/a.txt").empty());
+}
+
+// Tests that the identifier comes from a binary or XML Info.plist and that
+// a missing, empty, truncated or wrongly typed one gives none.
+TEST_F(FilesTest, BundleIdentifierComesFromInfoPlist) {
+    auto& files = platform::files();
+    disk.writeBundle("/A/Binary.app", "com.example.binary");
+    disk.writeBundle("/A/Xml.app", "com.example.xml", true);
+    disk.writeBundle("/A/None.app", "");
+    disk.makeFolder("/A/Empty.app/Contents");
+    disk.write("/A/Zero.app/Contents/Info.plist", "");
+    std::string good = *desktop::binaryPropertyList(json{{"CFBundleIdentifier", "com.example.cut"}});
+    disk.write("/A/Cut.app/Contents/Info.plist", good.substr(0, good.size() / 2));
+    disk.write("/A/List.app/Contents/Info.plist", *desktop::binaryPropertyList(json::array({"com.example.list"})));
+    disk.write("/A/Number.app/Contents/Info.plist", *desktop::binaryPropertyList(json{{"CFBundleIdentifier", 42}}));
+    disk.write("/A/File.app", "not a folder");
+
+    EXPECT_EQ(files.bundleIdentifier("/A/Binary.app"), "com.example.binary");
+    EXPECT_EQ(files.bundleIdentifier("/A/Xml.app/"), "com.example.xml");
+    for (const char* path : {"/A/None.app", "/A/Empty.app", "/A/Zero.app", "/A/Cut.app", "/A/List.app", "/A/Number.app",
+                             "/A/File.app", "/A/Missing.app"}) {
+        EXPECT_EQ(files.bundleIdentifier(path), std::nullopt) << path;
+    }
+    EXPECT_EQ(files.displayName("/Applications/Visual Studio Code.app/"), "Visual Studio Code.app");
+    EXPECT_EQ(files.homeDirectory(), "/Users/demo");
+}
+
+// Tests that a scene without a disk gets a fresh copy of the demo disk:
+// bundles with Info.plist and icons, and the Dock's lived-in preferences.
+TEST(DemoDisk, FreshCopyHoldsBundlesAndDockPreferences) {
+    desktop::reset(json::object());
+    std::string root = desktop::diskRoot();
+    auto& files = platform::files();
+    EXPECT_EQ(files.bundleIdentifier("/System/Library/CoreServices/Finder.app"), "com.apple.finder");
+    EXPECT_EQ(files.bundleIdentifier("/Applications/Safari.app"), "com.apple.Safari");
+    EXPECT_EQ(files.bundleIdentifier("/System/Applications/Utilities/Terminal.app"), "com.apple.Terminal");
+    EXPECT_TRUE(files.exists("/Applications/Slack.app/Contents/Resources/AppIcon.png"));
+
+    auto dock = desktop::parsePropertyList(orvane::test::readRealFile(desktop::resolve("/Users/demo/Library/Preferences/com.apple.dock.plist")));
+    ASSERT_TRUE(dock && dock->is_object());
+    EXPECT_EQ((*dock)["autohide"], false);
+    EXPECT_GE((*dock)["persistent-apps"].size(), 10u);
+
+    // Changes stay on this copy: the next reset starts from the demo disk again.
+    ASSERT_TRUE(files.writeFile("/Applications/Safari.app/Contents/Info.plist", ""));
+    desktop::reset(json::object());
+    EXPECT_NE(desktop::diskRoot(), root);
+    EXPECT_FALSE(std::filesystem::exists(root)) << "the previous copy is removed";
+    EXPECT_EQ(files.bundleIdentifier("/Applications/Safari.app"), "com.apple.Safari");
+}
+
+}  // namespace

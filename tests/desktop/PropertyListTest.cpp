@@ -1,0 +1,159 @@
+// Tests of the property-list reader and writer that the simulated Mac's
+// preference files and Info.plist files go through.
+
+#include <gtest/gtest.h>
+#include <plist/plist.h>
+
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "desktop/PropertyList.h"
+
+namespace {
+
+using nlohmann::json;
+using desktop::parsePropertyList;
+
+json everyType() {
+    return {{"flag", true},
+            {"off", false},
+            {"count", 48},
+            {"negative", -7},
+            {"big", 9007199254740993LL},
+            {"ratio", 0.5},
+            {"wholeReal", 315360000.0},
+            {"text", "下载 Downloads"},
+            {"list", {1, 2.5, "three", json::array(), json::object()}},
+            {"nested", {{"inner", {{"deeper", {1, 2}}}}}},
+            {"bytes", {{"$plist", "data"}, {"base64", "AAEC/w=="}}},
+            {"when", {{"$plist", "date"}, {"seconds", 724000000.25}}},
+            {"uid", {{"$plist", "uid"}, {"value", 7}}}};
+}
+
+// Builds a binary list by hand: objects are given as raw bytes, references one byte wide.
+std::string binaryList(const std::vector<std::string>& objects, int top = 0) {
+    std::string bytes = "bplist00";
+    std::vector<std::size_t> offsets;
+    for (const auto& object : objects) {
+        offsets.push_back(bytes.size());
+        bytes += object;
+    }
+    std::size_t table = bytes.size();
+    for (auto offset : offsets) bytes += static_cast<char>(offset >> 8), bytes += static_cast<char>(offset & 0xFF);
+    std::string trailer(32, '\0');
+    trailer[6] = 2;  // offset size
+    trailer[7] = 1;  // reference size
+    trailer[15] = static_cast<char>(objects.size());
+    trailer[23] = static_cast<char>(top);
+    trailer[30] = static_cast<char>(table >> 8);
+    trailer[31] = static_cast<char>(table & 0xFF);
+    return bytes + trailer;
+}
+
+std::string array(std::initializer_list<int> references) {
+    std::string object(1, static_cast<char>(0xA0 | references.size()));
+    for (int reference : references) object += static_cast<char>(reference);
+    return object;
+}
+
+// Tests that every type survives binary and XML round trips with its JSON
+// type: integers stay integers, reals stay reals, data, dates and UIDs stay
+// tagged. XML, like the platform's own, keeps dates to the second and writes
+// a UID as a {"CF$UID": n} dictionary.
+TEST(PropertyList, RoundTripsKeepEveryType) {
+    for (bool binary : {true, false}) {
+        json values = everyType();
+        auto bytes = binary ? desktop::binaryPropertyList(values) : desktop::xmlPropertyList(values);
+        ASSERT_TRUE(bytes) << (binary ? "binary" : "XML");
+        auto back = parsePropertyList(*bytes);
+        ASSERT_TRUE(back);
+        if (!binary) {
+            values["when"]["seconds"] = 724000000.0;
+            values["uid"] = {{"CF$UID", 7}};
+        }
+        EXPECT_EQ(*back, values) << back->dump();
+        EXPECT_TRUE((*back)["count"].is_number_integer());
+        EXPECT_TRUE((*back)["wholeReal"].is_number_float());
+        EXPECT_EQ((*back)["big"].get<long long>(), 9007199254740993LL);
+    }
+    EXPECT_EQ(desktop::binaryPropertyList(everyType())->substr(0, 8), "bplist00");
+}
+
+// Tests that values without a property-list form are refused rather than
+// written wrongly.
+TEST(PropertyList, RefusesValuesWithoutAListForm) {
+    EXPECT_FALSE(desktop::binaryPropertyList(json(nullptr)));
+    EXPECT_FALSE(desktop::binaryPropertyList(json{{"a", {1, nullptr}}}));
+    EXPECT_FALSE(desktop::binaryPropertyList(json{{"bytes", {{"$plist", "data"}, {"base64", "!!"}}}}));
+    json deep = 1;
+    for (int i = 0; i < desktop::maxPropertyListDepth + 1; ++i) deep = json::array({deep});
+    EXPECT_FALSE(desktop::binaryPropertyList(deep));
+}
+
+// Tests that hostile and broken files are refused: cycles, a container
+// reached twice (an exponential expansion), nesting past the limit in
+// either format, truncation and garbage.
+TEST(PropertyList, RefusesHostileFiles) {
+    std::string integer = std::string("\x10\x05", 2);
+    EXPECT_TRUE(parsePropertyList(binaryList({array({1}), integer})));
+    EXPECT_EQ(*parsePropertyList(binaryList({array({1, 1}), integer})), json::array({5, 5})) << "shared scalars are fine";
+
+    EXPECT_FALSE(parsePropertyList(binaryList({array({0})}))) << "an array holding itself";
+    EXPECT_FALSE(parsePropertyList(binaryList({array({1}), array({0})}))) << "two arrays holding each other";
+    EXPECT_FALSE(parsePropertyList(binaryList({array({1, 1}), array({2}), integer}))) << "one array referenced twice";
+
+    // 40 levels of [next, next]: 2^40 copies if every reference were expanded.
+    std::vector<std::string> bomb;
+    for (int level = 0; level < 40; ++level) bomb.push_back(array({level + 1, level + 1}));
+    bomb.push_back(integer);
+    EXPECT_FALSE(parsePropertyList(binaryList(bomb)));
+
+    // Deep nesting needs wider references than binaryList writes; libplist builds it.
+    plist_t root = plist_new_array();
+    plist_t node = root;
+    for (int level = 0; level < 300; ++level) {
+        plist_t child = plist_new_array();
+        plist_array_append_item(node, child);
+        node = child;
+    }
+    char* out = nullptr;
+    uint32_t length = 0;
+    plist_to_bin(root, &out, &length);
+    ASSERT_NE(out, nullptr);
+    EXPECT_FALSE(parsePropertyList(std::string(out, length))) << "300 levels of binary nesting";
+    plist_to_bin_free(out);
+    out = nullptr;
+    plist_to_xml(root, &out, &length);
+    ASSERT_NE(out, nullptr);
+    EXPECT_FALSE(parsePropertyList(std::string(out, length))) << "300 levels of XML nesting";
+    plist_to_xml_free(out);
+    plist_free(root);
+
+    std::string good = *desktop::binaryPropertyList(everyType());
+    EXPECT_FALSE(parsePropertyList(good.substr(0, good.size() - 5)));
+    EXPECT_FALSE(parsePropertyList(good.substr(0, 20)));
+    EXPECT_FALSE(parsePropertyList(""));
+    EXPECT_FALSE(parsePropertyList("not a property list"));
+    EXPECT_FALSE(parsePropertyList("<plist><dict><key>a</key>"));
+}
+
+// Tests that a merge changes only the named keys and keeps every other node
+// as it was read, and refuses a file it could not write back faithfully.
+TEST(PropertyList, MergeKeepsOtherKeysAndRefusesWhatItCannotRead) {
+    std::string original = *desktop::binaryPropertyList(everyType());
+    auto merged = desktop::mergeIntoPropertyList(original, {{"flag", json(false)}, {"text", std::nullopt}, {"added", json(2.0)}});
+    ASSERT_TRUE(merged);
+    json expected = everyType();
+    expected["flag"] = false;
+    expected.erase("text");
+    expected["added"] = 2.0;
+    EXPECT_EQ(*parsePropertyList(*merged), expected);
+
+    EXPECT_EQ(*parsePropertyList(*desktop::mergeIntoPropertyList(std::nullopt, {{"a", json(1)}})), json({{"a", 1}}));
+    EXPECT_FALSE(desktop::mergeIntoPropertyList(std::string("garbage"), {{"a", json(1)}}));
+    EXPECT_FALSE(desktop::mergeIntoPropertyList(*desktop::binaryPropertyList(json::array({1})), {{"a", json(1)}}));
+    EXPECT_FALSE(desktop::mergeIntoPropertyList(original, {{"a", json::array({nullptr})}}));
+}
+
+}  // namespace
