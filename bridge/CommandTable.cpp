@@ -1,12 +1,183 @@
 #include "bridge/CommandTable.h"
 
+#include <array>
+#include <string_view>
+
+#include "bridge/Arguments.h"
 #include "bridge/BridgeTexts.h"
+#include "catalogue/InstalledApps.h"
+#include "controller/AppEntry.h"
+#include "controller/ControllerSlot.h"
+#include "controller/NativeController.h"
+#include "dock/DockImport.h"
+#include "dock/DockPreferences.h"
+#include "platform/Accessibility.h"
 #include "platform/Json.h"
+#include "platform/Workspace.h"
 
 namespace orvane {
+namespace {
 
-// The table fills in as the controller and the Dock functions land.
+using Json = nlohmann::json;
+using Handler = CommandOutcome (*)(const Json& args);
+
+Json nothing() { return Json::object(); }
+
+NativeController* current() { return controllerSlot().get(); }
+
+CommandOutcome start(const Json& args) {
+    // A controller that is already there is stopped first, so that its status
+    // item, observers and timer do not linger beside the new one's.
+    if (auto previous = controllerSlot()) {
+        controllerSlot().reset();
+        previous->stop();
+    }
+    auto controller = NativeController::create();
+    controller->setQaMode(boolArgument(args, "qaMode").value_or(false));
+    controllerSlot() = controller;
+    controller->start();
+    return nothing();
+}
+
+CommandOutcome configure(const Json& args) {
+    if (auto* controller = current()) controller->configure(args);
+    return nothing();
+}
+
+// The settings window, the card's window preview, the self-preview and the
+// screen-recording probe are not part of this library yet: their commands
+// are accepted and do nothing.
+CommandOutcome acceptedWithoutEffect(const Json&) { return nothing(); }
+
+
+CommandOutcome snapshot(const Json&) {
+    if (auto* controller = current()) return controller->snapshot();
+    return nothing();
+}
+
+CommandOutcome appearance(const Json& args) {
+    const auto dark = boolArgument(args, "dark");
+    if (auto* controller = current(); controller && dark) controller->setAppearance(*dark);
+    return nothing();
+}
+
+CommandOutcome capture(const Json& args) {
+    const auto directory = stringArgument(args, "directory");
+    if (auto* controller = current(); controller && directory) controller->capture(*directory);
+    return nothing();
+}
+
+CommandOutcome events(const Json&) {
+    if (auto* controller = current()) return controller->drainEvents();
+    return Json::array();
+}
+
+CommandOutcome permission(const Json& args) {
+    const bool trusted = platform::accessibility().isTrusted(boolArgument(args, "prompt").value_or(false));
+    if (auto* controller = current()) controller->permissionFollowUp();
+    return Json{{"trusted", trusted}};
+}
+
+CommandOutcome launch(const Json& args) {
+    auto* controller = current();
+    if (!controller) return nothing();
+    if (const auto entry = AppEntry::fromDictionary(args)) controller->launch(*entry);
+    return nothing();
+}
+
+CommandOutcome reveal(const Json& args) {
+    if (const auto path = stringArgument(args, "path")) platform::workspace().activateFileViewerSelecting({*path});
+    return nothing();
+}
+
+CommandOutcome all(const Json&) {
+    if (auto* controller = current()) controller->all();
+    return nothing();
+}
+
+CommandOutcome dockSuspend(const Json&) {
+    if (auto* controller = current()) controller->dockSuspend();
+    return nothing();
+}
+
+CommandOutcome readDock(const Json&) { return dock::dockRead(); }
+
+CommandOutcome writeDock(const Json& args) {
+    if (auto* controller = current(); controller && controller->qaMode()) return dock::dockWriteRefusedInQaMode();
+    if (const auto written = dock::dockWrite(args); !written) return written.error();
+    return dock::dockRead();
+}
+
+CommandOutcome importDock(const Json&) { return dock::dockImport(); }
+
+CommandOutcome installed(const Json&) { return catalogue::installedApps(); }
+
+CommandOutcome closeCard(const Json&) {
+    if (auto* controller = current()) controller->closeCard();
+    return nothing();
+}
+
+CommandOutcome scroll(const Json& args) {
+    if (auto* controller = current()) controller->scroll(integerArgument(args, "step").value_or(1));
+    return nothing();
+}
+
+CommandOutcome hover(const Json& args) {
+    const auto index = integerArgument(args, "index");
+    if (auto* controller = current(); controller && index) controller->hover(*index);
+    return nothing();
+}
+
+CommandOutcome stop(const Json&) {
+    // The controller stops while it is still in the slot, then the slot empties.
+    if (auto controller = controllerSlot()) {
+        controller->stop();
+        controllerSlot().reset();
+    }
+    return nothing();
+}
+
+struct Command {
+    std::string_view name;
+    Handler handler;
+};
+
+constexpr std::array<Command, 27> table{{
+    {"start", start},
+    {"configure", configure},
+    {"settingsUpdate", acceptedWithoutEffect},
+    {"settingsShow", acceptedWithoutEffect},
+    {"settingsHide", acceptedWithoutEffect},
+    {"settingsTab", acceptedWithoutEffect},
+    {"qaSelfPreview", acceptedWithoutEffect},
+    {"screenPermission", acceptedWithoutEffect},
+    {"screenRetry", acceptedWithoutEffect},
+    {"import", importDock},
+    {"installed", installed},
+    {"snapshot", snapshot},
+    {"appearance", appearance},
+    {"capture", capture},
+    {"events", events},
+    {"permission", permission},
+    {"launch", launch},
+    {"reveal", reveal},
+    {"all", all},
+    {"dockSuspend", dockSuspend},
+    {"dockRead", readDock},
+    {"dockWrite", writeDock},
+    {"previewStep", acceptedWithoutEffect},
+    {"closeCard", closeCard},
+    {"scroll", scroll},
+    {"hover", hover},
+    {"stop", stop},
+}};
+
+}  // namespace
+
 CommandOutcome dispatch(const std::string& command, const nlohmann::json& args) {
+    for (const auto& entry : table) {
+        if (entry.name == command) return entry.handler(args);
+    }
     return platform::OrvaneError{"Orvane", 1, texts::unknownCommand};
 }
 

@@ -16,15 +16,11 @@ namespace {
 using platform::ui::Menu;
 using platform::ui::MenuItem;
 
-platform::Json dictionaryOf(const AppEntry& entry) {
-    return {{"id", entry.id}, {"name", entry.name}, {"path", entry.path}, {"policy", entry.policy}};
-}
-
 std::shared_ptr<MenuItem> itemFor(const std::string& title, const char* actionName,
                                   const std::function<void(MenuItem&)>& action, const AppEntry& entry) {
     auto item = std::make_shared<MenuItem>(title, actionName, "");
     item->action = action;
-    item->representedObject = dictionaryOf(entry);
+    item->representedObject = entry.dictionary();
     return item;
 }
 

@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "desktop/Desktop.h"
 
 namespace {

@@ -1,0 +1,92 @@
+// Benchmarks of the strip: rendering it to a bitmap and a PNG at scale 2,
+// against Cairo's own cost of encoding a blank surface of the same size, and
+// the refresh path that finds the buttons' signature unchanged.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+#include <nlohmann/json.hpp>
+
+#include "desktop/Desktop.h"
+#include "platform/ui/Bitmap.h"
+#include "strip/StripView.h"
+#include "tests/strip/FakeStripOwner.h"
+
+namespace {
+
+using orvane::testing::FakeStripOwner;
+
+struct BenchStrip {
+    std::shared_ptr<FakeStripOwner> owner = std::make_shared<FakeStripOwner>();
+    std::shared_ptr<orvane::StripView> strip;
+
+    BenchStrip() {
+        desktop::reset(nlohmann::json::object(), desktop::Clock::manual);
+        owner->setEntries({"a", "b", "c", "d", "e", "f", "g"});
+        std::uint32_t colours[] = {0xFF1E88E5, 0xFF43A047, 0xFFFDD835, 0xFFE53935, 0xFF8E24AA, 0xFFFB8C00, 0xFF546E7A};
+        for (std::size_t i = 0; i < owner->entryList.size(); ++i)
+            owner->icons[owner->entryList[i].id] = orvane::testing::solidIcon(colours[i]);
+        owner->runningIds["a"] = true;
+        owner->runningIds["c"] = false;
+        strip = orvane::StripView::create(owner, {0, 0, 40, 24});
+        strip->resize();
+    }
+};
+
+double secondsPerBlankEncode(int pixelsWide, int pixelsHigh, platform::Size size) {
+    constexpr int rounds = 200;
+    platform::ui::Bitmap blank(pixelsWide, pixelsHigh, size);
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < rounds; ++i) benchmark::DoNotOptimize(blank.pngData());
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / rounds;
+}
+
+// Draw the whole strip offscreen and encode it; the counter relates the cost
+// to encoding a blank bitmap of the same pixel size.
+void StripRenderToPng(benchmark::State& state) {
+    BenchStrip bench;
+    auto& strip = *bench.strip;
+    auto probe = strip.bitmapForCachingDisplay(strip.bounds());
+    double blank = secondsPerBlankEncode(probe->pixelsWide(), probe->pixelsHigh(), probe->size());
+    auto start = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        auto bitmap = strip.bitmapForCachingDisplay(strip.bounds());
+        strip.cacheDisplay(strip.bounds(), *bitmap);
+        benchmark::DoNotOptimize(bitmap->pngData());
+    }
+    double each = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
+                  static_cast<double>(state.iterations());
+    state.counters["ratioToBlankPng"] = blank > 0 ? each / blank : 0;
+    state.counters["pixels"] = probe->pixelsWide() * probe->pixelsHigh();
+}
+BENCHMARK(StripRenderToPng)->Unit(benchmark::kMicrosecond);
+
+void BlankSurfaceToPng(benchmark::State& state) {
+    BenchStrip bench;
+    auto probe = bench.strip->bitmapForCachingDisplay(bench.strip->bounds());
+    platform::ui::Bitmap blank(probe->pixelsWide(), probe->pixelsHigh(), probe->size());
+    for (auto _ : state) benchmark::DoNotOptimize(blank.pngData());
+}
+BENCHMARK(BlankSurfaceToPng)->Unit(benchmark::kMicrosecond);
+
+// A refresh that changes nothing the buttons show: one signature built and compared.
+void UnchangedSignatureSkipsRebuild(benchmark::State& state) {
+    BenchStrip bench;
+    auto first = bench.strip->subviews().front();
+    for (auto _ : state) bench.strip->rebuildControls();
+    if (bench.strip->subviews().front() != first) state.SkipWithError("the buttons were rebuilt");
+}
+BENCHMARK(UnchangedSignatureSkipsRebuild);
+
+// For comparison: the same call when every call must rebuild the buttons.
+void ChangedSignatureRebuilds(benchmark::State& state) {
+    BenchStrip bench;
+    for (auto _ : state) {
+        bench.strip->setControlSignature("");
+        bench.strip->rebuildControls();
+    }
+}
+BENCHMARK(ChangedSignatureRebuilds);
+
+}  // namespace
