@@ -19,5 +19,7 @@ inline constexpr const char* dockStatusAcceptance = "验收模式 · 禁用系�
 inline constexpr const char* dockStatusHidden = "已隐藏 · 自动保持";
 inline constexpr const char* dockStatusCalibrating = "正在校准";
 inline constexpr const char* dockStatusOff = "未开启";
+// Screen recording is not proven for this process until capture exists.
+inline constexpr const char* screenCaptureNotInEffect = "当前进程未生效";
 
 }  // namespace orvane::texts

@@ -107,7 +107,7 @@ nlohmann::json NativeController::snapshot() {
     // Screen-recording evidence and the settings window come with the card
     // and the settings window; until then they report nothing granted or shown.
     state["screenCapture"] = false;
-    state["screenCaptureStatus"] = "";
+    state["screenCaptureStatus"] = texts::screenCaptureNotInEffect;
     state["captureError"] = "";
     state["dockError"] = dockError_;
     state["preview"] = Json::object();

@@ -7,8 +7,11 @@
 
 namespace host {
 
+// The library stays mapped until the process ends (RTLD_NODELETE): the simulated
+// Mac still holds objects whose code lives in it (tracking areas, menus) and
+// releases them at exit.
 Library::Library(const std::string& path) {
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (!handle_) {
         std::fprintf(stderr, "orvane-host: cannot load %s: %s\n", path.c_str(), dlerror());
         std::exit(2);
