@@ -113,9 +113,9 @@ Event eventAt(Event::Type type, Point screen, const Window* window) {
 }
 
 void deliver(const Sighting& s, Event::Type type, Point screen) {
-    // An earlier handler may have removed the area or released its owner.
+    // An earlier handler may have removed the area or its view, or released its owner.
     const auto& areas = s.view->trackingAreas();
-    if (std::find(areas.begin(), areas.end(), s.area) == areas.end()) return;
+    if (std::find(areas.begin(), areas.end(), s.area) == areas.end() || s.view->window() != s.window) return;
     auto owner = s.area->owner.lock();
     if (!owner) return;
     Event event = eventAt(type, screen, s.window.get());

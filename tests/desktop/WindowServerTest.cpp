@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <sstream>
@@ -37,12 +38,16 @@ public:
     ProbeView(Rect frame, std::string name, std::vector<std::string>* log) : View(frame), name_(std::move(name)), log_(log) {}
 
     void updateTrackingAreas() override {
+        if (track && keepArea) return;
         if (track) removeTrackingArea(track);
         track = std::make_shared<TrackingArea>(TrackingArea{bounds(), tracking::mouseEnteredAndExited | tracking::activeAlways, weak_from_this()});
         addTrackingArea(track);
         View::updateTrackingAreas();
     }
-    void mouseEntered(const Event&) override { log_->push_back("enter " + name_); }
+    void mouseEntered(const Event&) override {
+        log_->push_back("enter " + name_);
+        if (onEnter) onEnter();
+    }
     void mouseExited(const Event&) override { log_->push_back("exit " + name_); }
     void mouseDown(const Event& e) override { log_->push_back("down " + name_); last = e; }
     void rightMouseDown(const Event& e) override { log_->push_back("right " + name_); last = e; }
@@ -53,6 +58,8 @@ public:
 
     std::shared_ptr<TrackingArea> track;
     Event last;
+    std::function<void()> onEnter;
+    bool keepArea = false;  // an area made once, like a view that sets it up at creation
 
 private:
     std::string name_;
@@ -145,6 +152,14 @@ TEST_F(WindowServerTest, TrackingAreasReportEnterAndExit) {
     verb("pointer 50 50");
     EXPECT_EQ(log, (std::vector<std::string>{"enter outer", "enter inner", "exit inner", "exit outer"}));
 
+    log.clear();
+    inner->keepArea = true;
+    outer->onEnter = [&] { inner->removeFromSuperview(); };
+    verb("pointer 130 125");
+    EXPECT_EQ(log, (std::vector<std::string>{"enter outer"})) << "a view removed by an earlier handler hears nothing";
+    outer->onEnter = nullptr;
+    outer->addSubview(inner);
+    verb("pointer 50 50");
     log.clear();
     verb("pointer 130 125");
     auto cover = window({0, 0, 1000, 1000}, windowLevel::floating);
