@@ -4,7 +4,6 @@ namespace orvane::texts {
 
 inline constexpr const char* invalidRequest = "无效请求";
 inline constexpr const char* unknownCommand = "未知原生操作";
-inline constexpr const char* dockWriteRefusedInQaMode = "验收模式禁用 Dock 写入";
 
 // Fixed replies that never pass through the writer; "ok" comes first.
 inline constexpr const char* wrongThreadReply = "{\"ok\":false,\"error\":\"主线程要求\"}";

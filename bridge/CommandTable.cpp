@@ -5,9 +5,12 @@
 
 #include "bridge/Arguments.h"
 #include "bridge/BridgeTexts.h"
+#include "catalogue/InstalledApps.h"
 #include "controller/AppEntry.h"
 #include "controller/ControllerSlot.h"
 #include "controller/NativeController.h"
+#include "dock/DockImport.h"
+#include "dock/DockPreferences.h"
 #include "platform/Accessibility.h"
 #include "platform/Json.h"
 #include "platform/Workspace.h"
@@ -97,12 +100,17 @@ CommandOutcome dockSuspend(const Json&) {
     return nothing();
 }
 
+CommandOutcome readDock(const Json&) { return dock::dockRead(); }
+
 CommandOutcome writeDock(const Json& args) {
-    if (auto* controller = current(); controller && controller->qaMode()) {
-        return platform::OrvaneError{"Orvane", 4, texts::dockWriteRefusedInQaMode};
-    }
-    return nothing();
+    if (auto* controller = current(); controller && controller->qaMode()) return dock::dockWriteRefusedInQaMode();
+    if (const auto written = dock::dockWrite(args); !written) return written.error();
+    return dock::dockRead();
 }
+
+CommandOutcome importDock(const Json&) { return dock::dockImport(); }
+
+CommandOutcome installed(const Json&) { return catalogue::installedApps(); }
 
 CommandOutcome closeCard(const Json&) {
     if (auto* controller = current()) controller->closeCard();
@@ -144,8 +152,8 @@ constexpr std::array<Command, 27> table{{
     {"qaSelfPreview", acceptedWithoutEffect},
     {"screenPermission", acceptedWithoutEffect},
     {"screenRetry", acceptedWithoutEffect},
-    {"import", acceptedWithoutEffect},
-    {"installed", acceptedWithoutEffect},
+    {"import", importDock},
+    {"installed", installed},
     {"snapshot", snapshot},
     {"appearance", appearance},
     {"capture", capture},
@@ -155,7 +163,7 @@ constexpr std::array<Command, 27> table{{
     {"reveal", reveal},
     {"all", all},
     {"dockSuspend", dockSuspend},
-    {"dockRead", acceptedWithoutEffect},
+    {"dockRead", readDock},
     {"dockWrite", writeDock},
     {"previewStep", acceptedWithoutEffect},
     {"closeCard", closeCard},

@@ -28,10 +28,12 @@ using Json = nlohmann::json;
 
 constexpr int iconPixels = 64;
 
+enum class Glyph { ring, dot, bars, triangle, window };
+
 struct DemoApp {
     const char* path;
     const char* bundleIdentifier;  // empty: the Info.plist has none
-    const char* glyph;
+    Glyph glyph;
     double red, green, blue;
     bool xmlInfo = false;
 };
@@ -40,34 +42,34 @@ const std::string home = homeFolder;
 
 std::vector<DemoApp> demoApps() {
     return {
-        {"/System/Library/CoreServices/Finder.app", "com.apple.finder", "F", 0.16, 0.52, 0.96},
-        {"/System/Library/CoreServices/Dock.app", "com.apple.dock", "D", 0.25, 0.25, 0.28},
-        {"/System/Library/CoreServices/Applications/Archive Utility.app", "com.apple.archiveutility", "Z", 0.55, 0.45, 0.35, true},
-        {"/Applications/Safari.app", "com.apple.Safari", "S", 0.10, 0.60, 0.95},
-        {"/Applications/Visual Studio Code.app", "com.microsoft.VSCode", "C", 0.05, 0.45, 0.80, true},
-        {"/Applications/Dropbox.app", "com.getdropbox.dropbox", "B", 0.00, 0.38, 1.00},
-        {"/Applications/Xcode.app", "com.apple.dt.Xcode", "X", 0.20, 0.55, 0.95},
+        {"/System/Library/CoreServices/Finder.app", "com.apple.finder", Glyph::ring, 0.16, 0.52, 0.96},
+        {"/System/Library/CoreServices/Dock.app", "com.apple.dock", Glyph::dot, 0.25, 0.25, 0.28},
+        {"/System/Library/CoreServices/Applications/Archive Utility.app", "com.apple.archiveutility", Glyph::bars, 0.55, 0.45, 0.35, true},
+        {"/Applications/Safari.app", "com.apple.Safari", Glyph::triangle, 0.10, 0.60, 0.95},
+        {"/Applications/Visual Studio Code.app", "com.microsoft.VSCode", Glyph::window, 0.05, 0.45, 0.80, true},
+        {"/Applications/Dropbox.app", "com.getdropbox.dropbox", Glyph::ring, 0.00, 0.38, 1.00},
+        {"/Applications/Xcode.app", "com.apple.dt.Xcode", Glyph::dot, 0.20, 0.55, 0.95},
         // Inside another bundle: never listed as an installed application.
-        {"/Applications/Xcode.app/Contents/Applications/Instruments.app", "com.apple.dt.Instruments", "I", 0.30, 0.30, 0.35},
-        {"/Applications/网易云音乐.app", "com.netease.163music", "网", 0.85, 0.10, 0.12, true},
-        {"/Applications/Legacy Tool.app", "", "L", 0.50, 0.50, 0.50, true},
-        {"/Applications/.Hidden Helper.app", "com.example.hidden-helper", "H", 0.40, 0.40, 0.40},
-        {"/Applications/Utilities/Tunnelblick.app", "net.tunnelblick.tunnelblick", "T", 0.45, 0.35, 0.25},
-        {"/System/Applications/Mail.app", "com.apple.mail", "M", 0.20, 0.55, 0.98},
-        {"/System/Applications/Notes.app", "com.apple.Notes", "N", 0.98, 0.80, 0.20, true},
-        {"/System/Applications/Music.app", "com.apple.Music", "♫", 0.98, 0.25, 0.35},
-        {"/System/Applications/Calendar.app", "com.apple.iCal", "31", 0.95, 0.30, 0.25},
-        {"/System/Applications/Calculator.app", "com.apple.calculator", "=", 0.35, 0.35, 0.38},
-        {"/System/Applications/System Settings.app", "com.apple.systempreferences", "⚙", 0.55, 0.55, 0.60},
-        {"/System/Applications/Utilities/Terminal.app", "com.apple.Terminal", ">_", 0.10, 0.10, 0.12},
-        {"/System/Applications/Utilities/Activity Monitor.app", "com.apple.ActivityMonitor", "A", 0.20, 0.70, 0.35},
-        {"/System/Library/CoreServices/loginwindow.app", "com.apple.loginwindow", "L", 0.30, 0.30, 0.30},
-        {"/Applications/岚舟.app", "com.velisk.orvane", "岚", 0.18, 0.36, 0.62},
+        {"/Applications/Xcode.app/Contents/Applications/Instruments.app", "com.apple.dt.Instruments", Glyph::bars, 0.30, 0.30, 0.35},
+        {"/Applications/网易云音乐.app", "com.netease.163music", Glyph::triangle, 0.85, 0.10, 0.12, true},
+        {"/Applications/Legacy Tool.app", "", Glyph::window, 0.50, 0.50, 0.50, true},
+        {"/Applications/.Hidden Helper.app", "com.example.hidden-helper", Glyph::ring, 0.40, 0.40, 0.40},
+        {"/Applications/Utilities/Tunnelblick.app", "net.tunnelblick.tunnelblick", Glyph::dot, 0.45, 0.35, 0.25},
+        {"/System/Applications/Mail.app", "com.apple.mail", Glyph::bars, 0.20, 0.55, 0.98},
+        {"/System/Applications/Notes.app", "com.apple.Notes", Glyph::triangle, 0.98, 0.80, 0.20, true},
+        {"/System/Applications/Music.app", "com.apple.Music", Glyph::window, 0.98, 0.25, 0.35},
+        {"/System/Applications/Calendar.app", "com.apple.iCal", Glyph::ring, 0.95, 0.30, 0.25},
+        {"/System/Applications/Calculator.app", "com.apple.calculator", Glyph::dot, 0.35, 0.35, 0.38},
+        {"/System/Applications/System Settings.app", "com.apple.systempreferences", Glyph::bars, 0.55, 0.55, 0.60},
+        {"/System/Applications/Utilities/Terminal.app", "com.apple.Terminal", Glyph::triangle, 0.10, 0.10, 0.12},
+        {"/System/Applications/Utilities/Activity Monitor.app", "com.apple.ActivityMonitor", Glyph::window, 0.20, 0.70, 0.35},
+        {"/System/Library/CoreServices/loginwindow.app", "com.apple.loginwindow", Glyph::ring, 0.30, 0.30, 0.30},
+        {"/Applications/岚舟.app", "com.velisk.orvane", Glyph::dot, 0.18, 0.36, 0.62},
         // Moved here from Downloads after the Dock kept it; the Dock still points there.
-        {"/Applications/Slack.app", "com.tinyspeck.slackmacgap", "#", 0.29, 0.08, 0.30},
-        {"/Users/demo/Applications/Tot.app", "com.iconfactory.Tot", "•", 0.95, 0.45, 0.55, true},
+        {"/Applications/Slack.app", "com.tinyspeck.slackmacgap", Glyph::bars, 0.29, 0.08, 0.30},
+        {"/Users/demo/Applications/Tot.app", "com.iconfactory.Tot", Glyph::triangle, 0.95, 0.45, 0.55, true},
         // An older copy of an application that /Applications already holds.
-        {"/Users/demo/Applications/Visual Studio Code.app", "com.microsoft.VSCode", "C", 0.30, 0.40, 0.50},
+        {"/Users/demo/Applications/Visual Studio Code.app", "com.microsoft.VSCode", Glyph::window, 0.30, 0.40, 0.50},
     };
 }
 
@@ -93,13 +95,39 @@ std::optional<std::string> drawIcon(const DemoApp& app) {
     cairo_fill(cr);
     cairo_pattern_destroy(gradient);
 
-    cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-    cairo_set_font_size(cr, 28);
-    cairo_text_extents_t extents;
-    cairo_text_extents(cr, app.glyph, &extents);
-    cairo_move_to(cr, iconPixels / 2.0 - extents.width / 2 - extents.x_bearing, iconPixels / 2.0 - extents.height / 2 - extents.y_bearing);
-    cairo_set_source_rgb(cr, 1, 1, 1);
-    cairo_show_text(cr, app.glyph);
+    // Shapes rather than letters: text would pull in the font machinery,
+    // whose caches outlive the process and read as leaks.
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.92);
+    cairo_set_line_width(cr, 4);
+    const double centre = iconPixels / 2.0;
+    switch (app.glyph) {
+    case Glyph::ring:
+        cairo_arc(cr, centre, centre, 14, 0, 2 * M_PI);
+        cairo_stroke(cr);
+        break;
+    case Glyph::dot:
+        cairo_arc(cr, centre, centre, 11, 0, 2 * M_PI);
+        cairo_fill(cr);
+        break;
+    case Glyph::bars:
+        for (int bar = 0; bar < 3; ++bar) cairo_rectangle(cr, 19 + bar * 10, 22 + (bar % 2) * 6, 6, 20 - (bar % 2) * 6);
+        cairo_fill(cr);
+        break;
+    case Glyph::triangle:
+        cairo_move_to(cr, centre, 18);
+        cairo_line_to(cr, 46, 44);
+        cairo_line_to(cr, 18, 44);
+        cairo_close_path(cr);
+        cairo_fill(cr);
+        break;
+    case Glyph::window:
+        cairo_rectangle(cr, 17, 20, 30, 24);
+        cairo_stroke(cr);
+        cairo_move_to(cr, 17, 27);
+        cairo_line_to(cr, 47, 27);
+        cairo_stroke(cr);
+        break;
+    }
     cairo_destroy(cr);
 
     std::string png;
@@ -170,19 +198,19 @@ Json dockPreferences() {
     constexpr int fileUrl = 15, plainPath = 0;
     Json apps = Json::array({
         fileTile("Safari", "com.apple.Safari", "file:///Applications/Safari.app/", fileUrl, 1021),
-        fileTile("邮件", "com.apple.mail", "file:///System/Applications/Mail.app/", fileUrl, 1022),
-        fileTile("备忘录", "com.apple.Notes", "file:///System/Applications/Notes.app/", fileUrl, 1023),
-        fileTile("音乐", "com.apple.Music", "file:///System/Applications/Music.app/", fileUrl, 1024),
+        fileTile("Mail", "com.apple.mail", "file:///System/Applications/Mail.app/", fileUrl, 1022),
+        fileTile("Notes", "com.apple.Notes", "file:///System/Applications/Notes.app/", fileUrl, 1023),
+        fileTile("Music", "com.apple.Music", "file:///System/Applications/Music.app/", fileUrl, 1024),
         {{"GUID", 1025}, {"tile-type", "spacer-tile"}, {"tile-data", {{"file-label", ""}}}},
         fileTile("Visual Studio Code", "com.microsoft.VSCode", "/Applications/Visual%20Studio%20Code.app", plainPath, 1026),
-        fileTile("终端", "com.apple.Terminal", "file:///System/Applications/Utilities/Terminal.app/", fileUrl, 1027),
+        fileTile("Terminal", "com.apple.Terminal", "file:///System/Applications/Utilities/Terminal.app/", fileUrl, 1027),
         fileTile("Slack", "com.tinyspeck.slackmacgap", "file:///Users/demo/Downloads/Slack.app/", fileUrl, 1028),
         fileTile("Dropbox", "com.getdropbox.dropbox", "file:///Applications/Dropbox.app/", fileUrl, 1029),
         fileTile("Sketch", "com.bohemiancoding.sketch3", "file:///Applications/Sketch.app/", fileUrl, 1030),
-        folderTile("应用程序", "file:///Applications/", 1031),
-        fileTile("系统设置", "com.apple.systempreferences", "file:///System/Applications/System%20Settings.app/", fileUrl, 1032),
+        folderTile("Applications", "file:///Applications/", 1031),
+        fileTile("System Settings", "com.apple.systempreferences", "file:///System/Applications/System%20Settings.app/", fileUrl, 1032),
     });
-    Json others = Json::array({folderTile("下载", "file:///Users/demo/Downloads/", 1040)});
+    Json others = Json::array({folderTile("Downloads", "file:///Users/demo/Downloads/", 1040)});
     return {
         {"autohide", false},
         {"tilesize", 48},

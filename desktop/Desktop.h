@@ -7,7 +7,8 @@
 #include <functional>
 #include <string>
 
-#include <nlohmann/json_fwd.hpp>
+// Callers receive JSON values by value, so they need the whole type.
+#include <nlohmann/json.hpp>
 
 namespace desktop {
 

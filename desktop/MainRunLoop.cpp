@@ -253,6 +253,9 @@ void MainRunLoop::runFor(double seconds) {
 }
 
 bool MainRunLoop::runUntil(const std::function<bool()>& predicate, double realTimeoutSeconds) {
+    // The predicate may turn true through another thread without a post, so
+    // the loop looks again at least this often.
+    constexpr auto predicatePoll = std::chrono::milliseconds(2);
     auto deadline = std::chrono::steady_clock::now() +
                     std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                         std::chrono::duration<double>(std::min(sanitizedDelay(realTimeoutSeconds), maximumAdvance)));
@@ -260,8 +263,9 @@ bool MainRunLoop::runUntil(const std::function<bool()>& predicate, double realTi
         pump();
         if (!predicate) return false;
         if (predicate()) return true;
-        if (std::chrono::steady_clock::now() >= deadline) return predicate();
-        waitForWork(deadline);
+        auto current = std::chrono::steady_clock::now();
+        if (current >= deadline) return predicate();
+        waitForWork(std::min(deadline, current + predicatePoll));
     }
 }
 

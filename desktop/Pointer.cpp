@@ -5,13 +5,16 @@
 // and tracking areas of the window under the pointer report entry and exit.
 // An area that appears under a resting pointer counts as entered without an
 // event, so leaving it later still reports the exit, as with the platform's
-// tracking areas created without the assume-inside option.
+// tracking areas created without the assume-inside option. While a menu is
+// open its tracking has the pointer: areas hear nothing until the next move
+// after it closed, which reports the net change.
 
 #include "desktop/Pointer.h"
 
 #include <algorithm>
 #include <vector>
 
+#include "desktop/MenuServer.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/TrackingArea.h"
 #include "platform/ui/View.h"
@@ -145,6 +148,10 @@ Point pointerLocation() { return pointer().location; }
 
 PointerHit movePointer(Point location) {
     auto& state = pointer();
+    if (menuIsOpen()) {
+        state.location = location;
+        return hitAt(location);
+    }
     std::erase_if(state.known, [](const Known& k) { return k.area.expired(); });
     std::vector<Sighting> areas = allAreas();
 

@@ -25,7 +25,8 @@ void resetPointer(platform::Point location);
 platform::Point pointerLocation();
 
 // Moves the pointer: tracking areas it left report their exit (innermost
-// first), then those it entered report their entry (outermost first).
+// first), then those it entered report their entry (outermost first). While
+// a menu is open the areas hear nothing.
 PointerHit movePointer(platform::Point location);
 enum class MouseButton { left, right };
 // Moves the pointer there, then sends the button's mouse-down to the hit view.

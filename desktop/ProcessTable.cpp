@@ -183,7 +183,8 @@ std::size_t ProcessTable::add(AppIdentity identity) {
 
 bool ProcessTable::launch(std::size_t index) {
     if (index >= apps_.size() || apps_[index].process) return false;
-    start(apps_[index], std::nullopt);
+    auto process = start(apps_[index], std::nullopt);
+    addWindowsOfProcess(process->processIdentifier(), scene::member(apps_[index].sceneApp, "windows"));
     notify(note::didLaunchApplication);
     return true;
 }
@@ -221,6 +222,7 @@ bool ProcessTable::hide(std::size_t index) {
     if (index >= apps_.size() || !apps_[index].process) return false;
     if (apps_[index].process->isHidden()) return true;
     apps_[index].process->setHidden(true);
+    setProcessWindowsHidden(apps_[index].process->processIdentifier(), true);
     notify(didHideApplication);
     return true;
 }
@@ -229,6 +231,7 @@ bool ProcessTable::unhide(std::size_t index) {
     if (index >= apps_.size() || !apps_[index].process) return false;
     if (!apps_[index].process->isHidden()) return true;
     apps_[index].process->setHidden(false);
+    setProcessWindowsHidden(apps_[index].process->processIdentifier(), false);
     notify(note::didUnhideApplication);
     return true;
 }
