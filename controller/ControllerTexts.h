@@ -15,10 +15,6 @@ inline constexpr const char* launchMissingSuffix = "，请在设置中移除或�
 // Followed by the system's description of the failure.
 inline constexpr const char* launchFailedPrefix = "打开失败：";
 
-inline constexpr const char* dockStatusAcceptance = "验收模式 · 禁用系统写入";
-inline constexpr const char* dockStatusHidden = "已隐藏 · 自动保持";
-inline constexpr const char* dockStatusCalibrating = "正在校准";
-inline constexpr const char* dockStatusOff = "未开启";
 // Screen recording is not proven for this process until capture exists.
 inline constexpr const char* screenCaptureNotInEffect = "当前进程未生效";
 

@@ -79,6 +79,7 @@ void NativeController::configure(const nlohmann::json& configuration) {
 
     refresh(true);
     scanExtras();
+    maintainDock();
 }
 
 void NativeController::switchCentered(bool centered) {
@@ -159,6 +160,7 @@ void NativeController::handleWorkspaceNotification(Notification notification) {
     refresh(false);
     closeCard();
     scanExtras();
+    if (notification == Notification::wake || notification == Notification::launch) maintainDock();
 }
 
 void NativeController::handleScreenParameters() {
@@ -171,6 +173,11 @@ void NativeController::tick() {
     if (stopped_) return;
     refresh(false);
     scanExtras();
+    maintainDock();
+}
+
+void NativeController::maintainDock() {
+    dockMaintenance_.maintainDock(dockPersistent_, qaMode_, [this](const std::string& message) { emitError(message); });
 }
 
 void NativeController::bumpDetectionEpoch() { detectionEpoch_ = nextEpoch(detectionEpoch_); }

@@ -11,6 +11,7 @@
 #include "controller/AppEntry.h"
 #include "controller/EventQueue.h"
 #include "controller/ExtrasDetection.h"
+#include "dock/DockMaintenance.h"
 #include "platform/RunLoop.h"
 #include "platform/Workspace.h"
 #include "strip/AppMenus.h"
@@ -109,7 +110,7 @@ public:
     bool qaMode() const { return qaMode_; }
     void setQaMode(bool qaMode) { qaMode_ = qaMode; }
     bool dockPersistent() const { return dockPersistent_; }
-    const std::string& dockError() const { return dockError_; }
+    const std::string& dockError() const { return dockMaintenance_.dockError(); }
     const std::shared_ptr<StripView>& strip() const { return strip_; }
     const std::string& lastAction() const { return lastAction_; }
     const std::vector<AppEntry>& pinned() const { return pinned_; }
@@ -135,15 +136,17 @@ private:
     void enterCentered();
     void leaveCentered();
     void bumpDetectionEpoch();
+    // One keep-hidden check of the Dock; a new failure becomes an error event.
+    void maintainDock();
     void finishScan(std::uint64_t epoch, Detections result);
     AppMenuActions menuActions();
-    std::string dockStatus() const;
 
     // Fields in the order the controller's state is described.
     bool qaMode_ = false;
     std::shared_ptr<platform::ui::Window> qaPreviewWindow_;
     bool dockPersistent_ = false;
-    std::string dockError_;
+    // Keeps the Dock hidden and remembers the last failure (dockError).
+    dock::DockMaintenance dockMaintenance_;
     std::shared_ptr<platform::ui::StatusItem> item_;
     std::shared_ptr<StripView> strip_;
     bool centered_ = false;

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "controller/ControllerTexts.h"
 #include "controller/NativeController.h"
 #include "platform/Accessibility.h"
 #include "platform/Json.h"
@@ -109,22 +108,12 @@ nlohmann::json NativeController::snapshot() {
     state["screenCapture"] = false;
     state["screenCaptureStatus"] = texts::screenCaptureNotInEffect;
     state["captureError"] = "";
-    state["dockError"] = dockError_;
+    state["dockError"] = dockMaintenance_.dockError();
     state["preview"] = Json::object();
     state["settingsVisible"] = false;
-    state["dockStatus"] = dockStatus();
+    state["dockStatus"] = dockMaintenance_.dockStatus(dockPersistent_, qaMode_);
     state["controls"] = controlsJson(strip);
     return state;
-}
-
-}  // namespace orvane
-
-namespace orvane {
-
-std::string NativeController::dockStatus() const {
-    if (qaMode_) return texts::dockStatusAcceptance;
-    if (dockPersistent_) return texts::dockStatusCalibrating;
-    return texts::dockStatusOff;
 }
 
 }  // namespace orvane

@@ -130,16 +130,19 @@ TEST_F(ControllerTest, ChangeHeldBackWhilePointerInsideStrip) {
 TEST_F(ControllerTest, NotificationsInvalidateDetections) {
     auto a = app("com.a", "A", 200);
     a["extras"] = json::array({visibleExtra(200)});
-    load(scene(json::array({a, app("com.b", "B", 201), app("com.c", "C", 202, false)}),
+    // The unresponsive app keeps every scan in flight for 0.12 s, long enough to look at.
+    auto slow = app("com.slow", "Slow", 230);
+    slow["unresponsive"] = true;
+    load(scene(json::array({a, app("com.b", "B", 201), app("com.c", "C", 202, false), slow}),
                {{"accessibilityTrusted", true}}));
     start();
     controller->configure(json::object());
     finishScans();
-    ASSERT_EQ(controller->detections().size(), 2u);
+    ASSERT_EQ(controller->detections().size(), 3u);
     auto epoch = controller->detectionEpoch();
 
     verb("activate com.b");
-    EXPECT_EQ(controller->detections().size(), 2u) << "activation keeps detections";
+    EXPECT_EQ(controller->detections().size(), 3u) << "activation keeps detections";
     EXPECT_EQ(controller->detectionEpoch(), epoch);
     finishScans();
 
@@ -148,7 +151,7 @@ TEST_F(ControllerTest, NotificationsInvalidateDetections) {
     EXPECT_GT(controller->detectionEpoch(), epoch);
     EXPECT_TRUE(controller->scanning()) << "and starts a new scan";
     finishScans();
-    EXPECT_EQ(controller->detections().size(), 3u);
+    EXPECT_EQ(controller->detections().size(), 4u);
 
     for (auto line : {"wake", "space", "quit com.c"}) {
         auto before = controller->detectionEpoch();

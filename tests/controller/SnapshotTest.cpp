@@ -1,5 +1,6 @@
 #include "tests/controller/ControllerFixture.h"
 
+#include "platform/Preferences.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/Window.h"
 #include "strip/StripView.h"
@@ -51,19 +52,50 @@ TEST_F(ControllerTest, SnapshotRightAfterStart) {
     EXPECT_EQ(state["controls"][1], (json{{"label", "所有应用与设置"}, {"x", 35.0}, {"width", 29.0}}));
 }
 
-// Tests the Dock status in acceptance mode and while keeping the Dock hidden.
-TEST_F(ControllerTest, SnapshotDockStatus) {
-    load(scene(json::array()));
+// Tests the Dock status in acceptance mode and while the controller keeps the Dock hidden.
+TEST_F(ControllerTest, SnapshotDockStatusFollowsKeepHidden) {
+    load(scene(json::array({ControllerTest::app("com.apple.dock", "Dock", 90)})));
     start(true);
     controller->configure({{"dockPersistent", true}});
     EXPECT_EQ(controller->snapshot()["dockStatus"], "验收模式 · 禁用系统写入");
+    EXPECT_EQ(platform::preferences("com.apple.dock")->copyValue("autohide"), std::nullopt)
+        << "acceptance mode never writes the Dock";
 
     start();
     controller->configure({{"dockPersistent", true}});
-    auto status = controller->snapshot()["dockStatus"];
-    EXPECT_TRUE(status == "正在校准" || status == "已隐藏 · 自动保持") << status;
+    EXPECT_EQ(controller->snapshot()["dockStatus"], "已隐藏 · 自动保持") << "configure calibrates at once";
+
+    // Someone shows the Dock again: the status says so until the next tick hides it.
+    auto domain = platform::preferences("com.apple.dock");
+    domain->setValue("autohide", json(false));
+    ASSERT_TRUE(domain->synchronize());
+    EXPECT_EQ(controller->snapshot()["dockStatus"], "正在校准");
+    desktop::advance(5);
+    EXPECT_EQ(controller->snapshot()["dockStatus"], "已隐藏 · 自动保持");
+    EXPECT_EQ(controller->drainEvents(), json::array());
+
     controller->dockSuspend();
     EXPECT_EQ(controller->snapshot()["dockStatus"], "未开启");
+}
+
+// Tests that a calibration that keeps failing reports one error and leaves it in dockError.
+TEST_F(ControllerTest, KeepHiddenFailureReportedOnce) {
+    load(scene(json::array({ControllerTest::app("com.apple.dock", "Dock", 90)}),
+               {{"tools", {{"killallLaunchFails", {{"domain", "NSPOSIXErrorDomain"}, {"code", 2}, {"description", "无此文件"}}}}}}));
+    start();
+    controller->configure({{"dockPersistent", true}});
+    auto domain = platform::preferences("com.apple.dock");
+    for (int tick = 0; tick < 3; ++tick) {
+        domain->setValue("autohide", json(false));
+        ASSERT_TRUE(domain->synchronize());
+        desktop::advance(5);
+    }
+    auto events = controller->drainEvents();
+    ASSERT_EQ(events.size(), 1u) << events.dump();
+    EXPECT_EQ(events[0]["kind"], "error");
+    auto message = events[0]["message"].get<std::string>();
+    EXPECT_EQ(message.rfind("Dock 隐藏校准失败：", 0), 0u) << message;
+    EXPECT_EQ(controller->snapshot()["dockError"], message);
 }
 
 // Tests that events drain oldest first, once, and identical errors are both kept.
