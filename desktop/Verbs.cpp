@@ -141,7 +141,8 @@ nlohmann::json verb(const std::string& line) {
     }
     // What the verb set off (notifications, their observers) has happened before the reply.
     MainRunLoop::shared().pump();
-    return reply;
+    // An id echoed back may hold malformed UTF-8; the reply must stay printable JSON.
+    return json::parse(reply.dump(-1, ' ', false, json::error_handler_t::replace));
 }
 
 }  // namespace desktop
