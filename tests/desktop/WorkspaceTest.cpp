@@ -232,10 +232,18 @@ TEST_F(WorkspaceTest, OpenBundleFromDisk) {
     auto fresh = open("/Applications/Fresh.app");
     desktop::advance(0.5);
     ASSERT_TRUE(finished(fresh));
-    std::filesystem::remove_all(contents.parent_path());
     ASSERT_FALSE(fresh->error.has_value()) << fresh->error->description;
     EXPECT_EQ(fresh->app->bundleIdentifier(), "com.example.Fresh");
     EXPECT_EQ(fresh->app->localizedName(), "Fresh");
+
+    // The launch verb finds such a bundle by its path too.
+    std::filesystem::create_directories(contents.parent_path().parent_path() / "Second.app/Contents");
+    std::filesystem::copy_file(contents / "Info.plist", contents.parent_path().parent_path() / "Second.app/Contents/Info.plist");
+    auto launched = desktop::verb("launch /Applications/Second.app");
+    std::filesystem::remove_all(contents.parent_path());
+    std::filesystem::remove_all(contents.parent_path().parent_path() / "Second.app");
+    EXPECT_TRUE(launched["ok"].get<bool>()) << launched;
+    EXPECT_EQ(desktop::verb("launch /Applications/Missing.app")["ok"], false);
 }
 
 // Tests that icons come from the bundle's AppIcon.png when there is one and
