@@ -118,3 +118,13 @@ nlohmann::json NativeController::snapshot() {
 }
 
 }  // namespace orvane
+
+namespace orvane {
+
+std::string NativeController::dockStatus() const {
+    if (qaMode_) return texts::dockStatusAcceptance;
+    if (dockPersistent_) return texts::dockStatusCalibrating;
+    return texts::dockStatusOff;
+}
+
+}  // namespace orvane

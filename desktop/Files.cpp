@@ -107,20 +107,15 @@ public:
 
     std::optional<std::string> bundleIdentifier(const std::string& bundlePath) override {
         std::string bundle = resolve(bundlePath);
-        struct stat info {};
-        if (stat(bundle.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
         // An application keeps Info.plist in Contents; a flat bundle at its top.
+        // Reading fails at once when the bundle is not a folder.
         for (const char* place : {"/Contents/Info.plist", "/Info.plist"}) {
             FileRead file = readFile(bundle + place, maxInfoPlistSize);
             if (file.status == FileRead::Status::missing) continue;
             if (file.status != FileRead::Status::ok) return std::nullopt;
-            auto values = parsePropertyList(file.bytes);
-            if (!values || !values->is_object()) return std::nullopt;
-            auto identifier = values->find("CFBundleIdentifier");
-            if (identifier == values->end() || !identifier->is_string() || identifier->get_ref<const std::string&>().empty()) {
-                return std::nullopt;
-            }
-            return identifier->get<std::string>();
+            auto identifier = topLevelString(file.bytes, "CFBundleIdentifier");
+            if (!identifier || identifier->empty()) return std::nullopt;
+            return identifier;
         }
         return std::nullopt;
     }

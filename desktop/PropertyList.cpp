@@ -389,6 +389,16 @@ std::optional<nlohmann::json> parsePropertyList(std::string_view bytes) {
     return toJson(static_cast<plist_t>(root.get()), 1);
 }
 
+std::optional<std::string> topLevelString(std::string_view bytes, const std::string& key) {
+    Plist root = parseTrusted(bytes);
+    if (!root || plist_get_node_type(root.get()) != PLIST_DICT) return std::nullopt;
+    plist_t node = plist_dict_get_item(root.get(), key.c_str());
+    if (!node || plist_get_node_type(node) != PLIST_STRING) return std::nullopt;
+    std::uint64_t length = 0;
+    const char* text = plist_get_string_ptr(node, &length);
+    return validUtf8(text ? std::string_view(text, length) : std::string_view{});
+}
+
 std::optional<std::string> binaryPropertyList(const nlohmann::json& value) {
     Plist root = fromJson(value, 1);
     return serialize(root.get(), true);

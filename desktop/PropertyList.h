@@ -26,6 +26,10 @@ inline constexpr const char* propertyListTypeKey = "$plist";
 
 // Binary ("bplist00") or XML; nothing when refused.
 std::optional<nlohmann::json> parsePropertyList(std::string_view bytes);
+// The string under key in a list whose top level is a dictionary; nothing when
+// the list is refused, the key is missing or its value is not a string.
+// Cheaper than parsing the whole list into JSON.
+std::optional<std::string> topLevelString(std::string_view bytes, const std::string& key);
 // Nothing when the value has no property-list form (null, too deep).
 std::optional<std::string> binaryPropertyList(const nlohmann::json& value);
 std::optional<std::string> xmlPropertyList(const nlohmann::json& value);

@@ -6,6 +6,7 @@
 #include "platform/Workspace.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/Window.h"
 #include "strip/StripView.h"
 
 namespace orvane::testing {
@@ -165,6 +166,34 @@ TEST_F(ControllerTest, CaptureWritesStripPng) {
     controller->capture("");
     EXPECT_FALSE(std::filesystem::exists(diskPath("/missing")));
     EXPECT_FALSE(std::filesystem::exists(diskPath("/strip.png")));
+}
+
+}  // namespace
+}  // namespace orvane::testing
+
+namespace orvane::testing {
+namespace {
+
+// Tests that the strip's own buttons reach the controller: click launches, right click and the mark open menus.
+TEST_F(ControllerTest, StripButtonsDriveActions) {
+    load(scene(json::array({app("com.a", "A", 200)})));
+    start();
+    auto frame = controller->snapshot()["frame"];
+    double x = frame["x"].get<double>(), y = frame["y"].get<double>() + 12;
+    auto at = [&](double dx) { return std::to_string(x + dx) + " " + std::to_string(y); };
+
+    verb("rightclick " + at(3 + 14.5));
+    EXPECT_EQ(menuTitles(), (std::vector<std::string>{"打开 / 切换", "固定到应用栏", "在 Finder 中显示"}));
+    verb("choose 打开 / 切换");
+    EXPECT_EQ(controller->lastAction(), "launch:com.a");
+
+    verb("click " + at(35 + 14.5));
+    EXPECT_EQ(controller->lastAction(), "all");
+    EXPECT_EQ(menuTitles().front(), "岚舟 · 所有应用");
+    verb("dismiss");
+
+    verb("click " + at(3 + 14.5));
+    EXPECT_EQ(controller->lastAction(), "launch:com.a");
 }
 
 }  // namespace

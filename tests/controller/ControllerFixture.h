@@ -20,18 +20,19 @@ using nlohmann::json;
 // menu bar, a 24 pt status bar, a temporary disk, the manual clock, and the
 // host process as a regular application.
 class ControllerTest : public ::testing::Test {
-protected:
+public:
     static constexpr const char* hostId = "com.orvane.host";
 
+    static json app(const std::string& bundleId, const std::string& name, int pid, bool running = true);
+    // A visible, pressable extra in the menu-bar band of the primary screen.
+    static json visibleExtra(int pid, double x = 1200);
+
+protected:
     void SetUp() override;
     void TearDown() override;
 
     // A scene with the given apps (and any extra top-level keys merged in).
     json scene(json apps, json extra = json::object()) const;
-    static json app(const std::string& bundleId, const std::string& name, int pid, bool running = true);
-    // A visible, pressable extra in the menu-bar band of the primary screen.
-    static json visibleExtra(int pid, double x = 1200);
-
     void load(const json& sceneValue);
     // Creates and starts a controller (held in the global slot, as the bridge does).
     std::shared_ptr<NativeController> start(bool qaMode = false);
