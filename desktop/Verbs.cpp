@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/Desktop.h"
+#include "desktop/DiskBundles.h"
 #include "desktop/MainRunLoop.h"
 #include "desktop/Permissions.h"
 #include "desktop/ProcessTable.h"
@@ -54,6 +55,8 @@ json appVerb(const std::string& verb, const std::string& id) {
             if (auto path = table.launchServices().applicationPath(id)) {
                 index = table.findByPath(*path);
                 if (!index) index = table.add({id, {}, *path, platform::ActivationPolicy::regular});
+            } else if (isApplicationBundleOnDisk(id)) {
+                index = table.add({diskBundleIdentifier(id), {}, id, platform::ActivationPolicy::regular});
             }
         }
         if (!index || !table.launch(*index)) return failure("no such application: " + id);
@@ -141,7 +144,8 @@ nlohmann::json verb(const std::string& line) {
     }
     // What the verb set off (notifications, their observers) has happened before the reply.
     MainRunLoop::shared().pump();
-    return reply;
+    // An id echoed back may hold malformed UTF-8; the reply must stay printable JSON.
+    return json::parse(reply.dump(-1, ' ', false, json::error_handler_t::replace));
 }
 
 }  // namespace desktop

@@ -13,6 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/Desktop.h"
+#include "tests/desktop/ScratchDisk.h"
 #include "platform/Accessibility.h"
 #include "platform/RunLoop.h"
 #include "platform/Workspace.h"
@@ -41,7 +42,7 @@ json accessibilityScene() {
 
 class AccessibilityTest : public ::testing::Test {
 protected:
-    void SetUp() override { desktop::reset(accessibilityScene(), desktop::Clock::manual); }
+    void SetUp() override { desktop::reset(orvane::test::onScratchDisk(accessibilityScene()), desktop::Clock::manual); }
 
     int pidOf(const std::string& bundleId) {
         for (const auto& app : platform::workspace().runningApplications())

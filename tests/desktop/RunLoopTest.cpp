@@ -13,6 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/Desktop.h"
+#include "tests/desktop/ScratchDisk.h"
 #include "platform/RunLoop.h"
 
 namespace {
@@ -21,7 +22,7 @@ using platform::runLoop;
 
 class RunLoopTest : public ::testing::Test {
 protected:
-    void SetUp() override { desktop::reset(nlohmann::json::object(), desktop::Clock::manual); }
+    void SetUp() override { desktop::reset(orvane::test::onScratchDisk(nlohmann::json::object()), desktop::Clock::manual); }
 };
 
 // Tests that jobs run in due order (ties in scheduling order), see the clock
@@ -140,7 +141,7 @@ TEST_F(RunLoopTest, ThreadedResetDisownsEarlierScene) {
     });
 
     ASSERT_TRUE(desktop::runUntil([&] { return workerStarted.load(); }, 5));
-    desktop::reset(nlohmann::json::object(), desktop::Clock::manual);
+    desktop::reset(orvane::test::onScratchDisk(nlohmann::json::object()), desktop::Clock::manual);
     EXPECT_FALSE(job->isPending());
     EXPECT_FALSE(timer->isPending());
     release = true;
@@ -205,7 +206,7 @@ TEST_F(RunLoopTest, ThreadedBackgroundWorkerIsSerial) {
 
 // Tests that on the real clock delayed jobs wait for real time.
 TEST_F(RunLoopTest, RealClockWaitsForRealTime) {
-    desktop::reset(nlohmann::json::object(), desktop::Clock::real);
+    desktop::reset(orvane::test::onScratchDisk(nlohmann::json::object()), desktop::Clock::real);
     bool ran = false;
     double ranAt = 0;
     runLoop().after(0.05, [&] {

@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/Desktop.h"
+#include "tests/desktop/ScratchDisk.h"
 #include "desktop/Processes.h"
 #include "orvane_desktop.h"
 #include "platform/RunLoop.h"
@@ -36,7 +37,7 @@ json verbScene() {
 class VerbsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        desktop::reset(verbScene(), desktop::Clock::manual);
+        desktop::reset(orvane::test::onScratchDisk(verbScene()), desktop::Clock::manual);
         for (const char* name : {note::didLaunchApplication, note::didTerminateApplication, note::didActivateApplication,
                                  note::didUnhideApplication, note::didWake, note::activeSpaceDidChange})
             tokens_.push_back(platform::workspace().notificationCenter().addObserver(
@@ -127,6 +128,7 @@ TEST_F(VerbsTest, CApiForOtherLanguages) {
     EXPECT_EQ(orvane_desktop_reset(R"({"apps":[{"bundleId":"com.example.A","name":"A"}]})", 1), 1);
     EXPECT_EQ(desktop::state()["running"].size(), 2u);
 
+    EXPECT_NO_THROW(desktop::verb("quit \xff\xfe").dump()) << "replies are valid UTF-8";
     char* reply = orvane_desktop_verb("launch \xff\xfe");
     ASSERT_NE(reply, nullptr);
     auto parsed = json::parse(reply, nullptr, false);

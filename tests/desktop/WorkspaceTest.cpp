@@ -16,6 +16,7 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/Desktop.h"
+#include "tests/desktop/ScratchDisk.h"
 #include "desktop/Disk.h"
 #include "desktop/SimulatedNotificationCenter.h"
 #include "platform/RunLoop.h"
@@ -49,7 +50,7 @@ json workspaceScene() {
 
 class WorkspaceTest : public ::testing::Test {
 protected:
-    void SetUp() override { desktop::reset(workspaceScene(), desktop::Clock::manual); }
+    void SetUp() override { desktop::reset(orvane::test::onScratchDisk(workspaceScene()), desktop::Clock::manual); }
 
     RunningApp running(const std::string& bundleId) {
         for (const auto& app : platform::workspace().runningApplications())
@@ -157,7 +158,7 @@ TEST_F(WorkspaceTest, NotificationsArriveLaterAndTokensRemove) {
 
 // Tests that opening a stopped app launches and activates it after the
 // scene's latency, with the completion on a thread that is not the main one.
-TEST_F(WorkspaceTest, OpenLaunchesAfterLatencyWithCompletionOffMain) {
+TEST_F(WorkspaceTest, ThreadedOpenLaunchesAfterLatencyCompletingOffMain) {
     std::vector<std::string> seen;
     auto& center = platform::workspace().notificationCenter();
     auto t1 = center.addObserver(note::didLaunchApplication, [&](const std::string& n) { seen.push_back(n); });
@@ -231,10 +232,18 @@ TEST_F(WorkspaceTest, OpenBundleFromDisk) {
     auto fresh = open("/Applications/Fresh.app");
     desktop::advance(0.5);
     ASSERT_TRUE(finished(fresh));
-    std::filesystem::remove_all(contents.parent_path());
     ASSERT_FALSE(fresh->error.has_value()) << fresh->error->description;
     EXPECT_EQ(fresh->app->bundleIdentifier(), "com.example.Fresh");
     EXPECT_EQ(fresh->app->localizedName(), "Fresh");
+
+    // The launch verb finds such a bundle by its path too.
+    std::filesystem::create_directories(contents.parent_path().parent_path() / "Second.app/Contents");
+    std::filesystem::copy_file(contents / "Info.plist", contents.parent_path().parent_path() / "Second.app/Contents/Info.plist");
+    auto launched = desktop::verb("launch /Applications/Second.app");
+    std::filesystem::remove_all(contents.parent_path());
+    std::filesystem::remove_all(contents.parent_path().parent_path() / "Second.app");
+    EXPECT_TRUE(launched["ok"].get<bool>()) << launched;
+    EXPECT_EQ(desktop::verb("launch /Applications/Missing.app")["ok"], false);
 }
 
 // Tests that icons come from the bundle's AppIcon.png when there is one and
