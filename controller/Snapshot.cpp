@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "controller/ControllerTexts.h"
 #include "controller/NativeController.h"
 #include "platform/Accessibility.h"
 #include "platform/Json.h"
