@@ -34,8 +34,6 @@ void NativeController::start() {
     item_ = ui::systemStatusBar().statusItem(statusItemLength);
     strip_ = StripView::create(std::weak_ptr<StripOwner>(weak_from_this()),
                                platform::Rect(0, 0, stripInitialWidth, stripInitialHeight));
-    strip_->setAccessibilityRole(ui::role::toolbar);
-    strip_->setAccessibilityLabel(std::string(Brand::name) + stripTexts::stripLabelSuffix);
     item_->setView(strip_);
 
     const std::pair<const char*, Notification> workspaceNotifications[] = {

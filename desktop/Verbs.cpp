@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <sstream>
+#include <stdexcept>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -99,8 +100,17 @@ json advanceVerb(const std::vector<std::string>& words) {
 // The window server owns the screens; the system then tells applications
 // that the screen parameters changed.
 json screensVerb(const std::string& text) {
-    json screens = json::parse(text, nullptr, false);
-    if (screens.is_discarded() || !screens.is_array()) return failure("screens needs a JSON array of screens");
+    // Bounded nesting: writing a deeper value back out would recurse without limit.
+    json screens;
+    try {
+        screens = json::parse(text, [](int depth, json::parse_event_t, json&) {
+            if (depth > 16) throw std::out_of_range("too deep");
+            return true;
+        });
+    } catch (const std::exception&) {
+        return failure("screens needs a JSON array of screens");
+    }
+    if (!screens.is_array()) return failure("screens needs a JSON array of screens");
     auto handled = windowServerVerb({"screens", screens.dump()});
     if (!handled) return failure("the window server cannot change screens");
     if (handled->is_object() && handled->value("ok", false))
