@@ -25,9 +25,8 @@ char* copyOf(std::string_view text) {
 }
 
 char* failureReply(const std::string& message) {
-    nlohmann::json reply = {{"ok", false}, {"error", message}};
-    const auto text = writeReply(reply);
-    return copyOf(text ? *text : texts::encodingFailedReply);
+    const auto text = writeReply(message);
+    return copyOf(text ? failureEnvelope(*text) : texts::encodingFailedReply);
 }
 
 char* successReply(const nlohmann::json& data) {

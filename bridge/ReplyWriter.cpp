@@ -113,4 +113,13 @@ std::string successEnvelope(const std::string& data) {
     return out;
 }
 
+std::string failureEnvelope(const std::string& message) {
+    std::string out;
+    out.reserve(message.size() + 22);
+    out += "{\"error\":";
+    out += message;
+    out += ",\"ok\":false}";
+    return out;
+}
+
 }  // namespace orvane

@@ -14,7 +14,8 @@ namespace orvane {
 // non-finite number, a string that is not UTF-8).
 std::optional<std::string> writeReply(const nlohmann::json& value);
 
-// The envelope around a value that writeReply produced.
+// The envelopes around a value that writeReply produced; keys in sorted order.
 std::string successEnvelope(const std::string& data);
+std::string failureEnvelope(const std::string& message);
 
 }  // namespace orvane
