@@ -281,11 +281,20 @@ std::string demoTemplate() {
     return fs::exists(marker, error) ? target : std::string();
 }
 
+// Where the per-reset copies go: TMPDIR when set, else the memory-backed
+// /dev/shm when it is writable (every test resets, and creating a few hundred
+// files on a slow disk costs far more than the test), else /tmp.
+std::string copiesFolder() {
+    const char* tmp = std::getenv("TMPDIR");
+    if (tmp && *tmp == '/') return tmp;
+    if (access("/dev/shm", W_OK | X_OK) == 0) return "/dev/shm";
+    return "/tmp";
+}
+
 }  // namespace
 
 std::string freshDemoDisk() {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string copy = temporaryFolder(tmp && *tmp == '/' ? tmp : "/tmp", "orvane-disk-");
+    std::string copy = temporaryFolder(copiesFolder(), "orvane-disk-");
     if (copy.empty()) {
         copy = "/tmp/orvane-disk-" + std::to_string(getpid());
         makeDirectories(copy);
