@@ -175,7 +175,9 @@ TEST_F(VerbsTest, DefaultSceneIsTheDemoMac) {
     for (const auto& app : state["running"]) {
         pids.insert(app["pid"].get<int>());
         names.insert(app["name"].get<std::string>());
-        if (app["pid"] == getpid()) EXPECT_EQ(app["bundleId"], "com.velisk.orvane");
+        if (app["pid"] == getpid()) {
+            EXPECT_EQ(app["bundleId"], "com.velisk.orvane");
+        }
     }
     EXPECT_EQ(pids.size(), state["running"].size()) << "no two processes share a pid";
     for (const char* name : {"Finder", "Dock", "Safari", "Mail", "Notes", "Terminal", "Visual Studio Code", "Dropbox", "岚舟"})

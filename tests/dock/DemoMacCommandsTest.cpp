@@ -59,7 +59,9 @@ TEST_F(DemoMacCommandsTest, InstalledListsTheApplications) {
     EXPECT_EQ(installed[0]["name"], "Activity Monitor");
     EXPECT_EQ(installed.back()["name"], "网易云音乐") << "Han names after Latin ones";
     for (const auto& record : installed) {
-        if (record["name"] == "Legacy Tool") EXPECT_EQ(record["id"], "/Applications/Legacy Tool.app");
+        if (record["name"] == "Legacy Tool") {
+            EXPECT_EQ(record["id"], "/Applications/Legacy Tool.app");
+        }
         EXPECT_EQ(record["policy"], record["name"] == "Finder" ? "always" : "auto");
     }
 }
