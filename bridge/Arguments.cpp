@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "platform/Json.h"
+#include "platform/JsonMember.h"
 
 namespace orvane {
 namespace {
@@ -34,9 +34,7 @@ std::optional<std::int64_t> integerArgument(const nlohmann::json& args, const ch
 }
 
 std::optional<std::string> stringArgument(const nlohmann::json& args, const char* key) {
-    const auto* value = find(args, key);
-    if (!value || !value->is_string()) return std::nullopt;
-    return value->get<std::string>();
+    return platform::stringMember(args, key);
 }
 
 }  // namespace orvane

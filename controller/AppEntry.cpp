@@ -1,18 +1,12 @@
 #include "controller/AppEntry.h"
 
 #include "controller/ControllerTexts.h"
-#include "platform/Json.h"
+#include "platform/JsonMember.h"
 #include "platform/Workspace.h"
 
 namespace orvane {
 
 namespace {
-
-std::optional<std::string> stringValue(const platform::Json& dictionary, const char* key) {
-    auto it = dictionary.find(key);
-    if (it == dictionary.end() || !it->is_string()) return std::nullopt;
-    return it->get<std::string>();
-}
 
 // The last path component without its extension, as a file path is read:
 // trailing slashes are ignored and a leading dot does not start an extension.
@@ -30,13 +24,13 @@ std::string nameFromPath(const std::string& path) {
 
 std::optional<AppEntry> AppEntry::fromDictionary(const nlohmann::json& dictionary) {
     if (!dictionary.is_object()) return std::nullopt;
-    auto path = stringValue(dictionary, "path");
+    auto path = platform::stringMember(dictionary, "path");
     if (!path || path->empty()) return std::nullopt;
     AppEntry entry;
     entry.path = *path;
-    entry.id = stringValue(dictionary, "id").value_or(*path);
-    entry.name = stringValue(dictionary, "name").value_or(nameFromPath(*path));
-    entry.policy = stringValue(dictionary, "policy").value_or(policy::automatic);
+    entry.id = platform::stringMember(dictionary, "id").value_or(*path);
+    entry.name = platform::stringMember(dictionary, "name").value_or(nameFromPath(*path));
+    entry.policy = platform::stringMember(dictionary, "policy").value_or(policy::automatic);
     return entry;
 }
 

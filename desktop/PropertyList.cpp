@@ -15,6 +15,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "platform/Utf8.h"
+
 namespace desktop {
 
 namespace {
@@ -148,35 +150,6 @@ Plist parseTrusted(std::string_view bytes) {
     return Plist(root);
 }
 
-// Replaces bytes that are not UTF-8 with U+FFFD, so that the JSON side can
-// always print what was read.
-std::string validUtf8(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    auto bytes = reinterpret_cast<const unsigned char*>(text.data());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        unsigned char lead = bytes[i];
-        std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-        bool valid = length > 0 && i + length <= text.size();
-        std::uint32_t code = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            valid = (bytes[i + k] >> 6) == 0x2;
-            code = (code << 6) | (bytes[i + k] & 0x3F);
-        }
-        static constexpr std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        valid = valid && code >= smallest[length] && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
-        if (valid) {
-            out.append(text.substr(i, length));
-            i += length;
-        } else {
-            out += "\xEF\xBF\xBD";
-            ++i;
-        }
-    }
-    return out;
-}
-
 constexpr char base64Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
 std::string base64Encode(const char* data, std::uint64_t length) {
@@ -236,7 +209,7 @@ std::optional<Json> toJson(plist_t node, int depth) {
     case PLIST_KEY: {
         std::uint64_t length = 0;
         const char* text = plist_get_string_ptr(node, &length);
-        return Json(validUtf8(text ? std::string_view(text, length) : std::string_view{}));
+        return Json(platform::repairUtf8(text ? std::string_view(text, length) : std::string_view{}));
     }
     case PLIST_DATA: {
         std::uint64_t length = 0;
@@ -273,7 +246,7 @@ std::optional<Json> toJson(plist_t node, int depth) {
             plist_t value = nullptr;
             plist_dict_next_item(node, iterator, &key, &value);
             if (!key) break;
-            std::string name = validUtf8(key);
+            std::string name = platform::repairUtf8(key);
             std::free(key);
             auto converted = toJson(value, depth + 1);
             if (!converted) {
@@ -396,7 +369,7 @@ std::optional<std::string> topLevelString(std::string_view bytes, const std::str
     if (!node || plist_get_node_type(node) != PLIST_STRING) return std::nullopt;
     std::uint64_t length = 0;
     const char* text = plist_get_string_ptr(node, &length);
-    return validUtf8(text ? std::string_view(text, length) : std::string_view{});
+    return platform::repairUtf8(text ? std::string_view(text, length) : std::string_view{});
 }
 
 std::optional<std::string> binaryPropertyList(const nlohmann::json& value) {

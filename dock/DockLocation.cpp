@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/Utf8.h"
+
 namespace dock {
 
 namespace {
@@ -13,25 +15,6 @@ int hexValue(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
-}
-
-bool isUtf8(const std::string& text) {
-    auto bytes = reinterpret_cast<const unsigned char*>(text.data());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        unsigned char lead = bytes[i];
-        std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-        if (length == 0 || i + length > text.size()) return false;
-        std::uint32_t code = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((bytes[i + k] >> 6) != 0x2) return false;
-            code = (code << 6) | (bytes[i + k] & 0x3F);
-        }
-        static constexpr std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-        i += length;
-    }
-    return true;
 }
 
 // Characters that cannot stand unescaped in a URL string.
@@ -77,7 +60,7 @@ std::optional<std::string> percentDecoded(const std::string& text) {
         out += static_cast<char>(high * 16 + low);
         i += 2;
     }
-    if (!isUtf8(out)) return std::nullopt;
+    if (!platform::isValidUtf8(out)) return std::nullopt;
     return out;
 }
 

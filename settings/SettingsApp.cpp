@@ -1,6 +1,6 @@
 #include "settings/SettingsApp.h"
 
-#include "platform/Json.h"
+#include "platform/JsonMember.h"
 
 namespace orvane {
 namespace {
@@ -8,21 +8,15 @@ namespace {
 constexpr const char* defaultName = "应用";
 constexpr const char* defaultPolicy = "auto";
 
-std::optional<std::string> stringValue(const nlohmann::json& dictionary, const char* key) {
-    const auto it = dictionary.find(key);
-    if (it == dictionary.end() || !it->is_string()) return std::nullopt;
-    return it->get<std::string>();
-}
-
 }  // namespace
 
 std::optional<SettingsApp> SettingsApp::fromDictionary(const nlohmann::json& dictionary) {
     if (!dictionary.is_object()) return std::nullopt;
-    auto id = stringValue(dictionary, "id");
-    auto path = stringValue(dictionary, "path");
+    auto id = platform::stringMember(dictionary, "id");
+    auto path = platform::stringMember(dictionary, "path");
     if (!id || !path) return std::nullopt;
-    return SettingsApp(std::move(*id), stringValue(dictionary, "name").value_or(defaultName), std::move(*path),
-                       stringValue(dictionary, "policy").value_or(defaultPolicy));
+    return SettingsApp(std::move(*id), platform::stringMember(dictionary, "name").value_or(defaultName), std::move(*path),
+                       platform::stringMember(dictionary, "policy").value_or(defaultPolicy));
 }
 
 nlohmann::json SettingsApp::dictionary() const {
