@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "platform/JsonMember.h"
+
 namespace desktop::scene {
 
 const json& member(const json& object, const char* key) {
@@ -15,9 +17,7 @@ const json& member(const json& object, const char* key) {
 }
 
 std::optional<std::string> string(const json& object, const char* key) {
-    const json& value = member(object, key);
-    if (!value.is_string()) return std::nullopt;
-    return value.get<std::string>();
+    return platform::stringMember(object, key);
 }
 
 bool boolean(const json& object, const char* key, bool fallback) {

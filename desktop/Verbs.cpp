@@ -11,6 +11,7 @@
 
 #include "desktop/Desktop.h"
 #include "desktop/DiskBundles.h"
+#include "desktop/GeometryJson.h"
 #include "desktop/MainRunLoop.h"
 #include "desktop/Permissions.h"
 #include "desktop/ProcessTable.h"
@@ -85,15 +86,9 @@ json permissionVerb(const std::string& verb, const std::vector<std::string>& wor
 
 json advanceVerb(const std::vector<std::string>& words) {
     if (words.size() != 2) return failure("advance needs a number of seconds");
-    double seconds = NAN;
-    try {
-        std::size_t used = 0;
-        seconds = std::stod(words[1], &used);
-        if (used != words[1].size()) seconds = NAN;
-    } catch (const std::exception&) {
-    }
-    if (!std::isfinite(seconds) || seconds < 0) return failure("advance needs a non-negative number of seconds");
-    MainRunLoop::shared().advance(seconds);
+    const auto seconds = numberFromWord(words[1]);
+    if (!seconds || *seconds < 0) return failure("advance needs a non-negative number of seconds");
+    MainRunLoop::shared().advance(*seconds);
     return ok({{"now", MainRunLoop::shared().now()}});
 }
 

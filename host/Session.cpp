@@ -2,9 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include <exception>
-
 #include "desktop/Desktop.h"
+#include "desktop/GeometryJson.h"
 
 namespace host {
 
@@ -21,14 +20,11 @@ std::string trimmed(const std::string& line) {
 // manual clock, so that work on other threads (the accessibility scan, open
 // completions) can hand its results back.
 std::string wait(const std::string& argument) {
-    double seconds = 0;
-    try {
-        seconds = std::stod(argument);
-    } catch (const std::exception&) {
-        return R"({"error":"wait needs a number of seconds","ok":false})";
-    }
-    if (!(seconds >= 0 && seconds <= 60)) return R"({"error":"wait takes 0 to 60 seconds","ok":false})";
-    desktop::runUntil([] { return false; }, seconds);
+    const auto first = argument.find_first_not_of(' ');
+    const auto seconds = desktop::numberFromWord(first == std::string::npos ? "" : argument.substr(first));
+    if (!seconds) return R"({"error":"wait needs a number of seconds","ok":false})";
+    if (*seconds < 0 || *seconds > 60) return R"({"error":"wait takes 0 to 60 seconds","ok":false})";
+    desktop::runUntil([] { return false; }, *seconds);
     return R"({"ok":true})";
 }
 
