@@ -213,6 +213,8 @@ TEST_F(ScreenCaptureTest, OnScreenOrderFollowsTheWindowServer) {
     EXPECT_FALSE(desktop::verb("window minimize x").value("ok", true));
     EXPECT_FALSE(desktop::verb("window open com.apple.Music {\"frame\": [0, 0, 10, 10]}").value("ok", true));
     EXPECT_FALSE(desktop::verb("window open com.apple.Notes {\"title\": \"no frame\"}").value("ok", true));
+    EXPECT_FALSE(desktop::verb("window open com.velisk.orvane {\"frame\": [0, 0, 200, 200]}").value("ok", true))
+        << "the host makes its own windows";
 }
 
 // Tests that a picture has exactly the pixel size asked for, fitted or not.
