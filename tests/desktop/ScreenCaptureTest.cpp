@@ -99,6 +99,13 @@ protected:
     }
 };
 
+CaptureConfiguration sized(int width, int height) {
+    CaptureConfiguration configuration;
+    configuration.width = width;
+    configuration.height = height;
+    return configuration;
+}
+
 bool declined(const CaptureResult& result) {
     return result.error && result.error->domain == platform::screenCaptureError::streamDomain &&
            result.error->code == platform::screenCaptureError::userDeclined;
@@ -109,7 +116,7 @@ bool declined(const CaptureResult& result) {
 TEST_F(ScreenCaptureTest, AnswersArriveOnTheRunLoopAfterTheLatency) {
     bool listed = false, captured = false;
     capture().shareableContent(true, false, [&](ShareableContent) { listed = true; });
-    capture().captureWindow(201, {100, 80}, [&](CaptureResult) { captured = true; });
+    capture().captureWindow(201, sized(100, 80), [&](CaptureResult) { captured = true; });
     EXPECT_FALSE(listed);
     EXPECT_FALSE(captured);
     desktop::pump();
@@ -121,7 +128,7 @@ TEST_F(ScreenCaptureTest, AnswersArriveOnTheRunLoopAfterTheLatency) {
     desktop::reset(orvane::test::onScratchDisk(scene), desktop::Clock::manual);
     listed = captured = false;
     capture().shareableContent(true, false, [&](ShareableContent) { listed = true; });
-    capture().captureWindow(201, {100, 80}, [&](CaptureResult) { captured = true; });
+    capture().captureWindow(201, sized(100, 80), [&](CaptureResult) { captured = true; });
     desktop::advance(0.49);
     EXPECT_FALSE(listed);
     EXPECT_FALSE(captured);
@@ -140,7 +147,7 @@ TEST_F(ScreenCaptureTest, RealClockDeliversAfterTheLatency) {
     scene["captureLatency"] = 0.05;
     desktop::reset(orvane::test::onScratchDisk(scene), desktop::Clock::real);
     std::optional<CaptureResult> answer;
-    capture().captureWindow(401, {200, 160}, [&](CaptureResult result) { answer = std::move(result); });
+    capture().captureWindow(401, sized(200, 160), [&](CaptureResult result) { answer = std::move(result); });
     EXPECT_FALSE(answer);
     ASSERT_TRUE(desktop::runUntil([&] { return answer.has_value(); }, 5));
     ASSERT_TRUE(answer->image);
@@ -323,7 +330,7 @@ TEST_F(ScreenCaptureTest, DeclinedAndFailedCapturesFollowTheVerbs) {
 
     // Decided when the answer is made, not when it was asked for.
     std::optional<CaptureResult> late;
-    capture().captureWindow(402, {100, 80}, [&](CaptureResult r) { late = std::move(r); });
+    capture().captureWindow(402, sized(100, 80), [&](CaptureResult r) { late = std::move(r); });
     verb("capture decline 402");
     desktop::advance(0);
     ASSERT_TRUE(late);
