@@ -302,6 +302,17 @@ TEST_F(ScreenCaptureTest, OurWindowIsPicturedWithItsChromeAndContent) {
     auto top = underBar.image->pixel(560, 20);
     EXPECT_EQ(top.b, 255) << "the content shows through a transparent title bar";
     EXPECT_GT(underBar.image->pixel(28, 28).r, 200) << "the close button still sits on it";
+
+    // An enormous window costs no more than the picture it is shrunk into.
+    auto huge = ui::Window::create({0, 0, 1e6, 1e6}, ui::styleMask::borderless);
+    huge->setContentView(std::make_shared<SolidView>(platform::Rect{0, 0, 1e6, 1e6}, ui::Color::rgba(0, 1, 0)));
+    huge->orderFront();
+    CaptureResult shrunk = shoot(static_cast<std::uint32_t>(huge->windowNumber()), 100, 100);
+    ASSERT_TRUE(shrunk.image);
+    EXPECT_EQ(shrunk.image->pixel(50, 50).g, 255);
+    CaptureResult corner = shoot(static_cast<std::uint32_t>(huge->windowNumber()), 100, 100, false);
+    ASSERT_TRUE(corner.image);
+    EXPECT_EQ(corner.image->pixel(50, 50).g, 255);
 }
 
 // Tests the outcomes per app and per window, set by verbs at any moment,
