@@ -6,6 +6,7 @@
 #include "desktop/MenuPicture.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "desktop/WindowChrome.h"
@@ -47,6 +48,7 @@ std::string shortcutText(std::string key) {
 }  // namespace
 
 void drawMenu(desktop::ui::CairoCanvas& canvas, const platform::ui::Menu& menu, Point topLeft, Rect screen, Point pointer) {
+    if (!std::isfinite(topLeft.x) || !std::isfinite(topLeft.y)) return;
     Font font = Font::system(fontSize);
     bool anyImage = false;
     double titleWidth = 0, shortcutWidth = 0, height = 2 * verticalPadding;
