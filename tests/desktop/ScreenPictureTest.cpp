@@ -4,6 +4,7 @@
 // pointer on top, and nothing that is off the screen.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cairo.h>
 
@@ -63,7 +64,9 @@ public:
     int height() const { return cairo_image_surface_get_height(surface_); }
     struct Rgb { int r, g, b; };
     Rgb at(double x, double y) const {
+        if (!valid()) return {-1, -1, -1};
         int px = static_cast<int>(x * 2), py = static_cast<int>((screenHeight - y) * 2);
+        if (px < 0 || py < 0 || px >= width() || py >= height()) return {-1, -1, -1};
         auto* row = cairo_image_surface_get_data(surface_) + py * cairo_image_surface_get_stride(surface_);
         std::uint32_t word = reinterpret_cast<const std::uint32_t*>(row)[px];
         return {static_cast<int>((word >> 16) & 0xFF), static_cast<int>((word >> 8) & 0xFF), static_cast<int>(word & 0xFF)};
@@ -77,7 +80,9 @@ class ScreenPictureTest : public ::testing::Test {
 protected:
     void SetUp() override {
         desktop::reset(orvane::test::onScratchDisk(pictureScene()), desktop::Clock::manual);
-        path_ = ::testing::TempDir() + "orvane-screen-picture.png";
+        // Tests may run side by side in separate processes: each writes its own file.
+        path_ = ::testing::TempDir() + "orvane-screen-picture-" + std::to_string(getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".png";
         std::remove(path_.c_str());
     }
     void TearDown() override {
@@ -143,6 +148,7 @@ TEST_F(ScreenPictureTest, ShowsWindowsMenuBarStatusItemsMenuAndPointer) {
 
     desktop::verb("appearance dark");
     auto dark = shoot();
+    ASSERT_TRUE(dark->valid());
     auto darkBar = dark->at(950, 690);
     EXPECT_LT(darkBar.r + darkBar.g + darkBar.b, bar.r + bar.g + bar.b) << "the dark appearance darkens the menu bar";
 }
