@@ -1,0 +1,123 @@
+#include "fuzz/EventLedger.h"
+
+#include <algorithm>
+#include <set>
+
+#include "controller/ControllerTexts.h"
+#include "dock/DockTexts.h"
+#include "fuzz/Invariant.h"
+
+namespace orvane::fuzz {
+
+namespace {
+
+using nlohmann::json;
+
+bool startsWith(const std::string& text, const std::string& prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
+bool endsWith(const std::string& text, const std::string& suffix) {
+    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+bool isAppDictionary(const json& value) {
+    if (!value.is_object() || value.size() != 4) return false;
+    for (const char* key : {"id", "name", "path", "policy"})
+        if (!value.contains(key) || !value[key].is_string()) return false;
+    return true;
+}
+
+// Kinds whose records carry nothing but the kind.
+const std::set<std::string>& plainKinds() {
+    static const std::set<std::string> kinds = {
+        "screenPermission", "relaunch", "settings", "quit", "import", "undoImport", "dismissMessage", "hideSettings",
+        "toggleDock", "recovery", "screenRetry", "permission", "accessibilityRetry", "loadInstalled"};
+    return kinds;
+}
+
+const char* screenGranted = "屏幕录制权限已生效。";
+const char* screenNotYet = "权限尚未对当前进程生效；已授权请重新打开岚舟。";
+
+}  // namespace
+
+std::string EventLedger::bucketOf(const json& record) {
+    const std::string shown = record.dump(-1, ' ', false, json::error_handler_t::replace);
+    require(record.is_object() && record.contains("kind") && record["kind"].is_string(), "an event without a kind: " + shown);
+    const std::string kind = record["kind"].get<std::string>();
+    auto keys = [&](std::size_t count) { require(record.size() == count, "an event with other keys than its kind's: " + shown); };
+    if (plainKinds().count(kind)) {
+        keys(1);
+        return kind;
+    }
+    if (kind == "error") {
+        keys(2);
+        require(record["message"].is_string(), "an error without a message: " + shown);
+        const std::string message = record["message"].get<std::string>();
+        if (startsWith(message, texts::launchMissingPrefix) && endsWith(message, texts::launchMissingSuffix)) return missingApp;
+        if (startsWith(message, texts::launchFailedPrefix)) return openFailed;
+        if (startsWith(message, dock::text::calibrationFailedPrefix)) return dockFailed;
+        throw InvariantBroken("an error of no known cause: " + shown);
+    }
+    if (kind == "screenResult") {
+        keys(2);
+        require(record["message"] == screenGranted || record["message"] == screenNotYet, "a screen result's message: " + shown);
+        return kind;
+    }
+    if (kind == "pin" || kind == "launch") {
+        keys(2);
+        require(isAppDictionary(record["app"]), "an app event without an app record: " + shown);
+        return kind;
+    }
+    if (kind == "move" || kind == "policy") {
+        keys(3);
+        require(isAppDictionary(record["app"]), "an app event without an app record: " + shown);
+        const json& value = record["value"];
+        if (kind == "move")
+            require(value == 1 || value == -1, "a move by other than one place: " + shown);
+        else
+            require(value == "auto" || value == "always" || value == "running", "a policy of no known kind: " + shown);
+        return kind;
+    }
+    if (kind == "preference") {
+        keys(3);
+        require(record["key"].is_string(), "a preference without a key: " + shown);
+        const json& value = record["value"];
+        bool stepper = record["key"] == "maxIcons";
+        require(stepper ? value.is_number_integer() : value.is_boolean(), "a preference value of the wrong type: " + shown);
+        return kind;
+    }
+    if (kind == "login") {
+        keys(2);
+        require(record["value"].is_boolean(), "a login event without a boolean: " + shown);
+        return kind;
+    }
+    throw InvariantBroken("an event of no known kind: " + shown);
+}
+
+void EventLedger::reset() {
+    exact_.clear();
+    allowed_.clear();
+    unbounded_.clear();
+}
+
+void EventLedger::drained(const json& events) {
+    require(events.is_array(), "events is not an array");
+    std::map<std::string, int> counts;
+    for (const auto& record : events) ++counts[bucketOf(record)];
+    std::set<std::string> buckets;
+    for (const auto& [bucket, n] : counts) buckets.insert(bucket);
+    for (const auto& [bucket, n] : exact_) buckets.insert(bucket);
+    for (const auto& bucket : buckets) {
+        int found = counts[bucket];
+        int least = exact_[bucket];
+        if (unbounded_[bucket]) continue;
+        int most = least + allowed_[bucket] + later_[bucket];
+        require(found >= least, "lost events: " + std::to_string(least) + " \"" + bucket + "\" expected since the last drain, " +
+                                    std::to_string(found) + " drained");
+        require(found <= most, "more events than the steps produce: at most " + std::to_string(most) + " \"" + bucket +
+                                   "\" since the last drain, " + std::to_string(found) + " drained");
+        later_[bucket] -= std::max(0, found - least - allowed_[bucket]);
+    }
+    exact_.clear();
+    allowed_.clear();
+}
+
+}  // namespace orvane::fuzz
