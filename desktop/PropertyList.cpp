@@ -38,8 +38,10 @@ std::uint64_t bigEndian(const unsigned char* bytes, std::size_t size) {
 }
 
 // Walks the object graph of a binary list from its top object and accepts it
-// only when every container is reached once, nothing cycles and the nesting
-// stays within the limit. Scalars may be shared (writers share equal strings).
+// only when every container is reached once, nothing cycles, the nesting
+// stays within the limit and no dictionary key holds a NUL character (which
+// libplist asserts against when it hands the key over). Scalars may be
+// shared (writers share equal strings).
 bool binaryListIsSafe(std::string_view bytes) {
     if (bytes.size() < binaryMagic.size() + trailerSize) return false;
     auto data = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -59,6 +61,29 @@ bool binaryListIsSafe(std::string_view bytes) {
     struct Container {
         std::uint64_t refsStart = 0;
         std::uint64_t refCount = 0;
+        std::uint64_t keyCount = 0;  // a dictionary's references start with its keys
+    };
+    // A string object's characters hold no NUL; other objects pass.
+    auto keyIsSafe = [&](std::uint64_t object) {
+        std::uint64_t offset = offsetOf(object);
+        if (offset < binaryMagic.size() || offset >= tableOffset) return false;
+        unsigned char marker = data[offset];
+        unsigned type = marker >> 4;
+        if (type != 0x5 && type != 0x6) return true;
+        std::uint64_t count = marker & 0x0F;
+        std::uint64_t position = offset + 1;
+        if (count == 0x0F) {
+            if (position >= tableOffset || (data[position] >> 4) != 0x1) return false;
+            std::size_t size = std::size_t{1} << (data[position] & 0x0F);
+            if (size > 8 || position + 1 + size > tableOffset) return false;
+            count = bigEndian(data + position + 1, size);
+            position += 1 + size;
+        }
+        std::uint64_t width = type == 0x6 ? 2 : 1;
+        if (count > (tableOffset - position) / width) return false;
+        for (std::uint64_t i = 0; i < count; ++i)
+            if (bigEndian(data + position + i * width, width) == 0) return false;
+        return true;
     };
     // Reads a container's references; false for a malformed header.
     auto containerAt = [&](std::uint64_t object, std::optional<Container>& container) {
@@ -79,7 +104,7 @@ bool binaryListIsSafe(std::string_view bytes) {
         }
         std::uint64_t refs = type == 0xD ? count * 2 : count;
         if (count > tableOffset || refs > (tableOffset - position) / refSize) return false;
-        container = Container{position, refs};
+        container = Container{position, refs, type == 0xD ? count : 0};
         return true;
     };
 
@@ -106,6 +131,7 @@ bool binaryListIsSafe(std::string_view bytes) {
         std::uint64_t child = bigEndian(data + frame.container.refsStart + frame.next * refSize, refSize);
         ++frame.next;
         if (child >= objectCount) return false;
+        if (frame.next <= frame.container.keyCount && !keyIsSafe(child)) return false;
         std::optional<Container> childContainer;
         if (!containerAt(child, childContainer)) return false;
         if (!childContainer) continue;
@@ -284,10 +310,14 @@ Plist fromJson(const Json& value, int depth) {
     case Json::value_t::number_integer:
         return Plist(plist_new_uint(static_cast<std::uint64_t>(value.get<std::int64_t>())));
     case Json::value_t::number_unsigned:
+        // The format's integers are signed: a larger one would read back negative.
+        if (value.get<std::uint64_t>() > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) return nullptr;
         return Plist(plist_new_uint(value.get<std::uint64_t>()));
     case Json::value_t::number_float:
         return Plist(plist_new_real(value.get<double>()));
     case Json::value_t::string:
+        // libplist takes C strings: a NUL would silently cut the text short.
+        if (value.get_ref<const std::string&>().find('\0') != std::string::npos) return nullptr;
         return Plist(plist_new_string(value.get_ref<const std::string&>().c_str()));
     case Json::value_t::binary: {
         const auto& bytes = value.get_binary();
@@ -324,6 +354,7 @@ Plist fromJson(const Json& value, int depth) {
         if (tag == "uid") return Plist(plist_new_uid(value["value"].get<std::uint64_t>()));
         Plist dict(plist_new_dict());
         for (auto it = value.begin(); it != value.end(); ++it) {
+            if (it.key().find('\0') != std::string::npos) return nullptr;
             Plist node = fromJson(it.value(), depth + 1);
             if (!node) return nullptr;
             plist_dict_set_item(dict.get(), it.key().c_str(), node.release());
@@ -332,6 +363,44 @@ Plist fromJson(const Json& value, int depth) {
     }
     default:
         return nullptr;
+    }
+}
+
+// Whether every string and key of the tree is well-formed UTF-8: the binary
+// writer re-encodes text that is not ASCII, and would change text that is
+// not UTF-8 at all.
+bool textIsWritable(plist_t node, int depth) {
+    if (!node || depth > maxPropertyListDepth) return false;
+    switch (plist_get_node_type(node)) {
+    case PLIST_STRING:
+    case PLIST_KEY: {
+        std::uint64_t length = 0;
+        const char* text = plist_get_string_ptr(node, &length);
+        return !text || platform::isValidUtf8(std::string_view(text, length));
+    }
+    case PLIST_ARRAY: {
+        std::uint32_t size = plist_array_get_size(node);
+        for (std::uint32_t i = 0; i < size; ++i)
+            if (!textIsWritable(plist_array_get_item(node, i), depth + 1)) return false;
+        return true;
+    }
+    case PLIST_DICT: {
+        plist_dict_iter iterator = nullptr;
+        plist_dict_new_iter(node, &iterator);
+        bool writable = true;
+        while (iterator && writable) {
+            char* key = nullptr;
+            plist_t value = nullptr;
+            plist_dict_next_item(node, iterator, &key, &value);
+            if (!key) break;
+            writable = platform::isValidUtf8(key) && textIsWritable(value, depth + 1);
+            std::free(key);
+        }
+        std::free(iterator);
+        return writable;
+    }
+    default:
+        return true;
     }
 }
 
@@ -386,6 +455,8 @@ std::optional<std::string> mergeIntoPropertyList(const std::optional<std::string
                                                  const std::map<std::string, std::optional<nlohmann::json>>& changes) {
     Plist root = existing ? parseTrusted(*existing) : Plist(plist_new_dict());
     if (!root || plist_get_node_type(root.get()) != PLIST_DICT) return std::nullopt;
+    // What could not be written back as it was read stays the user's, untouched.
+    if (!textIsWritable(root.get(), 1)) return std::nullopt;
     for (const auto& [key, value] : changes) {
         if (!value || value->is_null()) {
             plist_dict_remove_item(root.get(), key.c_str());

@@ -339,6 +339,12 @@ void Session::settingsWindowStep() {
     in_.byte();
 }
 
-void Session::screenshotStep() { verb("screenshot " + scene_.scratchFile("screen.png")); }
+// A whole-screen picture costs as much as hundreds of other steps: it runs
+// only when the next byte asks for it, once per session.
+void Session::screenshotStep() {
+    if (in_.byte() != screenshotByte || screenshotTaken_) return;
+    screenshotTaken_ = true;
+    verb("screenshot " + scene_.scratchFile("screen.png"));
+}
 
 }  // namespace orvane::fuzz

@@ -40,16 +40,16 @@ const char* screenNotYet = "权限尚未对当前进程生效；已授权请重�
 
 std::string EventLedger::bucketOf(const json& record) {
     const std::string shown = record.dump(-1, ' ', false, json::error_handler_t::replace);
-    require(record.is_object() && record.contains("kind") && record["kind"].is_string(), "an event without a kind: " + shown);
+    require(record.is_object() && record.contains("kind") && record["kind"].is_string(), [&] { return std::string("an event without a kind: " + shown); });
     const std::string kind = record["kind"].get<std::string>();
-    auto keys = [&](std::size_t count) { require(record.size() == count, "an event with other keys than its kind's: " + shown); };
+    auto keys = [&](std::size_t count) { require(record.size() == count, [&] { return std::string("an event with other keys than its kind's: " + shown); }); };
     if (plainKinds().count(kind)) {
         keys(1);
         return kind;
     }
     if (kind == "error") {
         keys(2);
-        require(record["message"].is_string(), "an error without a message: " + shown);
+        require(record["message"].is_string(), [&] { return std::string("an error without a message: " + shown); });
         const std::string message = record["message"].get<std::string>();
         if (startsWith(message, texts::launchMissingPrefix) && endsWith(message, texts::launchMissingSuffix)) return missingApp;
         if (startsWith(message, texts::launchFailedPrefix)) return openFailed;
@@ -58,35 +58,35 @@ std::string EventLedger::bucketOf(const json& record) {
     }
     if (kind == "screenResult") {
         keys(2);
-        require(record["message"] == screenGranted || record["message"] == screenNotYet, "a screen result's message: " + shown);
+        require(record["message"] == screenGranted || record["message"] == screenNotYet, [&] { return std::string("a screen result's message: " + shown); });
         return kind;
     }
     if (kind == "pin" || kind == "launch") {
         keys(2);
-        require(isAppDictionary(record["app"]), "an app event without an app record: " + shown);
+        require(isAppDictionary(record["app"]), [&] { return std::string("an app event without an app record: " + shown); });
         return kind;
     }
     if (kind == "move" || kind == "policy") {
         keys(3);
-        require(isAppDictionary(record["app"]), "an app event without an app record: " + shown);
+        require(isAppDictionary(record["app"]), [&] { return std::string("an app event without an app record: " + shown); });
         const json& value = record["value"];
         if (kind == "move")
-            require(value == 1 || value == -1, "a move by other than one place: " + shown);
+            require(value == 1 || value == -1, [&] { return std::string("a move by other than one place: " + shown); });
         else
-            require(value == "auto" || value == "always" || value == "running", "a policy of no known kind: " + shown);
+            require(value == "auto" || value == "always" || value == "running", [&] { return std::string("a policy of no known kind: " + shown); });
         return kind;
     }
     if (kind == "preference") {
         keys(3);
-        require(record["key"].is_string(), "a preference without a key: " + shown);
+        require(record["key"].is_string(), [&] { return std::string("a preference without a key: " + shown); });
         const json& value = record["value"];
         bool stepper = record["key"] == "maxIcons";
-        require(stepper ? value.is_number_integer() : value.is_boolean(), "a preference value of the wrong type: " + shown);
+        require(stepper ? value.is_number_integer() : value.is_boolean(), [&] { return std::string("a preference value of the wrong type: " + shown); });
         return kind;
     }
     if (kind == "login") {
         keys(2);
-        require(record["value"].is_boolean(), "a login event without a boolean: " + shown);
+        require(record["value"].is_boolean(), [&] { return std::string("a login event without a boolean: " + shown); });
         return kind;
     }
     throw InvariantBroken("an event of no known kind: " + shown);
@@ -110,10 +110,10 @@ void EventLedger::drained(const json& events) {
         int least = exact_[bucket];
         if (unbounded_[bucket]) continue;
         int most = least + allowed_[bucket] + later_[bucket];
-        require(found >= least, "lost events: " + std::to_string(least) + " \"" + bucket + "\" expected since the last drain, " +
-                                    std::to_string(found) + " drained");
-        require(found <= most, "more events than the steps produce: at most " + std::to_string(most) + " \"" + bucket +
-                                   "\" since the last drain, " + std::to_string(found) + " drained");
+        require(found >= least, [&] { return std::string("lost events: " + std::to_string(least) + " \"" + bucket + "\" expected since the last drain, " +
+                                    std::to_string(found) + " drained"); });
+        require(found <= most, [&] { return std::string("more events than the steps produce: at most " + std::to_string(most) + " \"" + bucket +
+                                   "\" since the last drain, " + std::to_string(found) + " drained"); });
         later_[bucket] -= std::max(0, found - least - allowed_[bucket]);
     }
     exact_.clear();

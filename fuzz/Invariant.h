@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 
 namespace orvane::fuzz {
 
@@ -14,8 +15,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-inline void require(bool holds, const std::string& message) {
-    if (!holds) throw InvariantBroken(message);
+// The message is a text, or a function that writes it only when the
+// invariant is broken (checks run thousands of times a second).
+template <typename Message>
+void require(bool holds, Message&& message) {
+    if (holds) return;
+    if constexpr (std::is_invocable_v<Message>)
+        throw InvariantBroken(message());
+    else
+        throw InvariantBroken(std::string(message));
 }
 
 }  // namespace orvane::fuzz

@@ -183,7 +183,7 @@ void desktop() {
     }
     seed("dock-quit-then-write").kind(StepKind::app).byte(1).byte(app::dock).byte(0).command(ci::dockWrite).byte(3)
         .byte(0).byte(0).command(ci::configure).byte(0x01).boolean(true).clock(q::tick).drain();
-    seed("screenshot").slot(StepKind::pointerAtSlot, 0).clock(q::pastHover).command(ci::all).kind(StepKind::screenshot);
+    seed("screenshot").slot(StepKind::pointerAtSlot, 0).clock(q::pastHover).command(ci::all).kind(StepKind::screenshot).byte(screenshotByte);
     seed("settings-window").command(ci::settingsShow).kind(StepKind::settingsWindow).byte(0)
         .kind(StepKind::settingsWindow).byte(1);
 }

@@ -98,6 +98,7 @@ private:
     int generation_ = 0;
     int menuGeneration_ = -1;
     int step_ = 0;
+    bool screenshotTaken_ = false;
 };
 
 }  // namespace orvane::fuzz

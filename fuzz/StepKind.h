@@ -87,6 +87,9 @@ enum class Prelude : std::uint8_t {
     count
 };
 
+// The byte after a screenshot step that lets it run.
+inline constexpr std::uint8_t screenshotByte = 'S';
+
 // How many steps one input may run: long enough for a card's whole life,
 // short enough for thousands of inputs a second.
 inline constexpr int maximumSteps = 64;
