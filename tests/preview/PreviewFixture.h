@@ -12,12 +12,13 @@ namespace orvane::testing {
 // and clock, screen recording granted unless a test says otherwise, and the
 // process-wide permission evidence as at load.
 class PreviewTest : public ControllerTest {
-protected:
-    void SetUp() override;
-
+public:
     // An application running with windows given in scene form.
     static json windowApp(const std::string& bundleId, const std::string& name, int pid, json windows);
     static json window(int number, const std::string& title, double width, double height, json more = json::object());
+
+protected:
+    void SetUp() override;
 
     // Loads the scene with the apps (extra keys merged in, screen recording
     // granted by default), starts the controller and pins every bundle once.
