@@ -41,7 +41,9 @@ void PreviewTest::startWith(json apps, json extra) {
 
 std::shared_ptr<WindowPreview> PreviewTest::open(int index) {
     test::data("hover", {{"index", index}});
-    auto preview = controller->cardPreview();
+    // The slot's controller: a test may have replaced the one it started.
+    auto current = controllerSlot();
+    auto preview = current ? current->cardPreview() : nullptr;
     EXPECT_TRUE(preview) << "no card opened for entry " << index;
     return preview;
 }
