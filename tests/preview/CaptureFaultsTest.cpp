@@ -61,6 +61,7 @@ TEST_F(PreviewTest, WindowGoesBetweenListingAndCapture) {
 // card at once and that nothing is listed, captured or timed afterwards.
 TEST_F(PreviewTest, CardClosedDuringCapture) {
     startWith(json::array({alpha()}), slow);
+    const json pendingWithoutCard = desktop::state()["pendingJobs"];
     std::weak_ptr<WindowPreview> weak = open(0);
     std::weak_ptr<platform::ui::Window> panel = controller->card();
     desktop::advance(0.6);
@@ -83,6 +84,7 @@ TEST_F(PreviewTest, CardClosedDuringCapture) {
     desktop::advance(10);
     EXPECT_EQ(listings(), listed);
     EXPECT_EQ(captures(), captured);
+    EXPECT_EQ(desktop::state()["pendingJobs"], pendingWithoutCard) << "no pause or transition left waiting";
 }
 
 // Tests that a capture answering after the card moved on to another app is

@@ -148,5 +148,23 @@ TEST_F(CardPictureTest, LiveLandscapeAndPortrait) {
     EXPECT_LT(std::abs(beside.r - beside.b), 20) << "grey, not the window's red";
 }
 
+// Tests that capture writes card.png only while a card is open, leaving an
+// older one in place otherwise.
+TEST_F(CardPictureTest, NoCardNoPicture) {
+    startWith(json::array({app("com.example.idle", "Idle", 700, false)}));
+    const std::string card = diskPath(captureFolder) + "/card.png";
+    data("capture", {{"directory", captureFolder}});
+    EXPECT_FALSE(std::filesystem::exists(card));
+    open(0);
+    data("capture", {{"directory", captureFolder}});
+    ASSERT_TRUE(std::filesystem::exists(card));
+    const auto written = std::filesystem::last_write_time(card);
+    data("closeCard");
+    data("capture", {{"directory", captureFolder}});
+    EXPECT_TRUE(std::filesystem::exists(card));
+    EXPECT_EQ(std::filesystem::last_write_time(card), written);
+    EXPECT_TRUE(std::filesystem::exists(diskPath(captureFolder) + "/strip.png"));
+}
+
 }  // namespace
 }  // namespace orvane::testing
