@@ -27,6 +27,7 @@ constexpr const char* windowUsage = "usage: window minimize|space|restore|close 
 constexpr const char* screenshotUsage = "usage: screenshot PATH";
 constexpr const char* noSuchWindow = "no window of another application has that number";
 constexpr const char* notRunning = "not running: ";
+constexpr const char* hostWindows = "the host's windows are its own: it makes them itself";
 constexpr const char* malformedWindow = "the window needs at least a frame [x, y, width, height]";
 }  // namespace texts
 
@@ -95,6 +96,7 @@ json openWindow(const std::string& line) {
     auto& table = ProcessTable::shared();
     auto index = table.find(app, true);
     if (!index) return failure(texts::notRunning + app);
+    if (table.isHost(*index)) return failure(texts::hostWindows);
     auto number = openWindowOfProcess(table.process(*index)->processIdentifier(), *element);
     if (!number) return failure(texts::malformedWindow);
     return ok({{"window", *number}});

@@ -6,6 +6,7 @@
 #include "desktop/MenuPicture.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "desktop/WindowChrome.h"
@@ -47,6 +48,7 @@ std::string shortcutText(std::string key) {
 }  // namespace
 
 void drawMenu(desktop::ui::CairoCanvas& canvas, const platform::ui::Menu& menu, Point topLeft, Rect screen, Point pointer) {
+    if (!std::isfinite(topLeft.x) || !std::isfinite(topLeft.y)) return;
     Font font = Font::system(fontSize);
     bool anyImage = false;
     double titleWidth = 0, shortcutWidth = 0, height = 2 * verticalPadding;
@@ -68,7 +70,7 @@ void drawMenu(desktop::ui::CairoCanvas& canvas, const platform::ui::Menu& menu, 
     double top = std::clamp(topLeft.y, std::min(screen.maxY(), screen.minY() + height), screen.maxY());
     Rect panel{left, top - height, width, height};
 
-    chrome::drawShadow(canvas.context(), panel, cornerRadius, {14, -6, 0.3});
+    chrome::drawShadow(canvas.context(), panel, cornerRadius, {14, -6, 0.3}, chrome::ShadowUnder::covered);
     bool dark = canvas.appearance() == AppearanceName::darkAqua;
     canvas.fillRoundedRect(panel, cornerRadius, cornerRadius, dark ? Color::rgba(0.17, 0.17, 0.19, 0.96) : Color::rgba(0.97, 0.97, 0.97, 0.96));
     canvas.strokeRoundedRect(panel.insetBy(0.25, 0.25), cornerRadius, 0.5, dark ? Color::white().withAlpha(0.18) : Color::black().withAlpha(0.14));

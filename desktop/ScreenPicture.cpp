@@ -50,7 +50,7 @@ struct Stop {
 
 // A calm diagonal gradient with two soft glows, in the manner of the
 // system's own desktop pictures.
-void drawDesktopPicture(cairo_t* cr, Rect frame, AppearanceName appearance) {
+void paintDesktopPicture(cairo_t* cr, Rect frame, AppearanceName appearance) {
     bool dark = appearance == AppearanceName::darkAqua;
     const Stop light[] = {{0, 0.36, 0.55, 0.86}, {0.45, 0.62, 0.58, 0.88}, {1, 0.97, 0.72, 0.66}};
     const Stop night[] = {{0, 0.05, 0.09, 0.24}, {0.5, 0.17, 0.12, 0.33}, {1, 0.36, 0.17, 0.34}};
@@ -80,6 +80,37 @@ void drawDesktopPicture(cairo_t* cr, Rect frame, AppearanceName appearance) {
         glow(0.2, 0.25, 0.55, 1.0, 0.86, 0.78, 0.55);
         glow(0.82, 0.85, 0.45, 0.55, 0.75, 1.0, 0.5);
     }
+}
+
+// The desktop picture is an image made once per screen size and appearance,
+// as the system keeps it, rather than painted again for every picture.
+void drawDesktopPicture(cairo_t* cr, const platform::ui::Screen& screen, AppearanceName appearance) {
+    struct Cached {
+        Rect frame;
+        double scale = 0;
+        AppearanceName appearance = AppearanceName::aqua;
+        std::shared_ptr<platform::ui::Bitmap> image;
+    };
+    static Cached cached;
+    double scale = screen.backingScale;
+    if (!cached.image || cached.frame != screen.frame || cached.scale != scale || cached.appearance != appearance) {
+        auto image = std::make_shared<platform::ui::Bitmap>(static_cast<int>(std::ceil(screen.frame.width() * scale - 1e-9)),
+                                                            static_cast<int>(std::ceil(screen.frame.height() * scale - 1e-9)),
+                                                            screen.frame.size);
+        desktop::ui::BitmapContext context(*image);
+        if (!context.isValid()) return;
+        cairo_translate(context.get(), -screen.frame.minX(), -screen.frame.minY());
+        paintDesktopPicture(context.get(), screen.frame, appearance);
+        cached = {screen.frame, scale, appearance, std::move(image)};
+    }
+    cairo_surface_t* surface = desktop::ui::createSurface(*cached.image);
+    if (!surface) return;
+    cairo_save(cr);
+    cairo_identity_matrix(cr);
+    cairo_set_source_surface(cr, surface, 0, 0);
+    cairo_paint(cr);
+    cairo_restore(cr);
+    cairo_surface_destroy(surface);
 }
 
 // The arrow pointer with its tip at the point: black with a white rim.
@@ -116,9 +147,11 @@ void drawWindowOnScreen(cairo_t* cr, const WindowRecord& record) {
     Rect frame = pictureFrame(record);
     if (!(frame.width() > 0) || !(frame.height() > 0)) return;
     if (castsShadow(record)) {
-        double radius = hasTitledOutline(record) ? chrome::cornerRadius : borderlessShadowRadius;
-        chrome::drawShadow(cr, frame, radius, {});
-        chrome::drawShadow(cr, frame, radius, {3, -1, 0.18});
+        bool titled = hasTitledOutline(record);
+        double radius = titled ? chrome::cornerRadius : borderlessShadowRadius;
+        bool translucent = !titled && (!record.window->isOpaque() || record.window->hasClearBackground());
+        auto under = translucent ? chrome::ShadowUnder::hidden : chrome::ShadowUnder::covered;
+        chrome::drawShadow(cr, frame, radius, {}, under);
     }
     cairo_save(cr);
     cairo_translate(cr, frame.minX(), frame.minY());
@@ -163,7 +196,7 @@ std::shared_ptr<platform::ui::Bitmap> screenPicture() {
     cairo_translate(cr, -screen.frame.minX(), -screen.frame.minY());
     AppearanceName appearance = platform::ui::systemAppearance();
 
-    drawDesktopPicture(cr, screen.frame, appearance);
+    drawDesktopPicture(cr, screen, appearance);
     // The Dock and the menu bar are the system's own layers among the windows.
     struct SystemLayer {
         int level;

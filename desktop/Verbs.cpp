@@ -1,6 +1,7 @@
 // The scripting verbs of the simulated Mac: what a user or the system would
 // do to it (launch, quit, activate, hide an app; wake; switch spaces; change
-// screens; grant a permission; let time pass). Each answers with a JSON reply.
+// screens; grant a permission; let time pass; decide captures, move other
+// apps' windows, take a screenshot). Each answers with a JSON reply.
 
 #include <cmath>
 #include <sstream>

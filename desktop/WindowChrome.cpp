@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "desktop/ui/CairoCanvas.h"
@@ -111,7 +112,7 @@ void drawOutlineEdge(desktop::ui::CairoCanvas& canvas, Size size) {
     canvas.strokeRoundedRect(outline, cornerRadius, 0.5, isDark ? Color::white().withAlpha(0.22) : Color::black().withAlpha(0.22));
 }
 
-void drawShadow(cairo_t* cr, Rect shape, double radius, Shadow shadow) {
+void drawShadow(cairo_t* cr, Rect shape, double radius, Shadow shadow, ShadowUnder under) {
     if (!(shape.width() > 0) || !(shape.height() > 0) || !std::isfinite(shape.width()) || !std::isfinite(shape.height())) return;
     // The shadow is drawn small and blurred there: its softness needs no detail.
     constexpr double shadowScale = 0.5;
@@ -121,8 +122,10 @@ void drawShadow(cairo_t* cr, Rect shape, double radius, Shadow shadow) {
     constexpr int largest = 8192;
     if (width > largest || height > largest) return;
     cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, width, height);
-    if (cairo_surface_status(mask) != CAIRO_STATUS_SUCCESS) {
+    cairo_surface_t* tinted = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    if (cairo_surface_status(mask) != CAIRO_STATUS_SUCCESS || cairo_surface_status(tinted) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(mask);
+        cairo_surface_destroy(tinted);
         return;
     }
     cairo_t* m = cairo_create(mask);
@@ -132,25 +135,38 @@ void drawShadow(cairo_t* cr, Rect shape, double radius, Shadow shadow) {
     cairo_fill(m);
     cairo_destroy(m);
     boxBlur(mask, std::max(1, static_cast<int>(std::lround(shadow.blur * shadowScale / 3))));
+    // Black of the blurred coverage as a plain image: scaling an image source
+    // is much cheaper for the compositor than scaling a mask.
+    auto opacity = static_cast<std::uint32_t>(std::lround(std::clamp(shadow.opacity, 0.0, 1.0) * 255));
+    const unsigned char* from = cairo_image_surface_get_data(mask);
+    unsigned char* to = cairo_image_surface_get_data(tinted);
+    int fromStride = cairo_image_surface_get_stride(mask), toStride = cairo_image_surface_get_stride(tinted);
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(to + y * toStride);
+        for (int x = 0; x < width; ++x)
+            row[x] = ((from[y * fromStride + x] * opacity + 127) / 255) << 24;
+    }
+    cairo_surface_mark_dirty(tinted);
+    cairo_surface_destroy(mask);
 
     cairo_save(cr);
-    // Only around the shape: a translucent window must not show its own shadow.
-    cairo_rectangle(cr, shape.minX() - 2 * margin, shape.minY() - 2 * margin + shadow.offsetY,
-                    shape.width() + 4 * margin, shape.height() + 4 * margin - 2 * shadow.offsetY);
-    desktop::ui::appendRoundedRect(cr, shape, radius, radius);
-    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-    cairo_clip(cr);
-    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-    // The mask's rows run downwards; user space runs upwards.
+    if (under == ShadowUnder::hidden) {
+        // Only around the shape: a translucent window must not show its own shadow.
+        cairo_rectangle(cr, shape.minX() - 2 * margin, shape.minY() - 2 * margin + shadow.offsetY,
+                        shape.width() + 4 * margin, shape.height() + 4 * margin - 2 * shadow.offsetY);
+        desktop::ui::appendRoundedRect(cr, shape, radius, radius);
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+        cairo_clip(cr);
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    }
+    // The image's rows run downwards; user space runs upwards.
     cairo_translate(cr, shape.minX() - margin, shape.maxY() + margin + shadow.offsetY);
     cairo_scale(cr, 1 / shadowScale, -1 / shadowScale);
-    cairo_set_source_rgba(cr, 0, 0, 0, std::clamp(shadow.opacity, 0.0, 1.0));
-    cairo_pattern_t* pattern = cairo_pattern_create_for_surface(mask);
-    cairo_pattern_set_filter(pattern, CAIRO_FILTER_BILINEAR);
-    cairo_mask(cr, pattern);
-    cairo_pattern_destroy(pattern);
+    cairo_set_source_surface(cr, tinted, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BILINEAR);
+    cairo_paint(cr);
     cairo_restore(cr);
-    cairo_surface_destroy(mask);
+    cairo_surface_destroy(tinted);
 }
 
 }  // namespace desktop::chrome

@@ -37,6 +37,9 @@ struct Shadow {
     double offsetY = -10;   // points; negative: below the shape
     double opacity = 0.38;
 };
-void drawShadow(cairo_t* cr, platform::Rect shape, double radius, Shadow shadow);
+// covered: the shape will be painted opaquely over it; hidden: the shape is
+// translucent and the shadow is kept out of it.
+enum class ShadowUnder { covered, hidden };
+void drawShadow(cairo_t* cr, platform::Rect shape, double radius, Shadow shadow, ShadowUnder under);
 
 }  // namespace desktop::chrome

@@ -29,7 +29,8 @@ using platform::ui::Rgba;
 using platform::ui::Window;
 namespace styleMask = platform::ui::styleMask;
 
-// The largest offscreen rendering of one of our content views, per side.
+// The largest offscreen rendering of one of our content views, per side;
+// it is never larger than the visible part of the picture anyway.
 constexpr double largestContentPixels = 16384;
 
 bool titled(const Window& window) { return window.styleMask() & styleMask::titled; }
@@ -67,24 +68,38 @@ void drawForeignWindow(cairo_t* cr, const WindowRecord& record, AppearanceName a
     chrome::drawOutlineEdge(canvas, size);
 }
 
-// The content view rendered offscreen by the toolkit at the scale it lands
-// on, then placed into area (points, y upwards).
+// The part of the content view that can show, rendered offscreen by the
+// toolkit at the scale it lands on and placed into area (points, y upwards).
+// Only what lies within cr's clip is rendered, so a huge window costs no more
+// than the picture it appears in.
 void drawContentView(cairo_t* cr, platform::ui::View& content, Rect area) {
     Rect bounds = content.bounds();
     if (bounds.isEmpty() || area.isEmpty()) return;
-    double scale = std::min(deviceScale(cr), largestContentPixels / std::max(bounds.width(), bounds.height()));
-    int wide = std::max(1, static_cast<int>(std::ceil(bounds.width() * scale - 1e-9)));
-    int high = std::max(1, static_cast<int>(std::ceil(bounds.height() * scale - 1e-9)));
-    Bitmap bitmap(wide, high, bounds.size);
-    content.cacheDisplay(bounds, bitmap);
+    double scale = deviceScale(cr);
+    double clipLeft, clipBottom, clipRight, clipTop;
+    cairo_clip_extents(cr, &clipLeft, &clipBottom, &clipRight, &clipTop);
+    // Whole device pixels from the area's corner, so the rendering lands on the pixel grid.
+    auto snapDown = [&](double v, double origin) { return origin + std::floor((v - origin) * scale) / scale; };
+    auto snapUp = [&](double v, double origin) { return origin + std::ceil((v - origin) * scale) / scale; };
+    double left = std::max(area.minX(), snapDown(std::min(clipLeft, clipRight), area.minX()));
+    double right = std::min(area.maxX(), snapUp(std::max(clipLeft, clipRight), area.minX()));
+    double bottom = std::max(area.minY(), snapDown(std::min(clipBottom, clipTop), area.minY()));
+    double top = std::min(area.maxY(), snapUp(std::max(clipBottom, clipTop), area.minY()));
+    if (!(right > left) || !(top > bottom)) return;
+    Rect visible{left, bottom, right - left, top - bottom};
+    scale = std::min(scale, largestContentPixels / std::max(visible.width(), visible.height()));
+    int wide = std::max(1, static_cast<int>(std::ceil(visible.width() * scale - 1e-9)));
+    int high = std::max(1, static_cast<int>(std::ceil(visible.height() * scale - 1e-9)));
+    Bitmap bitmap(wide, high, visible.size);
+    content.cacheDisplay(visible.offsetBy(-area.minX(), -area.minY()), bitmap);
     cairo_surface_t* surface = desktop::ui::createSurface(bitmap);
     if (!surface) return;
     cairo_save(cr);
-    cairo_rectangle(cr, area.minX(), area.minY(), area.width(), area.height());
+    cairo_rectangle(cr, visible.minX(), visible.minY(), visible.width(), visible.height());
     cairo_clip(cr);
-    // The content keeps its bottom-left corner at the area's; bitmap rows run downwards.
-    cairo_translate(cr, area.minX(), area.minY() + bounds.height());
-    cairo_scale(cr, bounds.width() / wide, -bounds.height() / high);
+    // Bitmap rows run downwards.
+    cairo_translate(cr, visible.minX(), visible.maxY());
+    cairo_scale(cr, visible.width() / wide, -visible.height() / high);
     cairo_set_source_surface(cr, surface, 0, 0);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
     cairo_paint(cr);
@@ -102,9 +117,12 @@ void drawOurWindow(cairo_t* cr, const WindowRecord& record, AppearanceName appea
     if (isTitled || (window.isOpaque() && !window.hasClearBackground()))
         canvas.fillRect({0, 0, size.width, size.height}, platform::ui::Color::windowBackground());
     if (const auto& content = window.contentView()) drawContentView(cr, *content, {0, 0, window.frame().width(), window.frame().height()});
-    if (isTitled)
-        chrome::drawTitleBar(canvas, size, window.title(),
-                             fullSizeContent(window) ? chrome::TitleBarBackground::transparent : chrome::TitleBarBackground::opaque);
+    // Under a transparent title bar the content runs to the top and its own
+    // toolbar carries the title, so only the buttons are drawn over it.
+    if (isTitled && fullSizeContent(window))
+        chrome::drawTitleBar(canvas, size, {}, chrome::TitleBarBackground::transparent);
+    else if (isTitled)
+        chrome::drawTitleBar(canvas, size, window.title(), chrome::TitleBarBackground::opaque);
     cairo_restore(cr);
     if (isTitled) chrome::drawOutlineEdge(canvas, size);
 }

@@ -99,6 +99,13 @@ protected:
     }
 };
 
+CaptureConfiguration sized(int width, int height) {
+    CaptureConfiguration configuration;
+    configuration.width = width;
+    configuration.height = height;
+    return configuration;
+}
+
 bool declined(const CaptureResult& result) {
     return result.error && result.error->domain == platform::screenCaptureError::streamDomain &&
            result.error->code == platform::screenCaptureError::userDeclined;
@@ -109,7 +116,7 @@ bool declined(const CaptureResult& result) {
 TEST_F(ScreenCaptureTest, AnswersArriveOnTheRunLoopAfterTheLatency) {
     bool listed = false, captured = false;
     capture().shareableContent(true, false, [&](ShareableContent) { listed = true; });
-    capture().captureWindow(201, {100, 80}, [&](CaptureResult) { captured = true; });
+    capture().captureWindow(201, sized(100, 80), [&](CaptureResult) { captured = true; });
     EXPECT_FALSE(listed);
     EXPECT_FALSE(captured);
     desktop::pump();
@@ -121,7 +128,7 @@ TEST_F(ScreenCaptureTest, AnswersArriveOnTheRunLoopAfterTheLatency) {
     desktop::reset(orvane::test::onScratchDisk(scene), desktop::Clock::manual);
     listed = captured = false;
     capture().shareableContent(true, false, [&](ShareableContent) { listed = true; });
-    capture().captureWindow(201, {100, 80}, [&](CaptureResult) { captured = true; });
+    capture().captureWindow(201, sized(100, 80), [&](CaptureResult) { captured = true; });
     desktop::advance(0.49);
     EXPECT_FALSE(listed);
     EXPECT_FALSE(captured);
@@ -140,7 +147,7 @@ TEST_F(ScreenCaptureTest, RealClockDeliversAfterTheLatency) {
     scene["captureLatency"] = 0.05;
     desktop::reset(orvane::test::onScratchDisk(scene), desktop::Clock::real);
     std::optional<CaptureResult> answer;
-    capture().captureWindow(401, {200, 160}, [&](CaptureResult result) { answer = std::move(result); });
+    capture().captureWindow(401, sized(200, 160), [&](CaptureResult result) { answer = std::move(result); });
     EXPECT_FALSE(answer);
     ASSERT_TRUE(desktop::runUntil([&] { return answer.has_value(); }, 5));
     ASSERT_TRUE(answer->image);
@@ -213,6 +220,8 @@ TEST_F(ScreenCaptureTest, OnScreenOrderFollowsTheWindowServer) {
     EXPECT_FALSE(desktop::verb("window minimize x").value("ok", true));
     EXPECT_FALSE(desktop::verb("window open com.apple.Music {\"frame\": [0, 0, 10, 10]}").value("ok", true));
     EXPECT_FALSE(desktop::verb("window open com.apple.Notes {\"title\": \"no frame\"}").value("ok", true));
+    EXPECT_FALSE(desktop::verb("window open com.velisk.orvane {\"frame\": [0, 0, 200, 200]}").value("ok", true))
+        << "the host makes its own windows";
 }
 
 // Tests that a picture has exactly the pixel size asked for, fitted or not.
@@ -293,6 +302,17 @@ TEST_F(ScreenCaptureTest, OurWindowIsPicturedWithItsChromeAndContent) {
     auto top = underBar.image->pixel(560, 20);
     EXPECT_EQ(top.b, 255) << "the content shows through a transparent title bar";
     EXPECT_GT(underBar.image->pixel(28, 28).r, 200) << "the close button still sits on it";
+
+    // An enormous window costs no more than the picture it is shrunk into.
+    auto huge = ui::Window::create({0, 0, 1e6, 1e6}, ui::styleMask::borderless);
+    huge->setContentView(std::make_shared<SolidView>(platform::Rect{0, 0, 1e6, 1e6}, ui::Color::rgba(0, 1, 0)));
+    huge->orderFront();
+    CaptureResult shrunk = shoot(static_cast<std::uint32_t>(huge->windowNumber()), 100, 100);
+    ASSERT_TRUE(shrunk.image);
+    EXPECT_EQ(shrunk.image->pixel(50, 50).g, 255);
+    CaptureResult corner = shoot(static_cast<std::uint32_t>(huge->windowNumber()), 100, 100, false);
+    ASSERT_TRUE(corner.image);
+    EXPECT_EQ(corner.image->pixel(50, 50).g, 255);
 }
 
 // Tests the outcomes per app and per window, set by verbs at any moment,
@@ -321,7 +341,7 @@ TEST_F(ScreenCaptureTest, DeclinedAndFailedCapturesFollowTheVerbs) {
 
     // Decided when the answer is made, not when it was asked for.
     std::optional<CaptureResult> late;
-    capture().captureWindow(402, {100, 80}, [&](CaptureResult r) { late = std::move(r); });
+    capture().captureWindow(402, sized(100, 80), [&](CaptureResult r) { late = std::move(r); });
     verb("capture decline 402");
     desktop::advance(0);
     ASSERT_TRUE(late);
