@@ -100,16 +100,20 @@ TEST_F(CardPictureTest, StatesWithoutImage) {
     startWith(apps, {{"captureOutcomes", {{"com.example.broken", "fail"}}}});
     const std::function<void()> steps[] = {
         [&] { open(0); },
-        [&] { open(1); desktop::advance(0); },
+        [&] { open(1); },
+        [&] { desktop::advance(0); },
         [&] { open(2); desktop::advance(0); },
         [&] { verb("revoke screen"); open(3); },
+        [&] { controller->cardPreview()->retryAction(); },
         [&] { verb("grant screen"); desktop::advance(0); data("closeCard"); verb("capture decline 72"); open(3); desktop::advance(0); },
     };
-    const char* names[] = {"notRunning", "noWindow", "unavailable", "permissionRequired", "declined"};
-    for (int i = 0; i < 5; ++i) {
+    const char* names[] = {"notRunning", "loading", "noWindow", "unavailable", "permissionRequired", "rechecking", "declined"};
+    const char* states[] = {"notRunning", "loading", "noWindow", "unavailable", "permissionRequired", "permissionRequired",
+                            "permissionRequired"};
+    for (int i = 0; i < 7; ++i) {
         steps[i]();
         ASSERT_TRUE(controller->cardPreview()) << names[i];
-        EXPECT_EQ(report()["status"], i == 4 ? "permissionRequired" : names[i]);
+        EXPECT_EQ(report()["status"], states[i]);
         Picture picture(save(names[i]));
         expectCard(picture, 162);
         // The viewport's tinted background sits between the footer and the header.
