@@ -127,6 +127,8 @@ void BM_MemoryOfAnOpenCard(benchmark::State& state) {
     // capture are not counted against the card.
     controller->hover(safari);
     desktop::advance(0.5);
+    controller->cardPreview()->select(1);
+    desktop::advance(0.5);
     controller->closeCard();
     desktop::advance(6);
     for (auto _ : state) {
