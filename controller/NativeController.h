@@ -27,6 +27,7 @@ class Window;
 namespace orvane {
 
 class StripView;
+class WindowPreview;
 
 // The one long-lived object behind the menu-bar strip: it holds the host's
 // configuration, owns the status item, the strip, the centred panel and the
@@ -44,6 +45,14 @@ public:
     static constexpr unsigned centerPanelCollectionBehavior = 273;
     static constexpr double timerInterval = 5.0;
     static constexpr const char* managerAutosaveName = "OrvaneManager";
+    static constexpr double hoverDelay = 0.45;
+    static constexpr double hideDelay = 0.25;
+    static constexpr double cardGap = 6;
+    static constexpr double cardScreenMargin = 8;
+    static constexpr double cardInitialHeight = 162;
+    static constexpr unsigned cardStyleMask = 128;
+    static constexpr int cardLevel = 101;
+    static constexpr unsigned cardCollectionBehavior = 265;
 
     // Controllers live in a shared_ptr: callbacks and the strip refer to them weakly.
     static std::shared_ptr<NativeController> create();
@@ -92,6 +101,13 @@ public:
     // Shows the card of entries[index] at once, anchored at its slot even
     // when that slot is scrolled out of view; nothing for an index out of range.
     void hover(long long index);
+    // Moves the open card's window selection by step.
+    void previewStep(long long step);
+    // The host's screen-recording re-check finished: an open card reloads
+    // when it succeeded, and the host hears the result.
+    void screenProbeFinished(bool granted);
+    // The open card's preview, nothing without a card.
+    std::shared_ptr<WindowPreview> cardPreview() const;
 
     // Commands of the host.
     void scroll(long long step);

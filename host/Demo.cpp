@@ -20,7 +20,8 @@ constexpr const char* captureFolder = "/tmp/orvane-demo";
 
 // A morning on the demo Mac: the launcher starts with more pinned apps than
 // slots, learns that Dropbox shows its own menu-bar item, is hovered and
-// scrolled, and saves its pictures.
+// scrolled, shows the live card of Notes and steps to its second window,
+// and saves its pictures.
 std::string script() {
     std::ostringstream s;
     s << R"({"command":"start"})" "\n"
@@ -40,6 +41,13 @@ std::string script() {
       << R"({"command":"scroll","args":{"step":1}})" "\n"
       << "!advance 0.5\n"
       << "!pointer 1365 963\n"
+      // The card of Notes, live once screen recording is granted; then its
+      // second, portrait window.
+      << "!grant screen\n"
+      << R"({"command":"hover","args":{"index":3}})" "\n"
+      << "!advance 0.5\n"
+      << R"({"command":"previewStep"})" "\n"
+      << "!advance 0.5\n"
       << R"({"command":"snapshot"})" "\n"
       << R"({"command":"capture","args":{"directory":")" << captureFolder << R"("}})" "\n"
       << R"({"command":"dockRead"})" "\n"
