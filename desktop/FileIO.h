@@ -23,5 +23,10 @@ bool makeDirectories(const std::string& realPath);
 // renames it over the target, so a reader sees the old or the new file, never
 // half of one. Creates the parent folders.
 bool writeFileAtomically(const std::string& realPath, const std::string& bytes);
+// The same in a folder that must already exist: nothing is created but the file.
+bool replaceFileAtomically(const std::string& realPath, const std::string& bytes);
+// Opens the file (created when missing), truncates it and writes the bytes,
+// as a plain write does; the folder must exist.
+bool writeFileInPlace(const std::string& realPath, const std::string& bytes);
 
 }  // namespace desktop
