@@ -32,6 +32,7 @@ void NativeController::qaSelfPreview() {
     qaPreviewWindow_->orderFrontRegardless();
     refresh(false);
 
+    // Without a record of this process there is no entry to show.
     auto host = currentApplication();
     if (!host) return;
     const StripLayout layout(static_cast<std::int64_t>(entries_.size()), maxIcons_,

@@ -1,7 +1,8 @@
 #pragma once
 
 // Plain file access on this machine for the simulated disk: whole-file reads
-// with a size limit and atomic replacement, as the platform's safe-save does.
+// with a size limit, plain writes, and atomic replacement, as the platform's
+// safe-save does.
 
 #include <cstddef>
 #include <string>
