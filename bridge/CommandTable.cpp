@@ -45,9 +45,14 @@ CommandOutcome configure(const Json& args) {
     return nothing();
 }
 
-// The settings window and the self-preview are not part of this library
-// yet: their commands are accepted and do nothing.
+// The settings window is not part of this library yet: its commands are
+// accepted and do nothing.
 CommandOutcome acceptedWithoutEffect(const Json&) { return nothing(); }
+
+CommandOutcome qaSelfPreview(const Json&) {
+    if (auto* controller = current()) controller->qaSelfPreview();
+    return nothing();
+}
 
 
 CommandOutcome screenPermission(const Json&) {
@@ -168,7 +173,7 @@ constexpr std::array<Command, 27> table{{
     {"settingsShow", acceptedWithoutEffect},
     {"settingsHide", acceptedWithoutEffect},
     {"settingsTab", acceptedWithoutEffect},
-    {"qaSelfPreview", acceptedWithoutEffect},
+    {"qaSelfPreview", qaSelfPreview},
     {"screenPermission", screenPermission},
     {"screenRetry", screenRetry},
     {"import", importDock},

@@ -114,6 +114,9 @@ public:
     void dockSuspend() { dockPersistent_ = false; }
     void setAppearance(bool dark);
     void capture(const std::string& directory);
+    // Opens the acceptance test window and the card of this process's own
+    // application at the first slot; nothing outside acceptance mode or without a strip.
+    void qaSelfPreview();
 
     // State, for the strip, the bridge and tests.
     const std::vector<AppEntry>& entries() const override { return entries_; }
@@ -139,6 +142,9 @@ public:
     std::uint64_t detectionEpoch() const { return detectionEpoch_; }
     const std::optional<std::string>& cardID() const { return cardID_; }
     const std::shared_ptr<platform::ui::Window>& card() const { return card_; }
+    const std::shared_ptr<platform::ui::Window>& qaPreviewWindow() const { return qaPreviewWindow_; }
+    // The settings window, nothing until it has been made.
+    std::shared_ptr<platform::ui::Window> settingsWindow() const;
     std::size_t queuedEvents() const { return events_.size(); }
     bool isStarted() const { return item_ != nullptr; }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-// Every text of the hover card and of the screen-recording permission that a
-// user reads or hears, and the card's state names, in one place.
+// Every text of the hover card, the screen-recording permission and the
+// self-preview's test window that a user reads or hears, and the card's
+// state names, in one place.
 namespace orvane::previewTexts {
 
 // States of the card (its report's "status").
@@ -49,5 +50,10 @@ inline constexpr const char* screenCaptureInEffect = "已生效";
 inline constexpr const char* screenCaptureNotInEffect = "当前进程未生效";
 inline constexpr const char* probeSucceeded = "屏幕录制权限已生效。";
 inline constexpr const char* probeFailed = "权限尚未对当前进程生效；已授权请重新打开岚舟。";
+
+// The acceptance self-preview's test window.
+inline constexpr const char* selfPreviewTitle = "完整窗口 · 竖屏验收";
+inline constexpr const char* selfPreviewTop = "TOP · 窗口顶部";
+inline constexpr const char* selfPreviewBottom = "BOTTOM · 窗口底部";
 
 }  // namespace orvane::previewTexts
