@@ -151,7 +151,7 @@ std::vector<Step> steps() {
          "In acceptance mode the library opens its tall test window and shows the card of the host itself: the "
          "portrait window at the tallest viewport.",
          fixed({R"({"command":"settingsHide"})", R"({"command":"stop"})", R"({"command":"start","args":{"qaMode":true}})",
-                configureLine(true), "!advance 0.5", R"({"command":"qaSelfPreview"})", "!advance 1"})},
+                configureLine(true), "!wait 0.5", "!advance 0.5", R"({"command":"qaSelfPreview"})", "!advance 1"})},
     };
 }
 
