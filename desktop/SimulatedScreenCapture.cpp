@@ -57,12 +57,16 @@ public:
     void reset() {
         listings_ = 0;
         captures_ = 0;
+        lastListing_ = nullptr;
+        lastCapture_ = nullptr;
     }
 
     nlohmann::json state() const {
         nlohmann::json state = CapturePolicy::shared().state();
         state["listings"] = listings_;
         state["captures"] = captures_;
+        state["lastListing"] = lastListing_;
+        state["lastCapture"] = lastCapture_;
         return state;
     }
 
@@ -74,8 +78,10 @@ public:
     }
 
     // The simulated Mac has no desktop windows, so excluding them changes nothing.
-    void shareableContent(bool, bool onScreenWindowsOnly, std::function<void(ShareableContent)> completion) override {
+    void shareableContent(bool excludingDesktopWindows, bool onScreenWindowsOnly,
+                          std::function<void(ShareableContent)> completion) override {
         ++listings_;
+        lastListing_ = {{"excludingDesktopWindows", excludingDesktopWindows}, {"onScreenWindowsOnly", onScreenWindowsOnly}};
         MainRunLoop::shared().after(CapturePolicy::shared().latency(), [onScreenWindowsOnly, completion = std::move(completion)] {
             if (completion) completion(listing(onScreenWindowsOnly));
         });
@@ -90,6 +96,15 @@ public:
     void captureWindow(std::uint32_t windowID, const CaptureConfiguration& configuration,
                        std::function<void(CaptureResult)> completion) override {
         ++captures_;
+        lastCapture_ = {{"windowID", windowID},
+                        {"width", configuration.width},
+                        {"height", configuration.height},
+                        {"scalesToFit", configuration.scalesToFit},
+                        {"showsCursor", configuration.showsCursor},
+                        {"ignoreShadowsSingleWindow", configuration.ignoreShadowsSingleWindow},
+                        {"includeChildWindows", configuration.includeChildWindows
+                                                    ? nlohmann::json(*configuration.includeChildWindows)
+                                                    : nlohmann::json(nullptr)}};
         MainRunLoop::shared().after(CapturePolicy::shared().latency(), [windowID, configuration, completion = std::move(completion)] {
             if (completion) completion(capture(windowID, configuration));
         });
@@ -133,6 +148,9 @@ private:
 
     long listings_ = 0;
     long captures_ = 0;
+    // What the latest listing and capture were asked for (null before any).
+    nlohmann::json lastListing_;
+    nlohmann::json lastCapture_;
 };
 
 SimulatedScreenCapture& service() {

@@ -241,6 +241,39 @@ void CairoCanvas::drawText(const std::string& text, Rect rect, Font font, Color 
     cairo_restore(cr_);
 }
 
+void CairoCanvas::drawParagraph(const std::string& text, Rect rect, Font font, Color color,
+                                platform::ui::TextAlignment alignment, platform::ui::LineBreak lineBreak) {
+    using platform::ui::LineBreak;
+    using platform::ui::TextAlignment;
+    if (text.empty() || !drawable(rect)) return;
+    cairo_save(cr_);
+    cairo_translate(cr_, rect.minX(), rect.maxY());
+    cairo_scale(cr_, 1, -1);
+    cairo_rectangle(cr_, 0, 0, rect.width(), rect.height());
+    cairo_clip(cr_);
+    PangoLayout* layout = createLayout(text, font);
+    pango_layout_set_width(layout, static_cast<int>(std::min(rect.width(), 1e6) * PANGO_SCALE));
+    switch (lineBreak) {
+        case LineBreak::truncatingTail: pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END); break;
+        case LineBreak::truncatingMiddle: pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_MIDDLE); break;
+        case LineBreak::wordWrapping:
+            pango_layout_set_single_paragraph_mode(layout, FALSE);
+            pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+            break;
+    }
+    switch (alignment) {
+        case TextAlignment::left: pango_layout_set_alignment(layout, PANGO_ALIGN_LEFT); break;
+        case TextAlignment::center: pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER); break;
+        case TextAlignment::right: pango_layout_set_alignment(layout, PANGO_ALIGN_RIGHT); break;
+    }
+    setSource(color);
+    cairo_move_to(cr_, 0, 0);
+    pango_cairo_show_layout(cr_, layout);
+    cairo_new_path(cr_);
+    g_object_unref(layout);
+    cairo_restore(cr_);
+}
+
 Size CairoCanvas::measureText(const std::string& text, Font font) {
     if (text.empty()) return {};
     PangoLayout* layout = createLayout(text, font);

@@ -47,6 +47,8 @@ public:
     void drawImage(const Image& image, Rect rect, double opacity) override;
     void drawText(const std::string& text, Rect rect, Font font, Color color) override;
     Size measureText(const std::string& text, Font font) override;
+    void drawParagraph(const std::string& text, Rect rect, Font font, Color color,
+                       platform::ui::TextAlignment alignment, platform::ui::LineBreak lineBreak) override;
 
     void save() override;
     void restore() override;

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/Geometry.h"
 
@@ -19,11 +20,16 @@ public:
 
     static std::shared_ptr<Image> withBitmap(std::shared_ptr<const Bitmap> bitmap, Size pointSize);
     static std::shared_ptr<Image> withDrawing(Size pointSize, Drawing drawing);
+    // The system's symbol image of that name, a template drawn crisply at any
+    // scale; nothing for a name the system does not know.
+    static std::shared_ptr<Image> systemSymbol(const std::string& name, std::string accessibilityDescription);
 
     Size size() const { return size_; }
     void setSize(Size size) { size_ = size; }
     bool isTemplate() const { return template_; }
     void setTemplate(bool value) { template_ = value; }
+    const std::string& accessibilityDescription() const { return accessibilityDescription_; }
+    void setAccessibilityDescription(std::string text) { accessibilityDescription_ = std::move(text); }
 
     const std::shared_ptr<const Bitmap>& bitmap() const { return bitmap_; }
     const Drawing& drawing() const { return drawing_; }
@@ -36,6 +42,7 @@ public:
 private:
     Size size_;
     bool template_ = false;
+    std::string accessibilityDescription_;
     std::shared_ptr<const Bitmap> bitmap_;
     Drawing drawing_;
 };
