@@ -15,6 +15,7 @@
 #include "fuzz/SnapshotChecks.h"
 #include "platform/Files.h"
 #include "platform/Workspace.h"
+#include "preview/ScreenCaptureAccess.h"
 
 namespace orvane::fuzz {
 
@@ -46,6 +47,9 @@ bool Session::controllerExists() const { return controllerSlot() != nullptr; }
 
 void Session::run() {
     scene_.prepare();
+    // The process's screen-recording evidence outlives controllers; a fresh
+    // input starts from a fresh process's.
+    ScreenCaptureAccess::reset();
     dock_.adopt();
     try {
         prelude();
@@ -153,9 +157,13 @@ json Session::commandText(const std::string& name, const std::string& text, cons
         require(again["ok"] == true && again["data"] == json::array(), [&] { return std::string("a second drain right after the first returned events again: " + again.dump(-1, ' ', false, json::error_handler_t::replace)); });
     } else if (name == "all") {
         menuGeneration_ = generation_;
+        if (controllerExists()) lastAction_ = "all";
     } else if (name == "screenRetry") {
-        ledger_.allowLater("screenResult");
+        // The probe answers on the main loop before the step settles, to
+        // whichever controller the slot holds by then: this one.
+        if (controllerExists()) ledger_.expect("screenResult");
     } else if (finds) {
+        lastAction_ = "launch:" + AppEntry::fromDictionary(args)->id;
         // A launch either cannot find the application (one "找不到" error,
         // exactly) or asks the system to open it (which may fail once).
         if (*finds)
@@ -187,6 +195,11 @@ void Session::afterStep() {
     checkCommandReply("snapshot", reply, controllerExists());
     snapshot_ = reply["data"];
     checkSnapshot(snapshot_, controllerSlot().get());
+    if (lastAction_) {
+        require(snapshot_.value("lastAction", json()) == *lastAction_,
+                [&] { return "lastAction reads " + snapshot_.value("lastAction", json()).dump() + ", not \"" + *lastAction_ + "\""; });
+        lastAction_.reset();
+    }
     dock_.check();
 }
 

@@ -99,6 +99,8 @@ private:
     int menuGeneration_ = -1;
     int step_ = 0;
     bool screenshotTaken_ = false;
+    // What the next snapshot's lastAction must read, after a launch or "all".
+    std::optional<std::string> lastAction_;
 };
 
 }  // namespace orvane::fuzz
