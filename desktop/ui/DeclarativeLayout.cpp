@@ -318,7 +318,7 @@ Size DeclarativeLayout::content(const Node& n, double width, const Context& c) {
             if (!bordered) return buttonLabelSize(n, width, c);
             Size label = buttonLabelSize(n, width - 2 * style::buttonTitlePadding, c);
             return {std::max(label.width + 2 * style::buttonTitlePadding, style::buttonMinimumWidth),
-                    std::max(style::controlHeight, label.height + 4)};
+                    std::max(style::controlHeight, label.height + 2)};
         }
         case Kind::toggle: {
             if (n.labelHidden || n.text.empty()) return {style::switchWidth, style::switchHeight};
@@ -492,8 +492,9 @@ void DeclarativeLayout::place(Node& n, Rect rect, const Context& parent, const s
         Size natural = content(n, inner.width(), c);
         double w = fillsWidth ? inner.width() : std::min(natural.width, inner.width());
         double h = fillsHeight ? inner.height() : natural.height;
-        // Images and fixed frames fill the frame they were given.
+        // Images fill their frame; a pop-up button without a title spans its frame's width.
         if (n.kind == Kind::image) w = inner.width(), h = inner.height();
+        if (n.kind == Kind::picker && (n.labelHidden || n.text.empty())) w = inner.width();
         cr = {alignX(inner, w, n.frame.alignment), alignY(inner, h, n.frame.alignment), w, h};
     }
     placeContent(n, cr, c, path);
@@ -655,7 +656,7 @@ void DeclarativeLayout::placeButton(Node& n, Rect r, const Context& c, const std
     Rect chrome = r;
     Color color = colorOf(c);
     if (bordered) {
-        double h = std::max(style::controlHeight, std::min(r.height(), buttonLabelSize(n, r.width(), c).height + 4));
+        double h = std::max(style::controlHeight, std::min(r.height(), buttonLabelSize(n, r.width(), c).height + 2));
         chrome = {r.minX(), r.minY() + (r.height() - h) / 2, r.width(), h};
         paint(n.buttonStyle == ButtonStyle::prominent ? Paint::Op::prominentBezel : Paint::Op::bezel, chrome, c).radius =
             style::controlRadius;
@@ -791,6 +792,8 @@ void DeclarativeLayout::placeField(Node& n, Rect r, const Context& c, const std:
     p.focused = path == focused_;
     PlacedControl& pc = control(Role::textField, n, box, c, path, visibleText(n));
     pc.placeholder = n.placeholder;
+    // A field is called by its placeholder, whatever it holds.
+    if (n.accessibilityLabel.empty()) pc.info.accessibilityLabel = n.placeholder;
     pc.info.focused = p.focused;
 }
 
