@@ -85,6 +85,7 @@ DeclarativeLayout::DeclarativeLayout(TextMeasurer& measurer, platform::ui::Appea
 LayoutResult DeclarativeLayout::run(Node& root, Size bounds) {
     result_ = {};
     fits_.clear();
+    fits_.reserve(512);
     Context top;
     Rect all{0, 0, sane(bounds.width), sane(bounds.height)};
     top.clip = all;
@@ -169,14 +170,15 @@ bool DeclarativeLayout::flexibleWidth(const Node& n, const Context& parent) {
     if (n.frame.width) return false;
     if (isInfinite(n.frame.maxWidth)) return true;
     if (n.frame.maxWidth) return false;
-    return contentFillsWidth(n, inherit(parent, n));
+    // Whether content fills depends on the axis and the form around it, not on text style.
+    return contentFillsWidth(n, parent);
 }
 
 bool DeclarativeLayout::flexibleHeight(const Node& n, const Context& parent) {
     if (n.frame.height) return false;
     if (isInfinite(n.frame.maxHeight)) return true;
     if (n.frame.maxHeight) return false;
-    return contentFillsHeight(n, inherit(parent, n));
+    return contentFillsHeight(n, parent);
 }
 
 Size DeclarativeLayout::fit(const Node& n, double width, const Context& parent) {
@@ -517,7 +519,6 @@ void DeclarativeLayout::placeContent(Node& n, Rect r, const Context& c, const st
             break;
         }
         case Kind::image: {
-            if (n.accessibilityHidden && !n.image && n.iconPath.empty()) break;
             Paint& p = paint(Paint::Op::image, r, c);
             p.image = iconFor(n);
             break;
@@ -543,10 +544,6 @@ void DeclarativeLayout::placeContent(Node& n, Rect r, const Context& c, const st
         case Kind::emptySearch: placeEmptySearch(n, r, c); break;
         case Kind::section: {
             // A section outside a form reads as its heading above its rows.
-            Node column;
-            column.kind = Kind::vstack;
-            column.alignment = Alignment::leading;
-            column.spacing = n.spacing;
             Context cc = c;
             cc.axis = Axis::vertical;
             double y = r.minY();

@@ -403,7 +403,7 @@ private:
             menu->addItem(item);
         }
         Rect frame = flip(pc.info.frame);
-        Menu::popUp(menu, {frame.minX(), frame.minY()}, shared_from_this());
+        Menu::popUp(menu, {frame.minX(), frame.maxY()}, shared_from_this());
     }
 
     // One step up or down within the stepper's bounds; false at a bound.

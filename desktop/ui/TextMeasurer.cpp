@@ -4,6 +4,7 @@
 #include "desktop/ui/TextMeasurer.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "desktop/ui/CairoCanvas.h"
@@ -15,11 +16,26 @@ namespace {
 constexpr std::size_t cacheLimit = 20000;
 constexpr double unlimitedWidth = 1e6;
 
+// The numbers' bytes, then the text: cheap to build on every lookup.
 std::string cacheKey(const std::string& text, platform::ui::Font font, double width, int maxLines) {
-    char head[96];
-    std::snprintf(head, sizeof head, "%.3f|%d|%d|%.2f|%d|", font.size, static_cast<int>(font.weight),
-                  font.monospacedDigits ? 1 : 0, width, maxLines);
-    return head + text;
+    struct Fields {
+        double size;
+        double width;
+        std::int32_t weight;
+        std::int32_t lines;
+        std::int32_t mono;
+    } fields;
+    std::memset(&fields, 0, sizeof fields);
+    fields.size = font.size;
+    fields.width = width;
+    fields.weight = static_cast<std::int32_t>(font.weight);
+    fields.lines = maxLines;
+    fields.mono = font.monospacedDigits ? 1 : 0;
+    std::string key;
+    key.reserve(sizeof fields + text.size());
+    key.append(reinterpret_cast<const char*>(&fields), sizeof fields);
+    key += text;
+    return key;
 }
 
 }  // namespace

