@@ -11,7 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "platform/Application.h"
+#include "desktop/ProcessTable.h"
 #include "platform/Preferences.h"
 
 namespace desktop {
@@ -22,8 +22,11 @@ constexpr const char* keyPrefix = "NSWindow Frame ";
 // its executable's name.
 constexpr const char* fallbackDomain = "orvane-host";
 
+// The host's bundle identifier, read from the process table itself: asking
+// the platform would start a whole desktop where only a window server runs.
 std::string domain() {
-    auto identifier = platform::application().mainBundleIdentifier();
+    const auto& host = ProcessTable::shared().host();
+    auto identifier = host ? host->bundleIdentifier() : std::nullopt;
     return identifier && !identifier->empty() ? *identifier : fallbackDomain;
 }
 

@@ -37,6 +37,8 @@ using desktop::ui::ScrollArea;
 using Role = Control::Role;
 
 constexpr const char* selectOptionAction = "selectOption:";
+// How far down a lazy list a named control is looked for.
+constexpr std::size_t maximumRowsSearched = 100000;
 
 Rect intersection(Rect a, Rect b) {
     double x0 = std::max(a.minX(), b.minX()), y0 = std::max(a.minY(), b.minY());
@@ -328,7 +330,7 @@ private:
         for (const ScrollArea& a : layout_.scrollAreas)
             if (a.list && a.list->rowAt) lists.push_back(a);
         for (const ScrollArea& a : lists) {
-            for (std::size_t row = 0; row < a.list->rowCount; ++row) {
+            for (std::size_t row = 0; row < std::min(a.list->rowCount, maximumRowsSearched); ++row) {
                 std::string prefix = a.path + "." + std::to_string(row) + ".";
                 bool built = std::any_of(layout_.controls.begin(), layout_.controls.end(),
                                          [&](const PlacedControl& pc) { return pc.path.rfind(prefix, 0) == 0; });

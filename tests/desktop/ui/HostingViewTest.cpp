@@ -248,6 +248,16 @@ TEST_F(HostingViewTest, VerbsDrivePagesLikeAPerson) {
     EXPECT_EQ(desktop::verb("type 音")["ok"], true);
     EXPECT_EQ(log.events.back(), "type 音");
 
+    // A control below the visible part of a form is scrolled to, then pressed.
+    log.events.clear();
+    show(orvane::test::galleryFormPage(log), {980, 420});
+    EXPECT_FALSE(controlNamed(*host_, "退出 岚舟"));
+    EXPECT_EQ(desktop::verb("press 退出 岚舟")["ok"], true);
+    EXPECT_TRUE(controlNamed(*host_, "退出 岚舟")) << "scrolled into view";
+    EXPECT_EQ(desktop::verb("press 登录时启动 岚舟")["ok"], true) << "a toggle by its title";
+    EXPECT_EQ(desktop::verb("press 恢复说明…")["error"], "恢复说明… is disabled");
+    EXPECT_EQ(log.events, (std::vector<std::string>{"press quit", "login true"}));
+
     EXPECT_EQ(desktop::verb("press")["error"], "usage: press LABEL");
     EXPECT_EQ(desktop::verb("step 可见图标 sideways")["error"], "usage: step LABEL up|down");
     window_->orderOut();
