@@ -58,8 +58,10 @@ TEST(WindowFramesTest, MinimumSizeHoldsAgainstEveryResize) {
     ASSERT_TRUE(screen);
     window->center();
     Rect area = screen->visibleFrame;
-    EXPECT_EQ(window->frame(), (Rect{area.midX() - 500, area.minY() + (area.height() - 700) * 2 / 3, 1000, 700}));
+    EXPECT_EQ(window->frame().minX(), area.midX() - 500);
+    EXPECT_NEAR(window->frame().minY(), area.minY() + (area.height() - 700) * 2 / 3, 1e-9);
     EXPECT_NEAR(area.maxY() - window->frame().maxY(), (area.height() - 700) / 3, 1e-9);
+    EXPECT_EQ(window->frame().size, (Size{1000, 700}));
 
     json state = windowState(window->windowNumber());
     EXPECT_EQ(state["minSize"], json::array({860, 620}));
