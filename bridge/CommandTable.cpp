@@ -14,6 +14,7 @@
 #include "platform/Accessibility.h"
 #include "platform/Json.h"
 #include "platform/Workspace.h"
+#include "preview/ScreenCaptureAccess.h"
 
 namespace orvane {
 namespace {
@@ -44,11 +45,29 @@ CommandOutcome configure(const Json& args) {
     return nothing();
 }
 
-// The settings window, the card's window preview, the self-preview and the
-// screen-recording probe are not part of this library yet: their commands
-// are accepted and do nothing.
+// The settings window is not part of this library yet: its commands are
+// accepted and do nothing.
 CommandOutcome acceptedWithoutEffect(const Json&) { return nothing(); }
 
+CommandOutcome qaSelfPreview(const Json&) {
+    if (auto* controller = current()) controller->qaSelfPreview();
+    return nothing();
+}
+
+
+CommandOutcome screenPermission(const Json&) {
+    ScreenCaptureAccess::request();
+    return nothing();
+}
+
+// The reply does not wait for the probe; its result finds the controller
+// through the slot as it is when the probe ends.
+CommandOutcome screenRetry(const Json&) {
+    ScreenCaptureAccess::probe([](bool granted) {
+        if (auto controller = controllerSlot()) controller->screenProbeFinished(granted);
+    });
+    return nothing();
+}
 
 CommandOutcome snapshot(const Json&) {
     if (auto* controller = current()) return controller->snapshot();
@@ -112,6 +131,11 @@ CommandOutcome importDock(const Json&) { return dock::dockImport(); }
 
 CommandOutcome installed(const Json&) { return catalogue::installedApps(); }
 
+CommandOutcome previewStep(const Json& args) {
+    if (auto* controller = current()) controller->previewStep(integerArgument(args, "step").value_or(1));
+    return nothing();
+}
+
 CommandOutcome closeCard(const Json&) {
     if (auto* controller = current()) controller->closeCard();
     return nothing();
@@ -149,9 +173,9 @@ constexpr std::array<Command, 27> table{{
     {"settingsShow", acceptedWithoutEffect},
     {"settingsHide", acceptedWithoutEffect},
     {"settingsTab", acceptedWithoutEffect},
-    {"qaSelfPreview", acceptedWithoutEffect},
-    {"screenPermission", acceptedWithoutEffect},
-    {"screenRetry", acceptedWithoutEffect},
+    {"qaSelfPreview", qaSelfPreview},
+    {"screenPermission", screenPermission},
+    {"screenRetry", screenRetry},
     {"import", importDock},
     {"installed", installed},
     {"snapshot", snapshot},
@@ -165,7 +189,7 @@ constexpr std::array<Command, 27> table{{
     {"dockSuspend", dockSuspend},
     {"dockRead", readDock},
     {"dockWrite", writeDock},
-    {"previewStep", acceptedWithoutEffect},
+    {"previewStep", previewStep},
     {"closeCard", closeCard},
     {"scroll", scroll},
     {"hover", hover},

@@ -1,37 +1,27 @@
-#include "controller/Capture.h"
+// The controller's side of the capture command: which of its surfaces are
+// saved, in which order. Rendering, the files and the screen capture of a
+// window live in preview/SurfaceCapture.
 
 #include "controller/NativeController.h"
 #include "platform/Files.h"
-#include "platform/ui/Bitmap.h"
-#include "platform/ui/View.h"
+#include "platform/ui/Window.h"
+#include "preview/SurfaceCapture.h"
 #include "strip/StripView.h"
 
 namespace orvane {
 
-namespace {
-constexpr const char* stripFileName = "strip.png";
-}
-
-std::string captureFilePath(const std::string& directory, const std::string& fileName) {
-    if (!directory.empty() && directory.back() == '/') return directory + fileName;
-    return directory + "/" + fileName;
-}
-
-bool writeViewPNG(platform::ui::View& view, const std::string& path) {
-    auto bounds = view.bounds();
-    auto bitmap = view.bitmapForCachingDisplay(bounds);
-    if (!bitmap) return false;
-    view.cacheDisplay(bounds, *bitmap);
-    auto png = bitmap->pngData();
-    if (png.empty()) return false;
-    return platform::files().writeFile(path, png);
-}
-
 // The folder must exist: an empty or missing one gets nothing, rather than
-// files written somewhere else.
+// files written somewhere else. The settings window's screen capture ends
+// after the reply, and only its file shows how it went.
 void NativeController::capture(const std::string& directory) {
     if (directory.empty() || !platform::files().exists(directory)) return;
-    if (strip_) writeViewPNG(*strip_, captureFilePath(directory, stripFileName));
+    if (strip_) writeViewPNG(*strip_, captureFilePath(directory, captureFile::strip));
+    if (card_ && card_->contentView()) writeViewPNG(*card_->contentView(), captureFilePath(directory, captureFile::card));
+    if (auto window = settingsWindow()) captureWindowSurface(*window, directory, captureFile::settings);
 }
+
+// The settings controller that owns the settings window is not part of this
+// controller yet, so there is no window to save.
+std::shared_ptr<platform::ui::Window> NativeController::settingsWindow() const { return nullptr; }
 
 }  // namespace orvane

@@ -15,7 +15,4 @@ inline constexpr const char* launchMissingSuffix = "，请在设置中移除或�
 // Followed by the system's description of the failure.
 inline constexpr const char* launchFailedPrefix = "打开失败：";
 
-// Screen recording is not proven for this process until capture exists.
-inline constexpr const char* screenCaptureNotInEffect = "当前进程未生效";
-
 }  // namespace orvane::texts

@@ -63,6 +63,8 @@ void NativeController::start() {
 }
 
 void NativeController::configure(const nlohmann::json& configuration) {
+    // The card may stand for an entry or a slot the new configuration moves or drops.
+    closeCard();
     bumpDetectionEpoch();
     detections_.clear();
 

@@ -27,6 +27,7 @@ class Window;
 namespace orvane {
 
 class StripView;
+class WindowPreview;
 
 // The one long-lived object behind the menu-bar strip: it holds the host's
 // configuration, owns the status item, the strip, the centred panel and the
@@ -44,6 +45,14 @@ public:
     static constexpr unsigned centerPanelCollectionBehavior = 273;
     static constexpr double timerInterval = 5.0;
     static constexpr const char* managerAutosaveName = "OrvaneManager";
+    static constexpr double hoverDelay = 0.45;
+    static constexpr double hideDelay = 0.25;
+    static constexpr double cardGap = 6;
+    static constexpr double cardScreenMargin = 8;
+    static constexpr double cardInitialHeight = 162;
+    static constexpr unsigned cardStyleMask = 128;
+    static constexpr int cardLevel = 101;
+    static constexpr unsigned cardCollectionBehavior = 265;
 
     // Controllers live in a shared_ptr: callbacks and the strip refer to them weakly.
     static std::shared_ptr<NativeController> create();
@@ -92,12 +101,22 @@ public:
     // Shows the card of entries[index] at once, anchored at its slot even
     // when that slot is scrolled out of view; nothing for an index out of range.
     void hover(long long index);
+    // Moves the open card's window selection by step.
+    void previewStep(long long step);
+    // The host's screen-recording re-check finished: an open card reloads
+    // when it succeeded, and the host hears the result.
+    void screenProbeFinished(bool granted);
+    // The open card's preview, nothing without a card.
+    std::shared_ptr<WindowPreview> cardPreview() const;
 
     // Commands of the host.
     void scroll(long long step);
     void dockSuspend() { dockPersistent_ = false; }
     void setAppearance(bool dark);
     void capture(const std::string& directory);
+    // Opens the acceptance test window and the card of this process's own
+    // application at the first slot; nothing outside acceptance mode or without a strip.
+    void qaSelfPreview();
 
     // State, for the strip, the bridge and tests.
     const std::vector<AppEntry>& entries() const override { return entries_; }
@@ -123,6 +142,9 @@ public:
     std::uint64_t detectionEpoch() const { return detectionEpoch_; }
     const std::optional<std::string>& cardID() const { return cardID_; }
     const std::shared_ptr<platform::ui::Window>& card() const { return card_; }
+    const std::shared_ptr<platform::ui::Window>& qaPreviewWindow() const { return qaPreviewWindow_; }
+    // The settings window, nothing until it has been made.
+    std::shared_ptr<platform::ui::Window> settingsWindow() const;
     std::size_t queuedEvents() const { return events_.size(); }
     bool isStarted() const { return item_ != nullptr; }
 

@@ -4,12 +4,13 @@
 
 #include <algorithm>
 
-#include "controller/ControllerTexts.h"
 #include "controller/NativeController.h"
 #include "platform/Accessibility.h"
 #include "platform/Json.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/Window.h"
+#include "preview/ScreenCaptureAccess.h"
+#include "preview/WindowPreview.h"
 #include "strip/Brand.h"
 #include "strip/StripActionButton.h"
 #include "strip/StripView.h"
@@ -104,13 +105,12 @@ nlohmann::json NativeController::snapshot() {
     state["lastAction"] = lastAction_;
     state["menuBarHeight"] = menuBarHeight(strip);
     state["brand"] = Brand::name;
-    // Screen-recording evidence and the settings window come with the card
-    // and the settings window; until then they report nothing granted or shown.
-    state["screenCapture"] = false;
-    state["screenCaptureStatus"] = texts::screenCaptureNotInEffect;
-    state["captureError"] = "";
+    state["screenCapture"] = ScreenCaptureAccess::granted();
+    state["screenCaptureStatus"] = ScreenCaptureAccess::status();
+    state["captureError"] = ScreenCaptureAccess::lastError();
     state["dockError"] = dockMaintenance_.dockError();
-    state["preview"] = Json::object();
+    auto preview = cardPreview();
+    state["preview"] = preview ? preview->report() : Json::object();
     state["settingsVisible"] = false;
     state["dockStatus"] = dockMaintenance_.dockStatus(dockPersistent_, qaMode_);
     state["controls"] = controlsJson(strip);

@@ -1,6 +1,7 @@
 // The demo Mac: a 14-inch laptop screen at backing scale 2 with a 37-point
 // menu bar, Finder, the Dock and a handful of everyday applications, some
-// running with windows, one with its own item in the menu bar.
+// running with windows (Notes with a portrait one beside its main window),
+// one with its own item in the menu bar.
 
 #include <nlohmann/json.hpp>
 
@@ -38,7 +39,8 @@ constexpr const char* defaultSceneText = R"json({
      "windows": [{"number": 301, "title": "Inbox", "frame": [80, 120, 1180, 720], "color": "#ffffff"}]},
     {"bundleId": "com.apple.Notes", "name": "Notes", "path": "/System/Applications/Notes.app",
      "activationPolicy": "regular",
-     "windows": [{"number": 401, "title": "Notes", "frame": [340, 260, 760, 540], "color": "#fdf6d8"}]},
+     "windows": [{"number": 401, "title": "Notes", "frame": [340, 260, 760, 540], "color": "#fdf6d8"},
+                 {"number": 402, "title": "购物清单", "frame": [1130, 230, 340, 560], "color": "#fff4c2"}]},
     {"bundleId": "com.apple.Terminal", "name": "Terminal", "path": "/System/Applications/Utilities/Terminal.app",
      "activationPolicy": "regular",
      "windows": [{"number": 501, "title": "zsh — 80×24", "frame": [420, 200, 640, 420], "color": "#1e1e1e"}]},

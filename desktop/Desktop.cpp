@@ -17,6 +17,7 @@
 #include "desktop/MainRunLoop.h"
 #include "desktop/Permissions.h"
 #include "desktop/ProcessTable.h"
+#include "desktop/SimulatedScreenCapture.h"
 #include "desktop/SimulatedWorkspace.h"
 #include "desktop/Startup.h"
 #include "desktop/WindowServer.h"
@@ -65,6 +66,7 @@ void reset(const nlohmann::json& scene, Clock clock) {
     nlohmann::json normalized = ProcessTable::shared().reset(given);
     resetDisk(normalized);
     resetWindowServer(normalized);
+    resetScreenCapture(normalized);
 }
 
 void advance(double seconds) {
@@ -97,6 +99,7 @@ nlohmann::json state() {
     merged.update(ProcessTable::shared().state());
     merged.update(permissions::state());
     merged.update(workspaceState());
+    merged["capture"] = screenCaptureState();
     merged["clock"] = loop.clock() == Clock::manual ? "manual" : "real";
     merged["now"] = loop.now();
     merged["pendingJobs"] = loop.pendingJobs();

@@ -9,6 +9,8 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/Desktop.h"
+#include "desktop/ScreenPicture.h"
+#include "desktop/Startup.h"
 
 namespace {
 
@@ -56,6 +58,16 @@ extern "C" char* orvane_desktop_verb(const char* line) {
         return copyOut(reply.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
     } catch (...) {
         return copyOut(R"({"error":"verb failed","ok":false})");
+    }
+}
+
+extern "C" int orvane_desktop_screenshot(const char* path) {
+    try {
+        if (!path || !*path) return 0;
+        desktop::ensureStarted();
+        return desktop::writeScreenPicture(path) ? 0 : 1;
+    } catch (...) {
+        return 0;
     }
 }
 

@@ -68,8 +68,11 @@ bool makeDirectories(const std::string& realPath) {
 }
 
 bool writeFileAtomically(const std::string& realPath, const std::string& bytes) {
+    return makeDirectories(parentOf(realPath)) && replaceFileAtomically(realPath, bytes);
+}
+
+bool replaceFileAtomically(const std::string& realPath, const std::string& bytes) {
     std::string folder = parentOf(realPath);
-    if (!makeDirectories(folder)) return false;
     std::string name = realPath.substr(realPath.find_last_of('/') + 1);
     std::string temporary = folder + "/." + name + ".XXXXXX";
     int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
@@ -87,6 +90,13 @@ bool writeFileAtomically(const std::string& realPath, const std::string& bytes) 
         ::close(folderFd);
     }
     return true;
+}
+
+bool writeFileInPlace(const std::string& realPath, const std::string& bytes) {
+    int fd = ::open(realPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    bool written = writeAll(fd, bytes);
+    return ::close(fd) == 0 && written;
 }
 
 }  // namespace desktop

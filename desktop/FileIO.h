@@ -1,7 +1,8 @@
 #pragma once
 
 // Plain file access on this machine for the simulated disk: whole-file reads
-// with a size limit and atomic replacement, as the platform's safe-save does.
+// with a size limit, plain writes, and atomic replacement, as the platform's
+// safe-save does.
 
 #include <cstddef>
 #include <string>
@@ -23,5 +24,10 @@ bool makeDirectories(const std::string& realPath);
 // renames it over the target, so a reader sees the old or the new file, never
 // half of one. Creates the parent folders.
 bool writeFileAtomically(const std::string& realPath, const std::string& bytes);
+// The same in a folder that must already exist: nothing is created but the file.
+bool replaceFileAtomically(const std::string& realPath, const std::string& bytes);
+// Opens the file (created when missing), truncates it and writes the bytes,
+// as a plain write does; the folder must exist.
+bool writeFileInPlace(const std::string& realPath, const std::string& bytes);
 
 }  // namespace desktop

@@ -1,6 +1,7 @@
 // Stands in for the Mac's file manager and bundle lookup on the simulated
 // disk: the directory enumerator with "skip package contents" and "skip
-// hidden files", bundle identifiers from Info.plist, display names.
+// hidden files", bundle identifiers from Info.plist, display names, and data
+// written in place or atomically into folders that must exist.
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -130,7 +131,11 @@ public:
     std::string homeDirectory() override { return homeFolder; }
 
     bool writeFile(const std::string& path, const std::string& bytes) override {
-        return writeFileAtomically(resolve(path), bytes);
+        return writeFileInPlace(resolve(path), bytes);
+    }
+
+    bool writeFileAtomically(const std::string& path, const std::string& bytes) override {
+        return replaceFileAtomically(resolve(path), bytes);
     }
 };
 

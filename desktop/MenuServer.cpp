@@ -88,6 +88,13 @@ nlohmann::json openMenuState() {
             {"items", std::move(items)}};
 }
 
+std::shared_ptr<Menu> openMenuAt(Point& topLeft) {
+    const auto& current = openMenu();
+    if (!current) return nullptr;
+    topLeft = current->location;
+    return current->menu;
+}
+
 ChooseOutcome chooseMenuItem(const std::string& title) {
     auto& current = openMenu();
     if (!current) return ChooseOutcome::noMenu;

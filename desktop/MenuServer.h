@@ -2,9 +2,14 @@
 
 // The menu that the simulated Mac shows after a popup, until it is closed.
 
+#include <memory>
 #include <string>
 
 #include <nlohmann/json_fwd.hpp>
+
+#include "platform/Geometry.h"
+
+namespace platform::ui { class Menu; }
 
 namespace desktop {
 
@@ -13,6 +18,8 @@ void resetMenus();
 bool menuIsOpen();
 // The open menu (title, kind, location, items), or null.
 nlohmann::json openMenuState();
+// The open menu, or none, with the screen point its top-left corner sits at.
+std::shared_ptr<platform::ui::Menu> openMenuAt(platform::Point& topLeft);
 
 enum class ChooseOutcome { chosen, noMenu, noSuchItem, disabled };
 // Chooses the first item with the title; runs of spaces count as one, so a

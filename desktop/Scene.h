@@ -15,14 +15,30 @@
 //   pointer            [x, y] (window server), default the first screen's centre
 //   reduceMotion       false
 //   accessibilityTrusted  false
-//   screenCaptureGranted  false
+//   screenCaptureGranted  false  what the screen-recording preflight check answers
+//   screenCaptureInForce  whether the permission is in force for this process (default: the
+//                      preflight's value); without it every listing and capture is declined
+//                      (the capture error domain, code -3801). The two can disagree, as a grant
+//                      often takes effect only after a relaunch
+//   captureLatency     seconds before a shareable-content listing or a window capture answers
+//                      on the main run loop (0: the next turn of the loop; at most 3600)
+//   captureOutcomes    {"ID": "ok" | "decline" | "fail" | {"domain","code","description"}}:
+//                      ID is a bundle id, a window number in decimal, or "listing" (the
+//                      shareable-content listing). A capture takes its window's outcome, else
+//                      its owner's bundle's, else succeeds; "fail" without details answers the
+//                      capture domain's internal error (-3811). A window that is gone answers
+//                      -3815, a size under 1 or over 16384 pixels a side (or 64 Mi pixels in
+//                      all) -3812, before any picture is allocated
 //   host               {"bundleId","name","path","activationPolicy"} the library's own process;
 //                      its pid is always getpid(); defaults com.velisk.orvane, 岚舟, /Applications/岚舟.app
 //   apps               [{"bundleId","name","path","pid","activationPolicy":"regular"|"accessory"|"prohibited",
 //                        "running":true, "hidden":false,
 //                        "windows":[{"number","title","frame":R,"layer":0,"onScreen":true,"color":"#rrggbb"}],
 //                          front to back within a layer; listed by the window server for apps
-//                          with an integer pid that run; a missing or taken number gets a new one
+//                          with an integer pid that run; a missing or taken number gets a new one;
+//                          "onScreen": false is a minimised window or one on another space
+//                          (listed, captured, absent from the on-screen order); the colour
+//                          ("#rrggbb" or "#rrggbbaa") is the body's in pictures of the window
 //                        "extras":[{"ownerPid","hidden","frame":R in top-left-origin coordinates,"pressable"}],
 //                        "extrasReadable":true, "extrasChildrenReadable":true, "unresponsive":false}]
 //                      name defaults to the bundle's file name; a missing, taken or unusable pid (the
@@ -38,3 +54,17 @@
 //   openFailures       {"path or bundle id": {"domain","code","description"}}
 //   disk               folder on this machine that is the simulated disk's root (see Disk.h)
 //   tools              {"killallLaunchFails": {"domain","code","description"}}
+//
+// Verbs of screen recording and windows (desktop::verb, the host's "!" lines):
+//   grant|revoke screen             the preflight and the permission in force together
+//   grant|revoke screen-preflight   only what the preflight check answers
+//   grant|revoke screen-recording   only whether the permission is in force
+//   capture ok|decline|fail ID [{"domain","code","description"}]
+//                                   sets the outcome for a bundle id, window number or "listing"
+//   window minimize|space NUMBER    another application's window leaves the screen (minimised,
+//                                   moved to another space); it stays listed
+//   window restore NUMBER           back on screen, in front of its level
+//   window close NUMBER             the window is gone
+//   window open APP {WINDOW}        a running application opens a window (scene form) in front
+//   screenshot PATH                 writes a PNG of the whole first screen at its backing scale
+//                                   to PATH on this machine (also orvane_desktop_screenshot)

@@ -1,6 +1,7 @@
 // The scripting verbs of the simulated Mac: what a user or the system would
 // do to it (launch, quit, activate, hide an app; wake; switch spaces; change
-// screens; grant a permission; let time pass). Each answers with a JSON reply.
+// screens; grant a permission; let time pass; decide captures, move other
+// apps' windows, take a screenshot). Each answers with a JSON reply.
 
 #include <cmath>
 #include <sstream>
@@ -9,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "desktop/CaptureVerbs.h"
 #include "desktop/ControlVerbs.h"
 #include "desktop/Desktop.h"
 #include "desktop/DiskBundles.h"
@@ -78,10 +80,21 @@ json appVerb(const std::string& verb, const std::string& id) {
 
 json permissionVerb(const std::string& verb, const std::vector<std::string>& words) {
     bool grant = verb == "grant";
-    if (words.size() != 2) return failure(verb + " needs accessibility or screen");
-    if (words[1] == "accessibility") permissions::setAccessibilityTrusted(grant);
-    else if (words[1] == "screen") permissions::setScreenCaptureGranted(grant);
-    else return failure(verb + " needs accessibility or screen, not " + words[1]);
+    const std::string usage = verb + " needs accessibility, screen, screen-preflight or screen-recording";
+    if (words.size() != 2) return failure(usage);
+    const std::string& what = words[1];
+    if (what == "accessibility") {
+        permissions::setAccessibilityTrusted(grant);
+    } else if (what == "screen") {
+        permissions::setScreenCaptureGranted(grant);
+        permissions::setScreenCaptureInForce(grant);
+    } else if (what == "screen-preflight") {
+        permissions::setScreenCaptureGranted(grant);
+    } else if (what == "screen-recording") {
+        permissions::setScreenCaptureInForce(grant);
+    } else {
+        return failure(usage + ", not " + what);
+    }
     return ok();
 }
 
@@ -136,6 +149,7 @@ json dispatch(const std::string& line) {
     }
     if (auto handled = windowServerVerb(words)) return *handled;
     if (auto handled = controlVerb(line)) return *handled;
+    if (auto handled = captureVerb(words, line)) return *handled;
     return failure("unknown verb: " + verb);
 }
 

@@ -99,6 +99,37 @@ void WindowList::setProcessHidden(int pid, bool hidden) {
         hiddenPids_.erase(pid);
 }
 
+bool WindowList::setForeignWindowOnScreen(int number, bool onScreen) {
+    auto window = std::find_if(foreign_.begin(), foreign_.end(), [&](const ForeignWindow& w) { return w.number == number; });
+    if (window == foreign_.end()) return false;
+    bool comesBack = onScreen && !window->onScreen;
+    window->onScreen = onScreen;
+    if (comesBack) orderForeignFront(number);
+    return true;
+}
+
+bool WindowList::orderForeignFront(int number) {
+    auto slot = std::find_if(order_.begin(), order_.end(), [&](const Slot& s) { return s.foreign == number; });
+    if (slot == order_.end()) return false;
+    order_.erase(slot);
+    order_.insert(order_.begin(), Slot{{}, number});
+    return true;
+}
+
+bool WindowList::removeForeignWindow(int number) {
+    auto count = std::erase_if(foreign_, [&](const ForeignWindow& w) { return w.number == number; });
+    std::erase_if(order_, [&](const Slot& slot) { return slot.foreign == number; });
+    return count > 0;
+}
+
+std::optional<WindowRecord> WindowList::find(int number) const {
+    for (const auto& w : windows_)
+        if (auto ours = w.lock(); ours && ours->windowNumber() == number) return ourRecord(ours);
+    for (const auto& w : foreign_)
+        if (w.number == number) return foreignRecord(w);
+    return std::nullopt;
+}
+
 WindowRecord WindowList::ourRecord(const std::shared_ptr<Window>& window) const {
     WindowRecord r;
     r.number = window->windowNumber();

@@ -63,6 +63,14 @@ public:
     void removeWindowsOfProcess(int pid);
     // A hidden application's windows stay listed but leave the screen.
     void setProcessHidden(int pid, bool hidden);
+    // A foreign window minimised or moved to another space stays listed but
+    // leaves the screen; back on screen it comes in front of its level.
+    // False when no foreign window has the number.
+    bool setForeignWindowOnScreen(int number, bool onScreen);
+    // Puts a foreign window in front of the others of its level.
+    bool orderForeignFront(int number);
+    // The window closed: it is listed no more. False when there is none.
+    bool removeForeignWindow(int number);
 
     // Visible windows, frontmost first: by level, then by order within it.
     std::vector<WindowRecord> visibleFrontToBack() const;
@@ -70,6 +78,8 @@ public:
     std::vector<WindowRecord> all() const;
     // The frontmost visible window containing the point.
     std::optional<WindowRecord> windowAt(platform::Point screenPoint) const;
+    // Any listed window by number, on screen or not.
+    std::optional<WindowRecord> find(int number) const;
     // This process's windows that are alive and listed, in creation order.
     std::vector<std::shared_ptr<platform::ui::Window>> ourWindows() const;
 

@@ -144,12 +144,12 @@ json setAppearance(const std::vector<std::string>& words) {
     return {{"ok", true}};
 }
 
-void addForeignWindow(int pid, const json& element) {
-    if (!element.is_object()) return;
+std::optional<int> addForeignWindow(int pid, const json& element) {
+    if (!element.is_object()) return std::nullopt;
     ForeignWindow window;
     window.ownerPid = pid;
     auto frame = rectFromJson(element.value("frame", json()));
-    if (!frame) return;
+    if (!frame) return std::nullopt;
     window.frame = *frame;
     if (auto n = element.find("number"); n != element.end() && n->is_number_integer()) {
         auto number = n->get<std::int64_t>();
@@ -162,7 +162,7 @@ void addForeignWindow(int pid, const json& element) {
     }
     if (auto o = element.find("onScreen"); o != element.end() && o->is_boolean()) window.onScreen = o->get<bool>();
     if (auto c = element.find("color"); c != element.end() && c->is_string()) window.color = c->get<std::string>();
-    WindowList::shared().addForeignWindow(std::move(window));
+    return WindowList::shared().addForeignWindow(std::move(window));
 }
 
 void addSceneWindows(const json& scene) {
@@ -281,6 +281,12 @@ void removeWindowsOfProcess(int pid) { WindowList::shared().removeWindowsOfProce
 void addWindowsOfProcess(int pid, const json& windows) {
     if (!windows.is_array()) return;
     for (const auto& element : windows) addForeignWindow(pid, element);
+}
+
+std::optional<int> openWindowOfProcess(int pid, const json& window) {
+    auto number = addForeignWindow(pid, window);
+    if (number) WindowList::shared().orderForeignFront(*number);
+    return number;
 }
 
 void setProcessWindowsHidden(int pid, bool hidden) { WindowList::shared().setProcessHidden(pid, hidden); }

@@ -28,6 +28,9 @@ void removeWindowsOfProcess(int pid);
 // "layer","onScreen","color"}]) behind the others, as when it launched.
 // Malformed elements are skipped.
 void addWindowsOfProcess(int pid, const nlohmann::json& windows);
+// Opens one window (scene form) of a running application in front of the
+// others of its level; its number, or nothing when the element is malformed.
+std::optional<int> openWindowOfProcess(int pid, const nlohmann::json& window);
 // A hidden application's windows leave the screen until it is unhidden.
 void setProcessWindowsHidden(int pid, bool hidden);
 

@@ -20,11 +20,15 @@
 
 namespace {
 
+// Beside the host in the build tree; in the library folder of an installed tree.
 std::string libraryNextToHost() {
+    constexpr const char* name = "libOrvaneNative.so";
     std::error_code error;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) return "libOrvaneNative.so";
-    return (self.parent_path() / "libOrvaneNative.so").string();
+    if (error) return name;
+    const auto beside = self.parent_path() / name;
+    if (std::filesystem::exists(beside, error)) return beside.string();
+    return (self.parent_path() / ORVANE_INSTALLED_LIBDIR / name).lexically_normal().string();
 }
 
 std::optional<nlohmann::json> readScene(const std::string& path) {

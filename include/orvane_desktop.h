@@ -27,6 +27,12 @@ void orvane_desktop_run_for(double seconds);
    when memory ran out. */
 char* orvane_desktop_verb(const char* line);
 
+/* Writes a PNG picture of the simulated Mac's whole first screen, as a person
+   at it would see it, at the screen's backing scale, to path (a file on this
+   machine, not on the simulated disk). Returns 1, or 0 when there is no
+   screen or the file cannot be written. The same as the verb "screenshot PATH". */
+int orvane_desktop_screenshot(const char* path);
+
 /* Releases a reply of orvane_desktop_verb; null is ignored. */
 void orvane_desktop_free(char* reply);
 

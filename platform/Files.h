@@ -24,8 +24,14 @@ public:
     // The name the file manager shows for the path (keeps the extension).
     virtual std::string displayName(const std::string& path) = 0;
     virtual std::string homeDirectory() = 0;
-    // Writes bytes to the file, replacing it; false when it cannot be written.
+    // Writes bytes to the file in place, replacing what it held; false when it
+    // cannot be written. The folder must exist: none is created.
     virtual bool writeFile(const std::string& path, const std::string& bytes) = 0;
+    // Writes bytes to a temporary file in the same folder and renames it over
+    // the file, so that a reader finds the old contents or the new, never part
+    // of them. The folder must exist; false when anything fails, and then the
+    // file is as it was and no temporary file is left.
+    virtual bool writeFileAtomically(const std::string& path, const std::string& bytes) = 0;
 };
 
 Files& files();

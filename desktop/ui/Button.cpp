@@ -12,7 +12,11 @@
 
 namespace platform::ui {
 namespace {
-constexpr double titleSize = 13;
+double titleSize(int size) {
+    if (size == controlSize::small) return 11;
+    if (size == controlSize::mini) return 9;
+    return 13;
+}
 constexpr double imageGap = 4;
 constexpr double roundedRadius = 5;
 constexpr double squareRadius = 2;
@@ -35,6 +39,12 @@ void Button::setEnabled(bool enabled) {
 void Button::setBordered(bool bordered) {
     if (bordered == bordered_) return;
     bordered_ = bordered;
+    setNeedsDisplay();
+}
+
+void Button::setControlSize(int size) {
+    if (size == controlSize_) return;
+    controlSize_ = size;
     setNeedsDisplay();
 }
 
@@ -64,7 +74,7 @@ void Button::draw(Canvas& canvas) {
         canvas.fillRoundedRect(bezelRect, radius, radius, Color::controlBackground());
         canvas.strokeRoundedRect(bezelRect, radius, 1, Color::named(Color::Semantic::separator));
     }
-    Font font = Font::system(titleSize);
+    Font font = Font::system(titleSize(controlSize_));
     Size text = title_.empty() ? Size{} : canvas.measureText(title_, font);
     Rect imageRect;
     if (image_) imageRect = desktop::ui::fitImage(image_->size(), area, imageScaling::proportionallyDown);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include <pango/pangocairo.h>
 
@@ -233,15 +234,22 @@ PangoLayout* CairoCanvas::createLayout(const std::string& text, Font font) {
 
 void CairoCanvas::drawText(const std::string& text, Rect rect, Font font, Color color) {
     if (text.empty() || !drawable(rect)) return;
+    showLayout(rect, color, [&] {
+        PangoLayout* layout = createLayout(text, font);
+        pango_layout_set_width(layout, static_cast<int>(std::min(rect.width(), 1e6) * PANGO_SCALE));
+        pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+        return layout;
+    });
+}
+
+void CairoCanvas::showLayout(Rect rect, Color color, const std::function<PangoLayout*()>& make) {
     cairo_save(cr_);
     // Pango lays text out downwards from a top-left corner.
     cairo_translate(cr_, rect.minX(), rect.maxY());
     cairo_scale(cr_, 1, -1);
     cairo_rectangle(cr_, 0, 0, rect.width(), rect.height());
     cairo_clip(cr_);
-    PangoLayout* layout = createLayout(text, font);
-    pango_layout_set_width(layout, static_cast<int>(std::min(rect.width(), 1e6) * PANGO_SCALE));
-    pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+    PangoLayout* layout = make();
     setSource(color);
     cairo_move_to(cr_, 0, 0);
     pango_cairo_show_layout(cr_, layout);
@@ -249,6 +257,29 @@ void CairoCanvas::drawText(const std::string& text, Rect rect, Font font, Color 
     cairo_new_path(cr_);
     g_object_unref(layout);
     cairo_restore(cr_);
+}
+
+void CairoCanvas::drawParagraph(const std::string& text, Rect rect, Font font, Color color,
+                                platform::ui::TextAlignment alignment, platform::ui::LineBreak lineBreak) {
+    using platform::ui::LineBreak;
+    using platform::ui::TextAlignment;
+    if (text.empty() || !drawable(rect)) return;
+    showLayout(rect, color, [&] {
+        PangoLayout* layout = nullptr;
+        if (lineBreak == LineBreak::wordWrapping) {
+            layout = createWrappedLayout(text, font, rect.width(), 0);
+        } else {
+            layout = createLayout(text, font);
+            pango_layout_set_width(layout, static_cast<int>(std::min(rect.width(), 1e6) * PANGO_SCALE));
+            pango_layout_set_ellipsize(layout, lineBreak == LineBreak::truncatingMiddle ? PANGO_ELLIPSIZE_MIDDLE : PANGO_ELLIPSIZE_END);
+        }
+        switch (alignment) {
+            case TextAlignment::left: pango_layout_set_alignment(layout, PANGO_ALIGN_LEFT); break;
+            case TextAlignment::center: pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER); break;
+            case TextAlignment::right: pango_layout_set_alignment(layout, PANGO_ALIGN_RIGHT); break;
+        }
+        return layout;
+    });
 }
 
 Size CairoCanvas::measureText(const std::string& text, Font font) {
@@ -277,19 +308,11 @@ PangoLayout* CairoCanvas::createWrappedLayout(const std::string& text, Font font
 
 void CairoCanvas::drawWrappedText(const std::string& text, Rect rect, Font font, Color color, int maxLines, bool centered) {
     if (text.empty() || !drawable(rect)) return;
-    cairo_save(cr_);
-    cairo_translate(cr_, rect.minX(), rect.maxY());
-    cairo_scale(cr_, 1, -1);
-    cairo_rectangle(cr_, 0, 0, rect.width(), rect.height());
-    cairo_clip(cr_);
-    PangoLayout* layout = createWrappedLayout(text, font, rect.width(), maxLines);
-    if (centered) pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER);
-    setSource(color);
-    cairo_move_to(cr_, 0, 0);
-    pango_cairo_show_layout(cr_, layout);
-    cairo_new_path(cr_);
-    g_object_unref(layout);
-    cairo_restore(cr_);
+    showLayout(rect, color, [&] {
+        PangoLayout* layout = createWrappedLayout(text, font, rect.width(), maxLines);
+        if (centered) pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER);
+        return layout;
+    });
 }
 
 Size CairoCanvas::measureWrappedText(const std::string& text, Font font, double width, int maxLines) {

@@ -4,6 +4,7 @@
 // graphics context: Cairo paths in points with a bottom-left origin, text
 // shaped by Pango, semantic colours resolved for the view's appearance.
 
+#include <functional>
 #include <vector>
 
 #include <cairo.h>
@@ -47,6 +48,8 @@ public:
     void drawImage(const Image& image, Rect rect, double opacity) override;
     void drawText(const std::string& text, Rect rect, Font font, Color color) override;
     Size measureText(const std::string& text, Font font) override;
+    void drawParagraph(const std::string& text, Rect rect, Font font, Color color,
+                       platform::ui::TextAlignment alignment, platform::ui::LineBreak lineBreak) override;
     void drawWrappedText(const std::string& text, Rect rect, Font font, Color color, int maxLines, bool centered) override;
     Size measureWrappedText(const std::string& text, Font font, double width, int maxLines) override;
     void drawTintedImage(const Image& image, Rect rect, Color tint, double opacity) override;
@@ -66,6 +69,9 @@ public:
     PangoLayout* createWrappedLayout(const std::string& text, Font font, double width, int maxLines);
 
 private:
+    // Draws the layout make() returns (which it releases) with its top-left
+    // at the rectangle's, clipped to the rectangle.
+    void showLayout(Rect rect, Color color, const std::function<PangoLayout*()>& make);
     void drawBitmapImage(const Image& image, Rect rect, double opacity, Color tint);
     void drawDrawingImage(const Image& image, Rect rect, double opacity, Color tint);
 

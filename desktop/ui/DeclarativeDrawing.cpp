@@ -11,6 +11,7 @@
 
 #include "desktop/ui/DeclarativeStyle.h"
 #include "desktop/ui/ImageFitting.h"
+#include "desktop/ui/SystemSymbols.h"
 #include "platform/ui/Canvas.h"
 #include "platform/ui/Image.h"
 #include "platform/ui/ImageView.h"
@@ -27,15 +28,13 @@ using platform::ui::Image;
 using platform::ui::LineCap;
 
 // One template image per symbol name; drawing scales the vector glyph.
+// Names the system does not know share the neutral glyph.
 const Image& symbolImage(const std::string& name) {
     static std::map<std::string, std::shared_ptr<Image>> images;
+    static const std::shared_ptr<Image> neutral = neutralSymbol();
+    if (!Image::hasSystemSymbol(name)) return *neutral;
     auto found = images.find(name);
-    if (found == images.end()) {
-        // Unknown names share the neutral glyph rather than growing the map without bound.
-        std::string key = Image::hasSystemSymbol(name) ? name : std::string();
-        found = images.find(key);
-        if (found == images.end()) found = images.emplace(key, Image::systemSymbol(key)).first;
-    }
+    if (found == images.end()) found = images.emplace(name, Image::systemSymbol(name)).first;
     return *found->second;
 }
 
@@ -145,7 +144,12 @@ std::size_t drawPaints(Canvas& canvas, const std::vector<Paint>& paints, double 
                 break;
             case Paint::Op::stroke: canvas.strokeRoundedRect(r.insetBy(0.25, 0.25), p.radius, 0.5, p.color); break;
             case Paint::Op::text: canvas.drawWrappedText(p.text, r, p.font, p.color, p.lines, p.centered); break;
-            case Paint::Op::symbol: canvas.drawTintedImage(symbolImage(p.text), r, p.color, 1); break;
+            case Paint::Op::symbol: {
+                // Narrow glyphs (chevron.left) keep their proportions in the symbol's square.
+                const Image& glyph = symbolImage(p.text);
+                canvas.drawTintedImage(glyph, fitImage(glyph.size(), r, platform::ui::imageScaling::proportionallyUpOrDown), p.color, 1);
+                break;
+            }
             case Paint::Op::image:
                 if (p.image) canvas.drawImage(*p.image, fitImage(p.image->size(), r, platform::ui::imageScaling::proportionallyUpOrDown), 1);
                 break;

@@ -1,5 +1,6 @@
-// The platform's non-editable text field: one line of text in the label's
-// font and colour, aligned within its bounds and cut with an ellipsis.
+// The platform's non-editable text field: text in the label's font and
+// colour, aligned within its bounds, on one line cut with an ellipsis at its
+// end or in its middle, or wrapped onto as many lines as fit.
 
 #include "platform/ui/Label.h"
 
@@ -36,9 +37,19 @@ void Label::setAlignment(Alignment alignment) {
     setNeedsDisplay();
 }
 
+void Label::setLineBreakMode(LineBreak lineBreak) {
+    if (lineBreak == lineBreak_) return;
+    lineBreak_ = lineBreak;
+    setNeedsDisplay();
+}
+
 void Label::draw(Canvas& canvas) {
     if (text_.empty()) return;
     Rect area = bounds();
+    if (lineBreak_ != LineBreak::truncatingTail) {
+        canvas.drawParagraph(text_, area, font_, color_, alignment_, lineBreak_);
+        return;
+    }
     if (alignment_ != Alignment::left) {
         double width = std::min(canvas.measureText(text_, font_).width, area.width());
         double slack = area.width() - width;

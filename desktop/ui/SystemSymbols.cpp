@@ -1,15 +1,18 @@
-// The system's symbol images (SF Symbols) as the simulated Mac draws them:
-// small vector glyphs in the spirit of the real ones, drawn as template
-// images so that they take the colour they are drawn in, crisp at any scale.
-// Names the system lacks get a neutral rounded square.
+// The platform's symbol images, standing in for SF Symbols: the glyphs the
+// library names, drawn as vector paths so they stay crisp at every backing
+// scale, as templates that take the colour they are drawn in. An unknown name
+// gives no image, as the platform does; the declarative toolkit shows a
+// neutral rounded square in its place.
 
 #include <cmath>
 #include <map>
 #include <string>
+#include <vector>
 
 #include <cairo.h>
 
 #include "desktop/ui/CairoCanvas.h"
+#include "desktop/ui/SystemSymbols.h"
 #include "platform/ui/Image.h"
 
 namespace platform::ui {
@@ -157,8 +160,6 @@ void menubarDockRectangle(cairo_t* cr) {
 
 void chevronUp(cairo_t* cr) { polyline(cr, {{0.18, 0.66}, {0.5, 0.34}, {0.82, 0.66}}); stroke(cr); }
 void chevronDown(cairo_t* cr) { polyline(cr, {{0.18, 0.34}, {0.5, 0.66}, {0.82, 0.34}}); stroke(cr); }
-void chevronLeft(cairo_t* cr) { polyline(cr, {{0.64, 0.16}, {0.34, 0.5}, {0.64, 0.84}}); stroke(cr); }
-void chevronRight(cairo_t* cr) { polyline(cr, {{0.36, 0.16}, {0.66, 0.5}, {0.36, 0.84}}); stroke(cr); }
 
 void minusCircle(cairo_t* cr) {
     circle(cr, 0.5, 0.5, 0.43);
@@ -242,8 +243,6 @@ const std::map<std::string, Glyph>& glyphs() {
         {"menubar.dock.rectangle", menubarDockRectangle},
         {"chevron.up", chevronUp},
         {"chevron.down", chevronDown},
-        {"chevron.left", chevronLeft},
-        {"chevron.right", chevronRight},
         {"minus.circle", minusCircle},
         {"magnifyingglass", magnifyingglass},
         {"xmark.circle.fill", xmarkCircleFill},
@@ -255,6 +254,24 @@ const std::map<std::string, Glyph>& glyphs() {
     };
     return all;
 }
+
+// Glyphs narrower than a square: one stroked polyline in their own points.
+struct NarrowGlyph {
+    Size size;
+    std::vector<Point> stroke;
+    double lineWidth;
+};
+
+const std::map<std::string, NarrowGlyph>& narrowGlyphs() {
+    static const std::map<std::string, NarrowGlyph> table = {
+        {"chevron.left", {{9, 14}, {{6.5, 12}, {2, 7}, {6.5, 2}}, 1.9}},
+        {"chevron.right", {{9, 14}, {{2.5, 12}, {7, 7}, {2.5, 2}}, 1.9}},
+    };
+    return table;
+}
+
+// Square glyphs are this many points on a side unless drawn bigger.
+constexpr double squareSide = 16;
 
 void drawGlyph(Glyph glyph, Canvas& canvas, Rect bounds) {
     auto* cairo = dynamic_cast<desktop::ui::CairoCanvas*>(&canvas);
@@ -276,15 +293,37 @@ void drawGlyph(Glyph glyph, Canvas& canvas, Rect bounds) {
 
 }  // namespace
 
-bool Image::hasSystemSymbol(const std::string& name) { return glyphs().count(name) > 0; }
+bool Image::hasSystemSymbol(const std::string& name) { return glyphs().count(name) > 0 || narrowGlyphs().count(name) > 0; }
 
-std::shared_ptr<Image> Image::systemSymbol(const std::string& name, double pointSize) {
-    auto found = glyphs().find(name);
-    Glyph glyph = found == glyphs().end() ? unknownSymbol : found->second;
-    double side = std::isfinite(pointSize) && pointSize > 0 ? pointSize : 16;
-    auto image = withDrawing({side, side}, [glyph](Canvas& canvas, Rect bounds) { drawGlyph(glyph, canvas, bounds); });
+std::shared_ptr<Image> Image::systemSymbol(const std::string& name, std::string accessibilityDescription) {
+    std::shared_ptr<Image> image;
+    if (auto narrow = narrowGlyphs().find(name); narrow != narrowGlyphs().end()) {
+        const NarrowGlyph glyph = narrow->second;
+        image = withDrawing(glyph.size, [glyph](Canvas& canvas, Rect) {
+            canvas.strokePolyline(glyph.stroke, glyph.lineWidth, LineCap::round, Color::label());
+        });
+    } else if (auto found = glyphs().find(name); found != glyphs().end()) {
+        Glyph glyph = found->second;
+        image = withDrawing({squareSide, squareSide}, [glyph](Canvas& canvas, Rect bounds) { drawGlyph(glyph, canvas, bounds); });
+    } else {
+        return nullptr;
+    }
     image->setTemplate(true);
+    image->setAccessibilityDescription(std::move(accessibilityDescription));
     return image;
 }
 
 }  // namespace platform::ui
+
+namespace desktop::ui {
+
+std::shared_ptr<platform::ui::Image> neutralSymbol() {
+    auto image = platform::ui::Image::withDrawing({platform::ui::squareSide, platform::ui::squareSide},
+                                                  [](platform::ui::Canvas& canvas, platform::Rect bounds) {
+                                                      platform::ui::drawGlyph(platform::ui::unknownSymbol, canvas, bounds);
+                                                  });
+    image->setTemplate(true);
+    return image;
+}
+
+}  // namespace desktop::ui

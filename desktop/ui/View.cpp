@@ -52,16 +52,28 @@ void renderSubview(cairo_t* cr, View& subview) {
     cairo_restore(cr);
 }
 
+// The layer's background and clip come first, then the view's drawing, then
+// its subviews inside the same clip.
 void render(cairo_t* cr, View& view) {
+    cairo_save(cr);
+    Rect bounds = view.bounds();
+    double radius = view.layerCornerRadius();
+    if (view.masksToBounds()) {
+        desktop::ui::appendRoundedRect(cr, bounds, radius, radius);
+        cairo_clip(cr);
+    }
     cairo_save(cr);
     {
         desktop::ui::CairoCanvas canvas(cr, view.effectiveAppearance());
+        if (const auto& background = view.layerBackgroundColor())
+            canvas.fillRoundedRect(bounds, radius, radius, *background);
         view.draw(canvas);
     }
     cairo_restore(cr);
     // A copy: drawing must not be disturbed by a tree that changes under it.
     std::vector<std::shared_ptr<View>> subviews = view.subviews();
     for (const auto& subview : subviews) renderSubview(cr, *subview);
+    cairo_restore(cr);
 }
 
 }  // namespace
@@ -162,6 +174,24 @@ AppearanceName View::effectiveAppearance() const {
     if (auto w = top->window())
         if (auto appearance = w->appearance()) return *appearance;
     return systemAppearance();
+}
+
+void View::setLayerBackgroundColor(std::optional<Color> color) {
+    layerBackgroundColor_ = color;
+    setNeedsDisplay();
+}
+
+void View::setLayerCornerRadius(double radius) {
+    radius = std::isfinite(radius) ? std::max(radius, 0.0) : 0.0;
+    if (radius == layerCornerRadius_) return;
+    layerCornerRadius_ = radius;
+    setNeedsDisplay();
+}
+
+void View::setMasksToBounds(bool masks) {
+    if (masks == masksToBounds_) return;
+    masksToBounds_ = masks;
+    setNeedsDisplay();
 }
 
 void View::setNeedsDisplay(bool value) { needsDisplay_ = value; }

@@ -11,6 +11,7 @@ namespace platform::ui {
 class Image;
 
 namespace bezel { inline constexpr int rounded = 1; inline constexpr int regularSquare = 2; }
+namespace controlSize { inline constexpr int regular = 0; inline constexpr int small = 1; inline constexpr int mini = 2; }
 namespace buttonType { inline constexpr int momentaryLight = 0; inline constexpr int momentaryChange = 5; }
 
 class Button : public View {
@@ -27,6 +28,9 @@ public:
     void setBezelStyle(int style) { bezelStyle_ = style; }
     int buttonType() const { return buttonType_; }
     void setButtonType(int type) { buttonType_ = type; }
+    // The title's size follows it: 13 pt regular, 11 pt small, 9 pt mini.
+    int controlSize() const { return controlSize_; }
+    void setControlSize(int size);
     const std::shared_ptr<Image>& image() const { return image_; }
     void setImage(std::shared_ptr<Image> image);
 
@@ -46,6 +50,7 @@ private:
     bool bordered_ = true;
     int bezelStyle_ = bezel::rounded;
     int buttonType_ = buttonType::momentaryLight;
+    int controlSize_ = controlSize::regular;
     std::shared_ptr<Image> image_;
     std::string actionName_;
     std::function<void()> action_;

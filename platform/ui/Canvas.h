@@ -7,6 +7,7 @@
 #include "platform/ui/Appearance.h"
 #include "platform/ui/Color.h"
 #include "platform/ui/Font.h"
+#include "platform/ui/TextStyle.h"
 
 namespace platform::ui {
 
@@ -35,6 +36,13 @@ public:
     // rectangle's top-left, clipped to the rectangle; long text is cut with an ellipsis.
     virtual void drawText(const std::string& text, Rect rect, Font font, Color color) = 0;
     virtual Size measureText(const std::string& text, Font font) = 0;
+    // Draws text from the rectangle's top edge, clipped to it, each line
+    // aligned within the width and broken as lineBreak says. A canvas that
+    // lays out only single lines draws it as drawText does.
+    virtual void drawParagraph(const std::string& text, Rect rect, Font font, Color color, TextAlignment alignment,
+                               LineBreak lineBreak) {
+        drawText(text, rect, font, color);
+    }
     // Text broken into lines at the width (words first, then characters), at
     // most maxLines of them (0: no limit) with an ellipsis ending the last
     // when more would follow. Lines are centred when centered is set.

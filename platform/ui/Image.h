@@ -20,11 +20,10 @@ public:
 
     static std::shared_ptr<Image> withBitmap(std::shared_ptr<const Bitmap> bitmap, Size pointSize);
     static std::shared_ptr<Image> withDrawing(Size pointSize, Drawing drawing);
-    // The system's symbol of that name (SF Symbols: "chevron.left",
-    // "magnifyingglass" ...) as a template image of the given point size, so
-    // that it takes the colour it is drawn in; a neutral glyph (a rounded
-    // square) for a name the system does not have.
-    static std::shared_ptr<Image> systemSymbol(const std::string& name, double pointSize = 16);
+    // The system's symbol image of that name (SF Symbols: "chevron.left",
+    // "magnifyingglass" ...), a template drawn crisply at any scale that takes
+    // the colour it is drawn in; nothing for a name the system does not know.
+    static std::shared_ptr<Image> systemSymbol(const std::string& name, std::string accessibilityDescription = {});
     // Whether the system draws a symbol of that name.
     static bool hasSystemSymbol(const std::string& name);
 
@@ -32,6 +31,8 @@ public:
     void setSize(Size size) { size_ = size; }
     bool isTemplate() const { return template_; }
     void setTemplate(bool value) { template_ = value; }
+    const std::string& accessibilityDescription() const { return accessibilityDescription_; }
+    void setAccessibilityDescription(std::string text) { accessibilityDescription_ = std::move(text); }
 
     const std::shared_ptr<const Bitmap>& bitmap() const { return bitmap_; }
     const Drawing& drawing() const { return drawing_; }
@@ -44,6 +45,7 @@ public:
 private:
     Size size_;
     bool template_ = false;
+    std::string accessibilityDescription_;
     std::shared_ptr<const Bitmap> bitmap_;
     Drawing drawing_;
 };

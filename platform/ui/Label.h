@@ -4,13 +4,14 @@
 
 #include "platform/ui/Color.h"
 #include "platform/ui/Font.h"
+#include "platform/ui/TextStyle.h"
 #include "platform/ui/View.h"
 
 namespace platform::ui {
 
 class Label : public View {
 public:
-    enum class Alignment { left, center, right };
+    using Alignment = TextAlignment;
     explicit Label(Rect frame = {}, std::string text = {});
 
     const std::string& text() const { return text_; }
@@ -21,6 +22,8 @@ public:
     void setTextColor(Color color);
     Alignment alignment() const { return alignment_; }
     void setAlignment(Alignment alignment);
+    LineBreak lineBreakMode() const { return lineBreak_; }
+    void setLineBreakMode(LineBreak lineBreak);
 
     void draw(Canvas& canvas) override;
 
@@ -29,6 +32,7 @@ private:
     Font font_;
     Color color_ = Color::label();
     Alignment alignment_ = Alignment::left;
+    LineBreak lineBreak_ = LineBreak::truncatingTail;
 };
 
 }  // namespace platform::ui

@@ -7,6 +7,7 @@
 
 #include "platform/Geometry.h"
 #include "platform/ui/Appearance.h"
+#include "platform/ui/Color.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/TrackingArea.h"
 
@@ -75,6 +76,16 @@ public:
     // Own appearance, else the superview's, else the window's, else the system's.
     AppearanceName effectiveAppearance() const;
 
+    // The view's layer: a background colour painted under its drawing, a
+    // corner radius for that background, and whether the drawing and the
+    // subviews are clipped to the (rounded) bounds.
+    const std::optional<Color>& layerBackgroundColor() const { return layerBackgroundColor_; }
+    void setLayerBackgroundColor(std::optional<Color> color);
+    double layerCornerRadius() const { return layerCornerRadius_; }
+    void setLayerCornerRadius(double radius);
+    bool masksToBounds() const { return masksToBounds_; }
+    void setMasksToBounds(bool masks);
+
     bool needsDisplay() const { return needsDisplay_; }
     void setNeedsDisplay(bool value = true);
 
@@ -123,6 +134,9 @@ private:
     std::string accessibilityRole_;
     std::vector<std::shared_ptr<TrackingArea>> trackingAreas_;
     std::optional<AppearanceName> appearance_;
+    std::optional<Color> layerBackgroundColor_;
+    double layerCornerRadius_ = 0;
+    bool masksToBounds_ = false;
     bool needsDisplay_ = true;
 };
 

@@ -44,6 +44,32 @@ TEST_F(FilesTest, PathsNeverLeaveTheRoot) {
     EXPECT_FALSE(platform::files().exists("/missing"));
 }
 
+// Tests that both writes need the folder to exist, that the plain one writes
+// through to the file in place, and that the atomic one puts a new file in
+// its place and leaves no temporary file, whether it succeeds or fails.
+TEST_F(FilesTest, WritesNeedTheirFolder) {
+    auto& files = platform::files();
+    EXPECT_FALSE(files.writeFile("/Missing/a.txt", "x"));
+    EXPECT_FALSE(files.writeFileAtomically("/Missing/a.txt", "x"));
+    EXPECT_FALSE(disk.exists("/Missing"));
+
+    disk.write("/Out/original.txt", "old");
+    std::filesystem::create_hard_link(disk.real("/Out/original.txt"), disk.real("/Out/plain.txt"));
+    std::filesystem::create_hard_link(disk.real("/Out/original.txt"), disk.real("/Out/atomic.txt"));
+    EXPECT_TRUE(files.writeFile("/Out/plain.txt", "in place"));
+    EXPECT_EQ(disk.read("/Out/original.txt"), "in place");
+    EXPECT_TRUE(files.writeFileAtomically("/Out/atomic.txt", "renamed"));
+    EXPECT_EQ(disk.read("/Out/atomic.txt"), "renamed");
+    EXPECT_EQ(disk.read("/Out/original.txt"), "in place");
+
+    disk.makeFolder("/Out/folder.txt");
+    EXPECT_FALSE(files.writeFileAtomically("/Out/folder.txt", "x"));
+    EXPECT_FALSE(files.writeFile("/Out/folder.txt", "x"));
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(disk.real("/Out"))) ++entries;
+    EXPECT_EQ(entries, 4u) << "original, plain, atomic and the folder: no temporary file left";
+}
+
 // Tests that the walk reports entries depth first in name order, enters
 // plain folders, never enters packages, skips hidden entries and does not
 // follow links (a link loop ends).

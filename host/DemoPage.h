@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace host {
+
+// One step of the demo session as the page shows it.
+struct DemoStep {
+    std::string title;
+    std::string note;
+    // The lines sent: JSON commands and "!" verbs, in order.
+    std::vector<std::string> lines;
+    // Picture files relative to the page: the whole screen first, then the surfaces.
+    std::string screen;
+    std::vector<std::string> surfaces;
+    // The snapshot that followed, pretty-printed.
+    std::string snapshot;
+};
+
+// A single static page, readable offline straight from disk: no scripts and
+// nothing fetched from elsewhere.
+std::string demoPage(const std::string& title, const std::vector<DemoStep>& steps);
+
+// Text made safe inside HTML element content and attribute values.
+std::string htmlEscaped(const std::string& text);
+
+}  // namespace host

@@ -1,0 +1,104 @@
+#include "preview/WindowCaptureJob.h"
+
+#include "platform/ui/Bitmap.h"
+#include "platform/ui/Image.h"
+#include "preview/CapturableWindows.h"
+#include "preview/PreviewTexts.h"
+#include "preview/ScreenCaptureAccess.h"
+#include "preview/WindowPreview.h"
+#include "preview/WindowPreviewGeometry.h"
+
+namespace orvane {
+
+std::shared_ptr<WindowCaptureJob> WindowCaptureJob::start(std::weak_ptr<WindowPreview> card, std::int32_t pid) {
+    auto job = std::make_shared<WindowCaptureJob>(std::move(card), pid);
+    job->cycle();
+    return job;
+}
+
+void WindowCaptureJob::cancel() {
+    cancelled_ = true;
+    if (pause_) pause_->cancel();
+}
+
+void WindowCaptureJob::cycle() {
+    if (cancelled_ || card_.expired()) return;
+    std::weak_ptr<WindowCaptureJob> weak = weak_from_this();
+    // Minimised windows and windows on other spaces are listed too.
+    platform::screenCapture().shareableContent(
+        /*excludingDesktopWindows=*/true, /*onScreenWindowsOnly=*/false, [weak](platform::ShareableContent content) {
+            if (auto self = weak.lock()) self->listed(std::move(content));
+        });
+}
+
+void WindowCaptureJob::listed(platform::ShareableContent content) {
+    if (content.error) return fail(*content.error);
+    auto card = card_.lock();
+    if (cancelled_ || !card) return;
+
+    auto& capture = platform::screenCapture();
+    card->setWindows(capturableWindows(content.windows, pid_, card->bundleID(), capture.onScreenWindowOrder()));
+    const auto& windows = card->windows();
+    if (windows.empty()) {
+        card->unavailable(previewTexts::noWindow, previewTexts::noWindowMessage);
+        return pause(pauseWithoutWindow);
+    }
+
+    const auto& selected = card->selectedID();
+    bool listedSelection = false;
+    for (const auto& window : windows) listedSelection = listedSelection || (selected && window.windowID == *selected);
+    if (!listedSelection) card->setSelectedID(windows.front().windowID);
+    const platform::ShareableWindow window = windows[card->index()];
+
+    const platform::Size pixels = WindowPreviewGeometry::pixelSize(window.frame.size);
+    platform::CaptureConfiguration configuration;
+    configuration.width = static_cast<int>(pixels.width);
+    configuration.height = static_cast<int>(pixels.height);
+    configuration.scalesToFit = true;
+    configuration.showsCursor = false;
+    configuration.ignoreShadowsSingleWindow = true;
+    configuration.includeChildWindows = true;
+
+    std::weak_ptr<WindowCaptureJob> weak = weak_from_this();
+    capture.captureWindow(window.windowID, configuration, [weak, window](platform::CaptureResult result) {
+        if (auto self = weak.lock()) self->captured(std::move(result), window);
+    });
+}
+
+void WindowCaptureJob::captured(platform::CaptureResult result, const platform::ShareableWindow& window) {
+    if (result.error) return fail(*result.error);
+    auto card = card_.lock();
+    if (cancelled_ || !card) return;
+    if (!result.image) return fail({});
+
+    // A capture that succeeded proves the permission in force for this process.
+    ScreenCaptureAccess::setConfirmedByCapture(true);
+    card->countFrame({static_cast<double>(result.image->pixelsWide()), static_cast<double>(result.image->pixelsHigh())});
+    card->present(platform::ui::Image::withBitmap(std::move(result.image), window.frame.size), window);
+    if (!card->isSwitching()) card->enableStepButtons();
+    pause(pauseAfterImage);
+}
+
+// The job ends here: the card waits for the user (re-check, selection,
+// activation, the host's re-check) to start a new one.
+void WindowCaptureJob::fail(const platform::Error& error) {
+    auto card = card_.lock();
+    if (cancelled_ || !card) return;
+    if (error.domain == platform::screenCaptureError::streamDomain &&
+        error.code == platform::screenCaptureError::userDeclined) {
+        ScreenCaptureAccess::setConfirmedByCapture(false);
+        card->unavailable(previewTexts::permissionRequired, previewTexts::captureDeclinedMessage);
+    } else {
+        card->unavailable(previewTexts::unavailable, previewTexts::unavailableMessage);
+    }
+    ScreenCaptureAccess::setLastError(error.description);
+}
+
+void WindowCaptureJob::pause(double seconds) {
+    std::weak_ptr<WindowCaptureJob> weak = weak_from_this();
+    pause_ = platform::runLoop().after(seconds, [weak] {
+        if (auto self = weak.lock()) self->cycle();
+    });
+}
+
+}  // namespace orvane

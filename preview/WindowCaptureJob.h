@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/RunLoop.h"
+#include "platform/ScreenCapture.h"
+
+namespace orvane {
+
+class WindowPreview;
+
+// The card's capture loop: lists the application's windows, orders them
+// front to back, captures the selected one, shows it, waits 0.75 s and
+// starts over (1.0 s when there is no window). A failure shows its state
+// on the card and ends the loop. Each step runs on the main run loop
+// between waits that do not block it, and checks for cancellation after
+// every wait. The card owns the job; the job holds the card weakly, and the
+// platform's completions hold the job weakly, so closing the card ends
+// everything at once.
+class WindowCaptureJob : public std::enable_shared_from_this<WindowCaptureJob> {
+public:
+    static constexpr double pauseAfterImage = 0.75;
+    static constexpr double pauseWithoutWindow = 1.0;
+
+    // Creates the job and begins its first cycle.
+    static std::shared_ptr<WindowCaptureJob> start(std::weak_ptr<WindowPreview> card, std::int32_t pid);
+    // Use start(): the job needs a shared owner before its first wait.
+    WindowCaptureJob(std::weak_ptr<WindowPreview> card, std::int32_t pid) : card_(std::move(card)), pid_(pid) {}
+
+    // Ends the job at its next step; a pending pause is cancelled at once.
+    void cancel();
+    bool isCancelled() const { return cancelled_; }
+
+private:
+    void cycle();
+    void listed(platform::ShareableContent content);
+    void captured(platform::CaptureResult result, const platform::ShareableWindow& window);
+    void fail(const platform::Error& error);
+    void pause(double seconds);
+
+    std::weak_ptr<WindowPreview> card_;
+    std::int32_t pid_;
+    bool cancelled_ = false;
+    platform::Job pause_;
+};
+
+}  // namespace orvane

@@ -1,0 +1,170 @@
+// Tests that the picture of the whole simulated screen shows what a person at
+// the Mac would see: the desktop, the windows in their order with ours drawn
+// from their views, the menu bar with the status items, an open menu, the
+// pointer on top, and nothing that is off the screen.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cairo.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "desktop/Desktop.h"
+#include "orvane_desktop.h"
+#include "platform/ui/Canvas.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/StatusBar.h"
+#include "platform/ui/View.h"
+#include "platform/ui/Window.h"
+#include "tests/desktop/ScratchDisk.h"
+
+namespace {
+
+using nlohmann::json;
+namespace ui = platform::ui;
+
+constexpr double screenHeight = 700;
+
+json pictureScene() {
+    return json::parse(R"({
+      "screens": [{"frame": [0, 0, 1000, 700], "visibleFrame": [0, 76, 1000, 587], "backingScale": 2}],
+      "statusBarThickness": 37,
+      "pointer": [700, 300],
+      "apps": [
+        {"bundleId": "com.apple.Notes", "name": "Notes", "path": "/System/Applications/Notes.app",
+         "windows": [{"number": 401, "title": "Notes", "frame": [300, 300, 500, 400], "color": "#2050a0"},
+                     {"number": 402, "title": "Hidden away", "frame": [820, 100, 150, 150], "color": "#ff00ff",
+                      "onScreen": false}]}
+      ],
+      "active": "com.apple.Notes"
+    })");
+}
+
+class SolidView : public ui::View {
+public:
+    SolidView(platform::Rect frame, ui::Color colour) : View(frame), colour_(colour) {}
+    void draw(ui::Canvas& canvas) override { canvas.fillRect(bounds(), colour_); }
+
+private:
+    ui::Color colour_;
+};
+
+// A PNG read back, sampled in screen points (y upwards) at scale 2.
+class Picture {
+public:
+    explicit Picture(const std::string& path) : surface_(cairo_image_surface_create_from_png(path.c_str())) {}
+    ~Picture() { cairo_surface_destroy(surface_); }
+    bool valid() const { return cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS; }
+    int width() const { return cairo_image_surface_get_width(surface_); }
+    int height() const { return cairo_image_surface_get_height(surface_); }
+    struct Rgb { int r, g, b; };
+    Rgb at(double x, double y) const {
+        if (!valid()) return {-1, -1, -1};
+        int px = static_cast<int>(x * 2), py = static_cast<int>((screenHeight - y) * 2);
+        if (px < 0 || py < 0 || px >= width() || py >= height()) return {-1, -1, -1};
+        auto* row = cairo_image_surface_get_data(surface_) + py * cairo_image_surface_get_stride(surface_);
+        std::uint32_t word = reinterpret_cast<const std::uint32_t*>(row)[px];
+        return {static_cast<int>((word >> 16) & 0xFF), static_cast<int>((word >> 8) & 0xFF), static_cast<int>(word & 0xFF)};
+    }
+
+private:
+    cairo_surface_t* surface_;
+};
+
+class ScreenPictureTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        desktop::reset(orvane::test::onScratchDisk(pictureScene()), desktop::Clock::manual);
+        // Tests may run side by side in separate processes: each writes its own file.
+        path_ = ::testing::TempDir() + "orvane-screen-picture-" + std::to_string(getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".png";
+        std::remove(path_.c_str());
+    }
+    void TearDown() override {
+        std::remove(path_.c_str());
+        desktop::reset(orvane::test::onScratchDisk(json::object()), desktop::Clock::manual);
+    }
+
+    std::unique_ptr<Picture> shoot() {
+        json reply = desktop::verb("screenshot " + path_);
+        EXPECT_TRUE(reply.value("ok", false)) << reply.dump();
+        return std::make_unique<Picture>(path_);
+    }
+
+    std::string path_;
+};
+
+// Tests the layers of the picture by sampling them.
+TEST_F(ScreenPictureTest, ShowsWindowsMenuBarStatusItemsMenuAndPointer) {
+    auto ours = ui::Window::create({600, 400, 250, 200}, ui::styleMask::titled | ui::styleMask::closable);
+    ours->setContentView(std::make_shared<SolidView>(platform::Rect{0, 0, 250, 200}, ui::Color::rgba(1, 0, 0)));
+    ours->orderFront();
+    auto item = ui::systemStatusBar().statusItem(30);
+    item->setView(std::make_shared<SolidView>(platform::Rect{0, 0, 30, 37}, ui::Color::rgba(0, 1, 0)));
+    auto menu = std::make_shared<ui::Menu>();
+    menu->addItem(std::make_shared<ui::MenuItem>("打开", "open:", ""));
+    menu->addItem(std::make_shared<ui::MenuItem>("退出", "quit:", "q"));
+    ui::Menu::popUp(menu, {100, 600}, nullptr);
+
+    auto picture = shoot();
+    ASSERT_TRUE(picture->valid());
+    EXPECT_EQ(picture->width(), 2000);
+    EXPECT_EQ(picture->height(), 1400);
+
+    auto body = picture->at(797, 350);
+    EXPECT_NEAR(body.r, 0x20, 1) << "the Notes window's body";
+    EXPECT_NEAR(body.g, 0x50, 1);
+    EXPECT_NEAR(body.b, 0xa0, 1);
+    auto ourContent = picture->at(750, 450);
+    EXPECT_EQ(ourContent.r, 255) << "our window in front, its view drawn";
+    EXPECT_EQ(ourContent.g, 0);
+    auto titleBar = picture->at(830, 600 + 14);
+    EXPECT_NEAR(titleBar.r, titleBar.b, 3) << "our window's title bar above its content";
+    EXPECT_GT(titleBar.r, 200);
+
+    auto statusItem = item->window()->frame();
+    auto green = picture->at(statusItem.midX(), statusItem.midY());
+    EXPECT_EQ(green.g, 255) << "the status item's view in the menu bar";
+    EXPECT_EQ(green.r, 0);
+
+    auto inMenu = picture->at(150, 590);
+    EXPECT_GT(inMenu.r, 235) << "the open menu's panel";
+    EXPECT_NEAR(inMenu.r, inMenu.b, 4);
+
+    auto pointer = picture->at(702, 292);
+    EXPECT_EQ(pointer.r + pointer.g + pointer.b, 0) << "the arrow's black inside, below its tip";
+
+    auto offScreen = picture->at(900, 180);
+    EXPECT_FALSE(offScreen.r > 240 && offScreen.g < 20 && offScreen.b > 240) << "a minimised window is not on screen";
+
+    // The menu bar is lighter than the desktop just below it.
+    auto bar = picture->at(950, 690), below = picture->at(950, 640);
+    EXPECT_GT(bar.r + bar.g + bar.b, below.r + below.g + below.b);
+
+    desktop::verb("appearance dark");
+    auto dark = shoot();
+    ASSERT_TRUE(dark->valid());
+    auto darkBar = dark->at(950, 690);
+    EXPECT_LT(darkBar.r + darkBar.g + darkBar.b, bar.r + bar.g + bar.b) << "the dark appearance darkens the menu bar";
+}
+
+// Tests that the picture is refused, not crashed, without a screen or a place to write it.
+TEST_F(ScreenPictureTest, RefusesWithoutScreenOrWritableFile) {
+    EXPECT_FALSE(desktop::verb("screenshot").value("ok", true));
+    EXPECT_FALSE(desktop::verb("screenshot /nonexistent-folder/x/screen.png").value("ok", true));
+    EXPECT_EQ(orvane_desktop_screenshot(nullptr), 0);
+    EXPECT_EQ(orvane_desktop_screenshot(path_.c_str()), 1);
+    EXPECT_TRUE(Picture(path_).valid());
+    json scene = pictureScene();
+    scene["screens"] = json::array();
+    desktop::reset(orvane::test::onScratchDisk(scene), desktop::Clock::manual);
+    EXPECT_FALSE(desktop::verb("screenshot " + path_).value("ok", true));
+    EXPECT_EQ(orvane_desktop_screenshot(path_.c_str()), 0);
+}
+
+}  // namespace
