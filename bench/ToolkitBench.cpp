@@ -80,16 +80,17 @@ void ToolkitCatalogueKeystroke(benchmark::State& state) {
     auto names = appNames();
     auto host = platform::ui::HostingView::create({0, 0, 790, 668});
     double filtering = secondsPerFilter(names);
-    std::size_t k = 0;
+    std::size_t k = 0, mostRows = 0;
     double start = cpuSeconds();
     for (auto _ : state) {
         std::string query = queries[k++ % 8];
         host->setRoot(page(names, filter(names, query), query));
         host->layoutIfNeeded();
+        mostRows = std::max(mostRows, host->listRowsLaidOut());
     }
     double each = (cpuSeconds() - start) / static_cast<double>(state.iterations());
     state.counters["ratioToFiltering"] = filtering > 0 ? each / filtering : 0;
-    state.counters["rowsLaidOut"] = static_cast<double>(host->listRowsLaidOut());
+    state.counters["mostRowsLaidOut"] = static_cast<double>(mostRows);
 }
 BENCHMARK(ToolkitCatalogueKeystroke)->Unit(benchmark::kMicrosecond);
 
