@@ -1,0 +1,20 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/ui/Declarative.h"
+
+namespace orvane {
+
+class SettingsModel;
+
+// The whole content of the settings window, a pure function of the model: a
+// split view with the sidebar (product, pages, shortcut) and the detail
+// column (banner over the selected page), its title and toolbar.
+platform::ui::declarative::Node SettingsRoot(const std::shared_ptr<SettingsModel>& model);
+
+// The detail column's title for a page.
+std::string detailTitle(const std::string& tab);
+
+}  // namespace orvane
