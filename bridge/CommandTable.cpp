@@ -14,6 +14,9 @@
 #include "platform/Accessibility.h"
 #include "platform/Json.h"
 #include "platform/Workspace.h"
+#include "settings/SettingsController.h"
+#include "settings/SettingsModel.h"
+#include "settings/SettingsTexts.h"
 
 namespace orvane {
 namespace {
@@ -44,11 +47,31 @@ CommandOutcome configure(const Json& args) {
     return nothing();
 }
 
-// The settings window, the card's window preview, the self-preview and the
-// screen-recording probe are not part of this library yet: their commands
-// are accepted and do nothing.
+// The card's window preview, the self-preview and the screen-recording probe
+// are not part of this library yet: their commands are accepted and do nothing.
 CommandOutcome acceptedWithoutEffect(const Json&) { return nothing(); }
 
+
+CommandOutcome settingsUpdate(const Json& args) {
+    if (auto* controller = current()) controller->settings().model().update(args);
+    return nothing();
+}
+
+CommandOutcome settingsShow(const Json&) {
+    if (auto* controller = current()) controller->settings().show();
+    return nothing();
+}
+
+CommandOutcome settingsHide(const Json&) {
+    if (auto* controller = current()) controller->settings().hide();
+    return nothing();
+}
+
+CommandOutcome settingsTab(const Json& args) {
+    if (auto* controller = current())
+        controller->settings().model().setTab(stringArgument(args, "tab").value_or(settingsTexts::tab::apps));
+    return nothing();
+}
 
 CommandOutcome snapshot(const Json&) {
     if (auto* controller = current()) return controller->snapshot();
@@ -145,10 +168,10 @@ struct Command {
 constexpr std::array<Command, 27> table{{
     {"start", start},
     {"configure", configure},
-    {"settingsUpdate", acceptedWithoutEffect},
-    {"settingsShow", acceptedWithoutEffect},
-    {"settingsHide", acceptedWithoutEffect},
-    {"settingsTab", acceptedWithoutEffect},
+    {"settingsUpdate", settingsUpdate},
+    {"settingsShow", settingsShow},
+    {"settingsHide", settingsHide},
+    {"settingsTab", settingsTab},
     {"qaSelfPreview", acceptedWithoutEffect},
     {"screenPermission", acceptedWithoutEffect},
     {"screenRetry", acceptedWithoutEffect},

@@ -4,12 +4,15 @@
 #include "platform/Files.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/View.h"
+#include "platform/ui/Window.h"
+#include "settings/SettingsController.h"
 #include "strip/StripView.h"
 
 namespace orvane {
 
 namespace {
 constexpr const char* stripFileName = "strip.png";
+constexpr const char* settingsFileName = "settings.png";
 }
 
 std::string captureFilePath(const std::string& directory, const std::string& fileName) {
@@ -32,6 +35,8 @@ bool writeViewPNG(platform::ui::View& view, const std::string& path) {
 void NativeController::capture(const std::string& directory) {
     if (directory.empty() || !platform::files().exists(directory)) return;
     if (strip_) writeViewPNG(*strip_, captureFilePath(directory, stripFileName));
+    if (const auto& window = settings_->window(); window && window->contentView())
+        writeViewPNG(*window->contentView(), captureFilePath(directory, settingsFileName));
 }
 
 }  // namespace orvane

@@ -26,6 +26,7 @@ class Window;
 
 namespace orvane {
 
+class SettingsController;
 class StripView;
 
 // The one long-lived object behind the menu-bar strip: it holds the host's
@@ -123,6 +124,7 @@ public:
     std::uint64_t detectionEpoch() const { return detectionEpoch_; }
     const std::optional<std::string>& cardID() const { return cardID_; }
     const std::shared_ptr<platform::ui::Window>& card() const { return card_; }
+    SettingsController& settings() const { return *settings_; }
     std::size_t queuedEvents() const { return events_.size(); }
     bool isStarted() const { return item_ != nullptr; }
 
@@ -169,6 +171,9 @@ private:
     std::optional<std::string> cardID_;
     platform::Job hoverJob_;
     platform::Job cardHideJob_;
+    // Made with the controller and kept for its whole life; its model's
+    // events reach the queue from start on.
+    std::shared_ptr<SettingsController> settings_;
     bool pendingRefresh_ = false;
     std::uint64_t detectionEpoch_ = 0;
 

@@ -10,6 +10,7 @@
 #include "platform/Json.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/Window.h"
+#include "settings/SettingsController.h"
 #include "strip/Brand.h"
 #include "strip/StripActionButton.h"
 #include "strip/StripView.h"
@@ -104,14 +105,14 @@ nlohmann::json NativeController::snapshot() {
     state["lastAction"] = lastAction_;
     state["menuBarHeight"] = menuBarHeight(strip);
     state["brand"] = Brand::name;
-    // Screen-recording evidence and the settings window come with the card
-    // and the settings window; until then they report nothing granted or shown.
+    // Screen-recording evidence comes with the card; until then it reports
+    // nothing granted.
     state["screenCapture"] = false;
     state["screenCaptureStatus"] = texts::screenCaptureNotInEffect;
     state["captureError"] = "";
     state["dockError"] = dockMaintenance_.dockError();
     state["preview"] = Json::object();
-    state["settingsVisible"] = false;
+    state["settingsVisible"] = settings_->isVisible();
     state["dockStatus"] = dockMaintenance_.dockStatus(dockPersistent_, qaMode_);
     state["controls"] = controlsJson(strip);
     return state;

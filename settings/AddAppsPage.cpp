@@ -5,7 +5,6 @@
 #include "settings/AppIcon.h"
 #include "settings/AppSearch.h"
 #include "settings/ModelAction.h"
-#include "settings/Nodes.h"
 #include "settings/SettingsStyle.h"
 #include "settings/SettingsTexts.h"
 
@@ -13,7 +12,8 @@ namespace orvane {
 
 namespace {
 
-using namespace nodes;
+using namespace platform::ui::declarative;
+using Weight = platform::ui::Font::Weight;
 namespace texts = settingsTexts;
 
 constexpr double boxSpacing = 6;
@@ -24,78 +24,68 @@ constexpr double rowSpacing = 10;
 constexpr double nameSpacing = 4;
 
 Node searchBox(const std::shared_ptr<SettingsModel>& model) {
-    Node field = make(Kind::textField);
-    field.text = model->query();
-    field.placeholder = texts::searchPlaceholder;
-    field.accessibilityLabel = texts::searchPlaceholder;
-    field.buttonStyle = ButtonStyle::plain;
-    field.frame.maxWidth = FrameSpec::infinity;
-    field.changed = onModel(model, [](SettingsModel& m, const std::string& typed) { m.setQuery(typed); });
-
-    auto clear = symbolButton(texts::symbol::clearSearch, texts::clearSearch,
-                              onModel(model, [](SettingsModel& m) { m.setQuery(""); }))
+    auto field = textField(texts::searchPlaceholder, model->query(),
+                           onModel(model, [](SettingsModel& m, const std::string& typed) { m.setQuery(typed); }))
                      .styled(ButtonStyle::plain)
-                     .help(texts::clearSearch);
-
-    auto box = hstack(Alignment::center, boxSpacing, symbol(texts::symbol::search).foreground(settingsStyle::secondary()),
-                      std::move(field), std::move(clear))
-                   .padded(boxPadding)
-                   .backed(settingsStyle::quaternaryTint(), boxCornerRadius);
-    return vstack(Alignment::leading, 0, std::move(box)).padded(boxMargin);
+                     .filling(Alignment::leading);
+    auto clear = button("", onModel(model, [](SettingsModel& m) { m.setQuery(""); }), texts::symbol::clearSearch)
+                     .styled(ButtonStyle::plain)
+                     .help(texts::clearSearch)
+                     .accessibility(texts::clearSearch);
+    return hstack({symbol(texts::symbol::search).foreground(settingsStyle::secondary()), std::move(field), std::move(clear)},
+                  boxSpacing)
+        .padded(boxPadding)
+        .backed(settingsStyle::quaternaryTint(), boxCornerRadius)
+        .margined(boxMargin);
 }
 
-Node loadingLine() {
-    Node progress = make(Kind::progress);
-    progress.text = texts::loadingInstalled;
-    return std::move(progress).framed({.maxWidth = FrameSpec::infinity, .maxHeight = FrameSpec::infinity});
-}
-
-Node noResults(const std::string& query) {
-    Node view = make(Kind::emptySearch);
-    view.text = query;
-    return std::move(view).framed({.maxWidth = FrameSpec::infinity, .maxHeight = FrameSpec::infinity});
-}
+// What the list shows, shared by the rows built while it scrolls.
+struct Catalogue {
+    std::shared_ptr<const SettingsModel::Apps> installed;
+    std::vector<std::size_t> found;
+    std::set<std::string> pinnedIds;
+};
 
 Node row(const std::shared_ptr<SettingsModel>& model, const SettingsApp& app, bool pinned) {
-    auto name = text(app.name()).font(textSize::body, platform::ui::Font::Weight::medium);
-    name.lineLimit = 1;
-    auto path = text(app.path()).font(textSize::caption).foreground(settingsStyle::secondary());
-    path.lineLimit = 1;
-    auto column = vstack(Alignment::leading, nameSpacing, std::move(name), std::move(path));
-    column.frame = {.maxWidth = FrameSpec::infinity, .alignment = Alignment::leading};
-
+    auto names = vstack({text(app.name()).font(textSize::body, Weight::medium).lines(1),
+                         text(app.path()).font(textSize::caption).foreground(settingsStyle::secondary()).lines(1)},
+                        nameSpacing, Alignment::leading)
+                     .filling(Alignment::leading);
     auto pin = button(pinned ? texts::appPinned : texts::pinApp,
                       onModel(model, [app](SettingsModel& m) { m.appAction(texts::kind::pin, app); }))
                    .disabledIf(pinned)
                    .accessibility((pinned ? texts::appPinnedPrefix : texts::pinAppPrefix) + app.name());
-    return hstack(Alignment::center, rowSpacing, appIcon(app), std::move(column), std::move(pin));
+    return hstack({appIcon(app), std::move(names), std::move(pin)}, rowSpacing);
+}
+
+Node catalogueList(const std::shared_ptr<SettingsModel>& model, std::shared_ptr<const Catalogue> catalogue) {
+    const auto count = catalogue->found.size();
+    return lazyList(count, [model = std::weak_ptr<SettingsModel>(model), catalogue](std::size_t index) {
+        auto strong = model.lock();
+        if (!strong || index >= catalogue->found.size()) return Node{};
+        const auto& app = (*catalogue->installed)[catalogue->found[index]];
+        return row(strong, app, catalogue->pinnedIds.count(app.id()) > 0);
+    });
 }
 
 }  // namespace
 
 Node addApps(const std::shared_ptr<SettingsModel>& model) {
-    auto page = vstack(Alignment::leading, 0, searchBox(model));
+    std::vector<Node> parts{searchBox(model)};
     if (model->loading()) {
-        page.children.push_back(loadingLine());
-        return page;
+        parts.push_back(progress(texts::loadingInstalled).filling(Alignment::center, true));
+    } else {
+        auto catalogue = std::make_shared<Catalogue>();
+        catalogue->installed = model->installed();
+        catalogue->found = AppSearch(model->query()).matching(*catalogue->installed);
+        if (catalogue->found.empty()) {
+            parts.push_back(emptySearch(model->query()).filling(Alignment::center, true));
+        } else {
+            for (const auto& app : model->pinned()) catalogue->pinnedIds.insert(app.id());
+            parts.push_back(catalogueList(model, std::move(catalogue)));
+        }
     }
-    const auto& installed = *model->installed();
-    const auto found = AppSearch(model->query()).matching(installed);
-    if (found.empty()) {
-        page.children.push_back(noResults(model->query()));
-        return page;
-    }
-    std::set<std::string> pinnedIds;
-    for (const auto& app : model->pinned()) pinnedIds.insert(app.id());
-    Node list = make(Kind::list);
-    list.alternatingRows = true;
-    list.children.reserve(found.size());
-    for (auto index : found) {
-        const auto& app = installed[index];
-        list.children.push_back(row(model, app, pinnedIds.count(app.id()) > 0));
-    }
-    page.children.push_back(std::move(list));
-    return page;
+    return vstack(std::move(parts), 0, Alignment::leading).filling(Alignment::leading, true);
 }
 
 }  // namespace orvane

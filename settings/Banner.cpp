@@ -1,7 +1,6 @@
 #include "settings/Banner.h"
 
 #include "settings/ModelAction.h"
-#include "settings/Nodes.h"
 #include "settings/SettingsStyle.h"
 #include "settings/SettingsTexts.h"
 
@@ -9,7 +8,7 @@ namespace orvane {
 
 namespace {
 
-using namespace nodes;
+using namespace platform::ui::declarative;
 namespace texts = settingsTexts;
 
 constexpr double spacing = 8;
@@ -23,21 +22,20 @@ std::optional<Node> banner(const std::shared_ptr<SettingsModel>& model) {
     const bool error = !model->failure().empty();
     if (!error && model->message().empty()) return std::nullopt;
 
-    Node glyph = symbol(error ? texts::symbol::warning : texts::symbol::checkmark);
-    glyph.symbolColor = error ? settingsStyle::orange() : settingsStyle::green();
-    glyph.fontSize = textSize::callout;
-
-    Node words = text(error ? model->failure() : model->message()).font(textSize::callout);
-    words.lineLimit = lineLimit;
-
-    Node close = symbolButton(texts::symbol::close, texts::dismissMessage,
-                              onModel(model, [](SettingsModel& m) { m.action(texts::kind::dismissMessage); }))
+    auto close = button("", onModel(model, [](SettingsModel& m) { m.action(texts::kind::dismissMessage); }),
+                        texts::symbol::close)
                      .styled(ButtonStyle::plain)
-                     .help(texts::dismissMessage);
-
-    return hstack(Alignment::top, spacing, std::move(glyph), std::move(words), spacer(), std::move(close))
+                     .help(texts::dismissMessage)
+                     .accessibility(texts::dismissMessage);
+    return hstack({symbol(error ? texts::symbol::warning : texts::symbol::checkmark)
+                       .symbolTint(error ? settingsStyle::orange() : settingsStyle::green()),
+                   text(error ? model->failure() : model->message()).lines(lineLimit),
+                   spacer(), std::move(close)},
+                  spacing, Alignment::top)
+        .font(textSize::callout)
         .padded(padding)
-        .backed(settingsStyle::quaternaryTint());
+        .backed(settingsStyle::quaternaryTint())
+        .filling(Alignment::leading);
 }
 
 }  // namespace orvane

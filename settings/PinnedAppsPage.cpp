@@ -4,7 +4,6 @@
 
 #include "settings/AppIcon.h"
 #include "settings/ModelAction.h"
-#include "settings/Nodes.h"
 #include "settings/SettingsStyle.h"
 #include "settings/SettingsTexts.h"
 
@@ -12,7 +11,8 @@ namespace orvane {
 
 namespace {
 
-using namespace nodes;
+using namespace platform::ui::declarative;
+using Weight = platform::ui::Font::Weight;
 namespace texts = settingsTexts;
 namespace kind = settingsTexts::kind;
 
@@ -37,118 +37,99 @@ std::string position(std::size_t index) {
 }
 
 Node header(const std::shared_ptr<SettingsModel>& model) {
-    auto column = vstack(Alignment::leading, headerSpacing,
-                         text(texts::appsTitle).font(textSize::title, platform::ui::Font::Weight::semibold),
-                         text(texts::appsSubtitle).foreground(settingsStyle::secondary()));
+    std::vector<Node> lines{text(texts::appsTitle).font(textSize::title, Weight::semibold),
+                            text(texts::appsSubtitle).foreground(settingsStyle::secondary())};
     if (model->flag(texts::key::hasUndo))
-        column.children.push_back(
-            button(texts::undoImport, onModel(model, [](SettingsModel& m) { m.action(kind::undoImport); })));
-    return std::move(column)
-        .padded(headerPadding)
-        .framed({.maxWidth = FrameSpec::infinity, .alignment = Alignment::leading});
-}
-
-Node counter(const char* prefix, long long number, const char* symbolName) {
-    return label(prefix + std::to_string(number), symbolName)
-        .font(textSize::callout)
-        .foreground(settingsStyle::secondary());
+        lines.push_back(button(texts::undoImport, onModel(model, [](SettingsModel& m) { m.action(kind::undoImport); })));
+    return vstack(std::move(lines), headerSpacing, Alignment::leading).padded(headerPadding).filling(Alignment::leading);
 }
 
 Node counters(const std::shared_ptr<SettingsModel>& model, std::size_t pinnedCount) {
-    return hstack(Alignment::center, counterSpacing,
-                  counter(texts::pinnedCountPrefix, static_cast<long long>(pinnedCount), texts::symbol::pin),
-                  counter(texts::visibleCountPrefix, model->count(texts::key::visible), texts::symbol::menubar),
-                  counter(texts::hiddenCountPrefix, model->count(texts::key::hidden), texts::symbol::yielded))
+    return hstack({label(texts::pinnedCountPrefix + std::to_string(pinnedCount), texts::symbol::pin),
+                   label(texts::visibleCountPrefix + std::to_string(model->count(texts::key::visible)), texts::symbol::menubar),
+                   label(texts::hiddenCountPrefix + std::to_string(model->count(texts::key::hidden)), texts::symbol::yielded)},
+                  counterSpacing)
+        .font(textSize::callout)
+        .foreground(settingsStyle::secondary())
         .padded({0, headerPadding, counterBottom, headerPadding});
 }
 
 Node emptyState(const std::shared_ptr<SettingsModel>& model) {
-    auto glyph = symbol(texts::symbol::emptyDock).foreground(settingsStyle::secondary());
-    glyph.fontSize = emptySymbolSize;
-    auto importButton = button(texts::importDock, onModel(model, [](SettingsModel& m) { m.action(kind::importDock); }))
-                            .styled(ButtonStyle::prominent)
-                            .accessibility(texts::importDockFromEmptyListLabel);
-    return vstack(Alignment::center, emptySpacing, std::move(glyph),
-                  text(texts::emptyTitle).font(textSize::title2, platform::ui::Font::Weight::semibold),
-                  text(texts::emptyDescription).foreground(settingsStyle::secondary()), std::move(importButton))
-        .framed({.maxWidth = FrameSpec::infinity, .maxHeight = FrameSpec::infinity});
+    return vstack({symbol(texts::symbol::emptyDock).font(emptySymbolSize).foreground(settingsStyle::secondary()),
+                   text(texts::emptyTitle).font(textSize::title2, Weight::semibold),
+                   text(texts::emptyDescription).foreground(settingsStyle::secondary()),
+                   button(texts::importDock, onModel(model, [](SettingsModel& m) { m.action(kind::importDock); }))
+                       .styled(ButtonStyle::prominent)
+                       .accessibility(texts::importDockFromEmptyListLabel)},
+                  emptySpacing)
+        .filling(Alignment::center, true);
 }
 
 Node policyPicker(const std::shared_ptr<SettingsModel>& model, const SettingsApp& app) {
-    Node picker = make(Kind::picker);
-    picker.text = texts::policyPicker;
-    picker.labelHidden = true;
-    picker.options = {{texts::policy::automatic, texts::policyAuto},
-                      {texts::policy::always, texts::policyAlways},
-                      {texts::policy::running, texts::policyRunning}};
-    picker.selection = shownPolicy(app);
-    picker.frame.width = pickerWidth;
-    picker.toolTip = app.name() + texts::policyTipSuffix;
-    picker.accessibilityLabel = picker.toolTip;
+    const std::string named = app.name() + texts::policyTipSuffix;
     // The row shows the new policy when the host sends the pinned list back;
     // choosing what the app already has asks for nothing.
-    picker.changed = onModel(model, [app](SettingsModel& m, const std::string& chosen) {
-        if (chosen != app.policy()) m.appAction(kind::policy, app, chosen);
-    });
-    return picker;
+    return picker(texts::policyPicker, shownPolicy(app),
+                  {{texts::policy::automatic, texts::policyAuto},
+                   {texts::policy::always, texts::policyAlways},
+                   {texts::policy::running, texts::policyRunning}},
+                  onModel(model, [app](SettingsModel& m, const std::string& chosen) {
+                      if (chosen != app.policy()) m.appAction(kind::policy, app, chosen);
+                  }))
+        .hideLabel()
+        .framed(pickerWidth, std::nullopt)
+        .help(named)
+        .accessibility(named);
 }
 
 Node launchButton(const std::shared_ptr<SettingsModel>& model, const SettingsApp& app) {
-    auto name = text(app.name()).font(textSize::body, platform::ui::Font::Weight::medium);
-    name.lineLimit = 1;
-    auto status = text(model->status(app)).font(textSize::caption).foreground(settingsStyle::secondary());
-    status.lineLimit = 1;
-    Node launch = make(Kind::button);
-    launch.buttonStyle = ButtonStyle::borderless;
-    launch.children.push_back(hstack(Alignment::center, rowSpacing, appIcon(app),
-                                     vstack(Alignment::leading, nameSpacing, std::move(name), std::move(status))));
-    launch.accessibilityLabel = texts::launchPrefix + app.name();
-    launch.action = onModel(model, [app](SettingsModel& m) { m.appAction(kind::launch, app); });
-    launch.frame = {.maxWidth = FrameSpec::infinity, .alignment = Alignment::leading};
-    return launch;
+    auto names = vstack({text(app.name()).font(textSize::body, Weight::medium).lines(1),
+                         text(model->status(app)).font(textSize::caption).foreground(settingsStyle::secondary()).lines(1)},
+                        nameSpacing, Alignment::leading);
+    return button({appIcon(app), std::move(names)}, onModel(model, [app](SettingsModel& m) { m.appAction(kind::launch, app); }))
+        .spaced(rowSpacing)
+        .styled(ButtonStyle::borderless)
+        .accessibility(texts::launchPrefix + app.name())
+        .filling(Alignment::leading);
 }
 
 Node row(const std::shared_ptr<SettingsModel>& model, const SettingsApp& app, std::size_t index, std::size_t count) {
-    auto number = text(position(index)).font(textSize::caption).foreground(settingsStyle::tertiary());
-    number.monospacedDigits = true;
-    number.frame.width = positionWidth;
-
-    auto buttons = hstack(
-        Alignment::center, iconButtonSpacing,
-        iconButton(texts::symbol::up, texts::moveUpPrefix + app.name(), index == 0,
-                   onModel(model, [app](SettingsModel& m) { m.appAction(kind::move, app, -1LL); })),
-        iconButton(texts::symbol::down, texts::moveDownPrefix + app.name(), index + 1 == count,
-                   onModel(model, [app](SettingsModel& m) { m.appAction(kind::move, app, 1LL); })),
-        iconButton(texts::symbol::unpin, texts::unpinPrefix + app.name(), false,
-                   onModel(model, [app](SettingsModel& m) { m.appAction(kind::pin, app); })));
-
-    return hstack(Alignment::center, rowSpacing, std::move(number), launchButton(model, app), policyPicker(model, app),
-                  std::move(buttons));
+    auto buttons = hstack({iconButton(texts::symbol::up, texts::moveUpPrefix + app.name(), index == 0,
+                                      onModel(model, [app](SettingsModel& m) { m.appAction(kind::move, app, -1LL); })),
+                           iconButton(texts::symbol::down, texts::moveDownPrefix + app.name(), index + 1 == count,
+                                      onModel(model, [app](SettingsModel& m) { m.appAction(kind::move, app, 1LL); })),
+                           iconButton(texts::symbol::unpin, texts::unpinPrefix + app.name(), false,
+                                      onModel(model, [app](SettingsModel& m) { m.appAction(kind::pin, app); }))},
+                          iconButtonSpacing);
+    return hstack({text(position(index)).font(textSize::caption).monospaced().foreground(settingsStyle::tertiary())
+                       .framed(positionWidth, std::nullopt),
+                   launchButton(model, app), policyPicker(model, app), std::move(buttons)},
+                  rowSpacing);
 }
 
 }  // namespace
 
 Node iconButton(const std::string& symbolName, const std::string& label, bool disabled, std::function<void()> action) {
-    return symbolButton(symbolName, label, std::move(action))
+    return button({symbol(symbolName).framed(iconButtonWidth, iconButtonHeight)}, std::move(action))
         .styled(ButtonStyle::borderless)
         .help(label)
-        .disabledIf(disabled)
-        .framed({.width = iconButtonWidth, .height = iconButtonHeight});
+        .accessibility(label)
+        .disabledIf(disabled);
 }
 
 Node pinnedApps(const std::shared_ptr<SettingsModel>& model) {
-    const auto pinned = model->pinned();
-    auto page = vstack(Alignment::leading, 0, header(model), counters(model, pinned.size()), divider());
-    if (pinned.empty()) {
-        page.children.push_back(emptyState(model));
+    auto pinned = std::make_shared<const SettingsModel::Apps>(model->pinned());
+    std::vector<Node> parts{header(model), counters(model, pinned->size()), divider()};
+    if (pinned->empty()) {
+        parts.push_back(emptyState(model));
     } else {
-        Node list = make(Kind::list);
-        list.alternatingRows = true;
-        list.children.reserve(pinned.size());
-        for (std::size_t i = 0; i < pinned.size(); ++i) list.children.push_back(row(model, pinned[i], i, pinned.size()));
-        page.children.push_back(std::move(list));
+        parts.push_back(lazyList(pinned->size(), [model = std::weak_ptr<SettingsModel>(model), pinned](std::size_t index) {
+            auto strong = model.lock();
+            if (!strong || index >= pinned->size()) return Node{};
+            return row(strong, (*pinned)[index], index, pinned->size());
+        }));
     }
-    return page;
+    return vstack(std::move(parts), 0, Alignment::leading).filling(Alignment::leading, true);
 }
 
 }  // namespace orvane

@@ -3,10 +3,8 @@
 #include "settings/AddAppsPage.h"
 #include "settings/Banner.h"
 #include "settings/ModelAction.h"
-#include "settings/Nodes.h"
 #include "settings/PinnedAppsPage.h"
 #include "settings/PreferencesPage.h"
-#include "settings/SettingsStyle.h"
 #include "settings/SettingsTexts.h"
 #include "strip/Brand.h"
 
@@ -14,7 +12,8 @@ namespace orvane {
 
 namespace {
 
-using namespace nodes;
+using namespace platform::ui::declarative;
+using Weight = platform::ui::Font::Weight;
 namespace texts = settingsTexts;
 namespace tab = settingsTexts::tab;
 
@@ -36,60 +35,50 @@ std::string shownTab(const std::string& selected) {
 }
 
 Node sidebarHeader() {
-    Node icon = make(Kind::image);
-    icon.image = Brand::icon();
-    icon.frame.width = productIconSide;
-    icon.frame.height = productIconSide;
-    icon.accessibilityHidden = true;
-    auto names = vstack(Alignment::leading, namesSpacing,
-                        text(Brand::name).font(textSize::callout, platform::ui::Font::Weight::semibold).foreground(platform::ui::Color::label()),
-                        text(std::string(Brand::englishName) + texts::versionSeparator + Brand::version).font(textSize::caption2));
-    return hstack(Alignment::center, headerSpacing, std::move(icon), std::move(names))
+    return hstack({image(Brand::icon()).framed(productIconSide, productIconSide).accessibilityHiddenIf(),
+                   vstack({text(Brand::name).font(textSize::callout, Weight::semibold).foreground(platform::ui::Color::label()),
+                           text(std::string(Brand::englishName) + texts::versionSeparator + Brand::version)
+                               .font(textSize::caption2)},
+                          namesSpacing, Alignment::leading)},
+                  headerSpacing)
         .padded(sidebarPadding);
 }
 
-Node pageRow(const char* title, const char* symbolName, const char* tag) {
-    Node row = label(title, symbolName);
-    row.tag = tag;
-    return row;
-}
-
 Node pageList(const std::shared_ptr<SettingsModel>& model) {
-    Node list = make(Kind::sidebarList);
-    list.selection = shownTab(model->tab());
-    list.children.push_back(pageRow(texts::appsPage, texts::symbol::menubar, tab::apps));
-    list.children.push_back(pageRow(texts::addPage, texts::symbol::addApp, tab::add));
-    list.children.push_back(pageRow(texts::settingsPage, texts::symbol::sliders, tab::settings));
-    list.changed = onModel(model, [](SettingsModel& m, const std::string& selected) { m.setTab(selected); });
-    list.frame.maxHeight = FrameSpec::infinity;
-    return list;
+    return sidebarList({label(texts::appsPage, texts::symbol::menubar).tagged(tab::apps),
+                        label(texts::addPage, texts::symbol::addApp).tagged(tab::add),
+                        label(texts::settingsPage, texts::symbol::sliders).tagged(tab::settings)},
+                       shownTab(model->tab()),
+                       onModel(model, [](SettingsModel& m, const std::string& selected) { m.setTab(selected); }))
+        .filling(Alignment::leading, true);
 }
 
 Node sidebarFooter() {
-    return vstack(Alignment::leading, footerSpacing, label(texts::shortcut, texts::symbol::keyboard),
-                  text(texts::shortcutCaption).font(textSize::caption))
+    return vstack({label(texts::shortcut, texts::symbol::keyboard), text(texts::shortcutCaption).font(textSize::caption)},
+                  footerSpacing, Alignment::leading)
         .padded({footerTop, sidebarPadding, sidebarPadding, sidebarPadding});
 }
 
 Node sidebar(const std::shared_ptr<SettingsModel>& model) {
-    return vstack(Alignment::leading, 0, sidebarHeader(), pageList(model), sidebarFooter())
-        .framed({.minWidth = sidebarMinWidth, .idealWidth = sidebarIdealWidth, .maxWidth = sidebarMaxWidth,
-                 .maxHeight = FrameSpec::infinity});
+    auto column = vstack({sidebarHeader(), pageList(model), sidebarFooter()}, 0, Alignment::leading);
+    column.frame.minWidth = sidebarMinWidth;
+    column.frame.idealWidth = sidebarIdealWidth;
+    column.frame.maxWidth = sidebarMaxWidth;
+    column.frame.maxHeight = FrameSpec::infinity;
+    column.frame.alignment = Alignment::leading;
+    return column;
 }
 
 std::vector<Node> toolbar(const std::shared_ptr<SettingsModel>& model) {
     std::vector<Node> items;
     if (shownTab(model->tab()) == tab::apps) {
-        items.push_back(button(texts::importDock,
-                               onModel(model, [](SettingsModel& m) { m.action(texts::kind::importDock); }),
+        items.push_back(button(texts::importDock, onModel(model, [](SettingsModel& m) { m.action(texts::kind::importDock); }),
                                texts::symbol::importDock)
                             .help(texts::importDockTip)
                             .accessibility(texts::importDockFromToolbarLabel));
-        items.push_back(button(texts::addApps, onModel(model, [](SettingsModel& m) { m.setTab(tab::add); }),
-                               texts::symbol::plus));
+        items.push_back(button(texts::addApps, onModel(model, [](SettingsModel& m) { m.setTab(tab::add); }), texts::symbol::plus));
     }
-    items.push_back(button(texts::hideWindow,
-                           onModel(model, [](SettingsModel& m) { m.action(texts::kind::hideSettings); }),
+    items.push_back(button(texts::hideWindow, onModel(model, [](SettingsModel& m) { m.action(texts::kind::hideSettings); }),
                            texts::symbol::compress)
                         .help(texts::hideWindowTip));
     return items;
@@ -103,28 +92,23 @@ Node page(const std::shared_ptr<SettingsModel>& model) {
 }
 
 Node detail(const std::shared_ptr<SettingsModel>& model) {
-    auto column = vstack(Alignment::leading, 0);
-    if (auto shown = banner(model)) column.children.push_back(std::move(*shown));
-    column.children.push_back(page(model));
-    return std::move(column).framed({.maxWidth = FrameSpec::infinity, .maxHeight = FrameSpec::infinity,
-                                     .alignment = Alignment::top});
+    std::vector<Node> parts;
+    if (auto shown = banner(model)) parts.push_back(std::move(*shown));
+    parts.push_back(page(model));
+    return vstack(std::move(parts), 0, Alignment::leading).filling(Alignment::leading, true);
 }
 
 }  // namespace
 
 std::string detailTitle(const std::string& selected) {
-    if (selected == tab::add) return texts::addPage;
-    if (selected == tab::settings) return texts::settingsPage;
+    const auto shown = shownTab(selected);
+    if (shown == tab::add) return texts::addPage;
+    if (shown == tab::settings) return texts::settingsPage;
     return texts::appsPage;
 }
 
 Node SettingsRoot(const std::shared_ptr<SettingsModel>& model) {
-    Node root = make(Kind::splitView);
-    root.title = detailTitle(model->tab());
-    root.toolbar = toolbar(model);
-    root.children.push_back(sidebar(model));
-    root.children.push_back(detail(model));
-    return root;
+    return splitView(sidebar(model), detail(model), detailTitle(model->tab()), toolbar(model));
 }
 
 }  // namespace orvane
