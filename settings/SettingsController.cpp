@@ -2,6 +2,7 @@
 
 #include "platform/Application.h"
 #include "platform/ui/Declarative.h"
+#include "platform/ui/Image.h"
 #include "platform/ui/Window.h"
 #include "settings/SettingsModel.h"
 #include "settings/SettingsRoot.h"
@@ -48,6 +49,7 @@ void SettingsController::makeWindow() {
     window_->setToolbarStyle(unifiedToolbarStyle);
     window_->setReleasedWhenClosed(false);
     window_->setMinSize(minimumSize);
+    productIcon_ = Brand::icon();
     hosting_ = ui::HostingView::create({{0, 0}, contentSize});
     window_->setContentView(hosting_);
     // The close button hides the window; the window, its frame and the model stay.
@@ -71,7 +73,7 @@ void SettingsController::modelChanged() {
 
 void SettingsController::rebuild() {
     builtTab_ = model_->tab();
-    hosting_->setRoot(SettingsRoot(model_));
+    hosting_->setRoot(SettingsRoot(model_, productIcon_));
     ++rebuildCount_;
 }
 

@@ -7,6 +7,7 @@
 
 namespace platform::ui {
 class HostingView;
+class Image;
 class Window;
 }  // namespace platform::ui
 
@@ -57,6 +58,7 @@ private:
     std::shared_ptr<SettingsModel> model_;
     std::shared_ptr<platform::ui::Window> window_;
     std::shared_ptr<platform::ui::HostingView> hosting_;
+    std::shared_ptr<platform::ui::Image> productIcon_;
     // The page the content was last built for: a change to "add" asks the
     // host to read the catalogue.
     std::string builtTab_;

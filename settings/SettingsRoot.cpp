@@ -34,8 +34,8 @@ std::string shownTab(const std::string& selected) {
     return tab::apps;
 }
 
-Node sidebarHeader() {
-    return hstack({image(Brand::icon()).framed(productIconSide, productIconSide).accessibilityHiddenIf(),
+Node sidebarHeader(std::shared_ptr<platform::ui::Image> productIcon) {
+    return hstack({image(std::move(productIcon)).framed(productIconSide, productIconSide).accessibilityHiddenIf(),
                    vstack({text(Brand::name).font(textSize::callout, Weight::semibold).foreground(platform::ui::Color::label()),
                            text(std::string(Brand::englishName) + texts::versionSeparator + Brand::version)
                                .font(textSize::caption2)},
@@ -59,8 +59,8 @@ Node sidebarFooter() {
         .padded({footerTop, sidebarPadding, sidebarPadding, sidebarPadding});
 }
 
-Node sidebar(const std::shared_ptr<SettingsModel>& model) {
-    auto column = vstack({sidebarHeader(), pageList(model), sidebarFooter()}, 0, Alignment::leading);
+Node sidebar(const std::shared_ptr<SettingsModel>& model, std::shared_ptr<platform::ui::Image> productIcon) {
+    auto column = vstack({sidebarHeader(std::move(productIcon)), pageList(model), sidebarFooter()}, 0, Alignment::leading);
     column.frame.minWidth = sidebarMinWidth;
     column.frame.idealWidth = sidebarIdealWidth;
     column.frame.maxWidth = sidebarMaxWidth;
@@ -107,8 +107,8 @@ std::string detailTitle(const std::string& selected) {
     return texts::appsPage;
 }
 
-Node SettingsRoot(const std::shared_ptr<SettingsModel>& model) {
-    return splitView(sidebar(model), detail(model), detailTitle(model->tab()), toolbar(model));
+Node SettingsRoot(const std::shared_ptr<SettingsModel>& model, std::shared_ptr<platform::ui::Image> productIcon) {
+    return splitView(sidebar(model, std::move(productIcon)), detail(model), detailTitle(model->tab()), toolbar(model));
 }
 
 }  // namespace orvane
