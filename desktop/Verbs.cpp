@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "desktop/ControlVerbs.h"
 #include "desktop/Desktop.h"
 #include "desktop/DiskBundles.h"
 #include "desktop/GeometryJson.h"
@@ -134,6 +135,7 @@ json dispatch(const std::string& line) {
         return ok({{"state", state()}});
     }
     if (auto handled = windowServerVerb(words)) return *handled;
+    if (auto handled = controlVerb(line)) return *handled;
     return failure("unknown verb: " + verb);
 }
 

@@ -136,14 +136,18 @@ void CairoCanvas::strokePolyline(const std::vector<Point>& points, double lineWi
 }
 
 void CairoCanvas::drawImage(const Image& image, Rect rect, double opacity) {
-    if (!drawable(rect) || !(image.size().width > 0) || !(image.size().height > 0)) return;
-    if (image.bitmap())
-        drawBitmapImage(image, rect, opacity);
-    else if (image.drawing())
-        drawDrawingImage(image, rect, opacity);
+    drawTintedImage(image, rect, Color::label(), opacity);
 }
 
-void CairoCanvas::drawBitmapImage(const Image& image, Rect rect, double opacity) {
+void CairoCanvas::drawTintedImage(const Image& image, Rect rect, Color tint, double opacity) {
+    if (!drawable(rect) || !(image.size().width > 0) || !(image.size().height > 0)) return;
+    if (image.bitmap())
+        drawBitmapImage(image, rect, opacity, tint);
+    else if (image.drawing())
+        drawDrawingImage(image, rect, opacity, tint);
+}
+
+void CairoCanvas::drawBitmapImage(const Image& image, Rect rect, double opacity, Color tint) {
     const platform::ui::Bitmap& bitmap = *image.bitmap();
     cairo_surface_t* surface = createSurface(bitmap);
     if (!surface) return;
@@ -158,7 +162,7 @@ void CairoCanvas::drawBitmapImage(const Image& image, Rect rect, double opacity)
     cairo_translate(cr_, rect.minX(), rect.maxY());
     cairo_scale(cr_, rect.width() / bitmap.pixelsWide(), -rect.height() / bitmap.pixelsHigh());
     if (image.isTemplate()) {
-        setSource(Color::label(), opacity);
+        setSource(tint, opacity);
         cairo_mask(cr_, pattern);
     } else {
         cairo_set_source(cr_, pattern);
@@ -169,7 +173,7 @@ void CairoCanvas::drawBitmapImage(const Image& image, Rect rect, double opacity)
     cairo_surface_destroy(surface);
 }
 
-void CairoCanvas::drawDrawingImage(const Image& image, Rect rect, double opacity) {
+void CairoCanvas::drawDrawingImage(const Image& image, Rect rect, double opacity, Color tint) {
     Size size = image.size();
     cairo_save(cr_);
     cairo_translate(cr_, rect.minX(), rect.minY());
@@ -185,7 +189,7 @@ void CairoCanvas::drawDrawingImage(const Image& image, Rect rect, double opacity
     }
     cairo_pattern_t* group = cairo_pop_group(cr_);
     if (image.isTemplate()) {
-        setSource(Color::label(), opacity);
+        setSource(tint, opacity);
         cairo_mask(cr_, group);
     } else {
         cairo_set_source(cr_, group);
@@ -214,6 +218,12 @@ PangoLayout* CairoCanvas::createLayout(const std::string& text, Font font) {
     pango_font_description_set_weight(description, pangoWeight(font.weight));
     pango_layout_set_font_description(layout, description);
     pango_font_description_free(description);
+    if (font.monospacedDigits) {
+        PangoAttrList* attributes = pango_attr_list_new();
+        pango_attr_list_insert(attributes, pango_attr_font_features_new("tnum 1"));
+        pango_layout_set_attributes(layout, attributes);
+        pango_attr_list_unref(attributes);
+    }
     pango_layout_set_single_paragraph_mode(layout, TRUE);
     // Pango refuses invalid UTF-8; such text is drawn as nothing.
     if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr))
@@ -244,6 +254,47 @@ void CairoCanvas::drawText(const std::string& text, Rect rect, Font font, Color 
 Size CairoCanvas::measureText(const std::string& text, Font font) {
     if (text.empty()) return {};
     PangoLayout* layout = createLayout(text, font);
+    PangoRectangle logical;
+    pango_layout_get_extents(layout, nullptr, &logical);
+    g_object_unref(layout);
+    return {static_cast<double>(logical.width) / PANGO_SCALE, static_cast<double>(logical.height) / PANGO_SCALE};
+}
+
+PangoLayout* CairoCanvas::createWrappedLayout(const std::string& text, Font font, double width, int maxLines) {
+    PangoLayout* layout = createLayout(text, font);
+    // Line breaks in the text stay breaks; the paragraph mode is for one line.
+    pango_layout_set_single_paragraph_mode(layout, FALSE);
+    double w = std::isfinite(width) ? std::clamp(width, 1.0, 1e6) : 1e6;
+    pango_layout_set_width(layout, static_cast<int>(w * PANGO_SCALE));
+    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+    // A negative height limits the number of lines; the last is ellipsized.
+    if (maxLines > 0) {
+        pango_layout_set_height(layout, -maxLines);
+        pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+    }
+    return layout;
+}
+
+void CairoCanvas::drawWrappedText(const std::string& text, Rect rect, Font font, Color color, int maxLines, bool centered) {
+    if (text.empty() || !drawable(rect)) return;
+    cairo_save(cr_);
+    cairo_translate(cr_, rect.minX(), rect.maxY());
+    cairo_scale(cr_, 1, -1);
+    cairo_rectangle(cr_, 0, 0, rect.width(), rect.height());
+    cairo_clip(cr_);
+    PangoLayout* layout = createWrappedLayout(text, font, rect.width(), maxLines);
+    if (centered) pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER);
+    setSource(color);
+    cairo_move_to(cr_, 0, 0);
+    pango_cairo_show_layout(cr_, layout);
+    cairo_new_path(cr_);
+    g_object_unref(layout);
+    cairo_restore(cr_);
+}
+
+Size CairoCanvas::measureWrappedText(const std::string& text, Font font, double width, int maxLines) {
+    if (text.empty()) return {};
+    PangoLayout* layout = createWrappedLayout(text, font, width, maxLines);
     PangoRectangle logical;
     pango_layout_get_extents(layout, nullptr, &logical);
     g_object_unref(layout);

@@ -47,6 +47,9 @@ public:
     void drawImage(const Image& image, Rect rect, double opacity) override;
     void drawText(const std::string& text, Rect rect, Font font, Color color) override;
     Size measureText(const std::string& text, Font font) override;
+    void drawWrappedText(const std::string& text, Rect rect, Font font, Color color, int maxLines, bool centered) override;
+    Size measureWrappedText(const std::string& text, Font font, double width, int maxLines) override;
+    void drawTintedImage(const Image& image, Rect rect, Color tint, double opacity) override;
 
     void save() override;
     void restore() override;
@@ -58,10 +61,13 @@ public:
     void setSource(Color color, double opacity = 1);
     // A single-line layout for the text in the font (caller unrefs it).
     PangoLayout* createLayout(const std::string& text, Font font);
+    // A layout that breaks the text into at most maxLines lines (0: any
+    // number) of the width, the last ellipsized (caller unrefs it).
+    PangoLayout* createWrappedLayout(const std::string& text, Font font, double width, int maxLines);
 
 private:
-    void drawBitmapImage(const Image& image, Rect rect, double opacity);
-    void drawDrawingImage(const Image& image, Rect rect, double opacity);
+    void drawBitmapImage(const Image& image, Rect rect, double opacity, Color tint);
+    void drawDrawingImage(const Image& image, Rect rect, double opacity, Color tint);
 
     cairo_t* cr_;
     AppearanceName appearance_;

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/Geometry.h"
 
@@ -19,6 +20,13 @@ public:
 
     static std::shared_ptr<Image> withBitmap(std::shared_ptr<const Bitmap> bitmap, Size pointSize);
     static std::shared_ptr<Image> withDrawing(Size pointSize, Drawing drawing);
+    // The system's symbol of that name (SF Symbols: "chevron.left",
+    // "magnifyingglass" ...) as a template image of the given point size, so
+    // that it takes the colour it is drawn in; a neutral glyph (a rounded
+    // square) for a name the system does not have.
+    static std::shared_ptr<Image> systemSymbol(const std::string& name, double pointSize = 16);
+    // Whether the system draws a symbol of that name.
+    static bool hasSystemSymbol(const std::string& name);
 
     Size size() const { return size_; }
     void setSize(Size size) { size_ = size; }
