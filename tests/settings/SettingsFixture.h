@@ -29,7 +29,8 @@ protected:
     // The kinds of the drained events, in order.
     std::vector<std::string> eventKinds();
 
-    // Drives a control of the window by its text or accessibility label; fails the test when it cannot.
+    // Uses a control of the window by its text or accessibility label, as a
+    // person would, through the simulated Mac's verbs; fails the test when it cannot.
     void press(const std::string& label);
     void pick(const std::string& label, const std::string& option);
     void step(const std::string& label, int direction);

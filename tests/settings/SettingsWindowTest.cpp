@@ -54,8 +54,10 @@ TEST_F(SettingsTest, FirstShowMakesTheWindow) {
     EXPECT_EQ(send("snapshot")["settingsVisible"], true);
     EXPECT_EQ(desktop::state()["active"], hostId) << "the menu-bar app comes forward with its window";
 
-    window->setFrame({100, 100, 400, 300});
+    verb("resize 400 300");
     EXPECT_EQ(window->frame().size, (platform::Size{860, 620})) << "no smaller than the minimum size";
+    verb("resize 900 650");
+    EXPECT_EQ(window->frame().size, (platform::Size{900, 650}));
 }
 
 // Tests that the close button, settingsHide and stop only hide the window:
