@@ -75,6 +75,17 @@ void Window::setFrame(Rect frame, bool) {
     saveAutosavedFrame();
 }
 
+void Window::center() {
+    auto where = screen();
+    if (!where) where = mainScreen();
+    if (!where) return;
+    Rect area = where->visibleFrame;
+    double free = area.height() - frame_.height();
+    double x = area.midX() - frame_.width() / 2;
+    double y = free > 0 ? area.minY() + free * 2 / 3 : area.maxY() - frame_.height();
+    setFrame({x, y, frame_.width(), frame_.height()});
+}
+
 void Window::setMinSize(Size size) {
     if (!std::isfinite(size.width) || !std::isfinite(size.height)) return;
     minSize_ = {std::max(size.width, 0.0), std::max(size.height, 0.0)};

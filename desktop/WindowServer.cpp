@@ -198,6 +198,7 @@ json windowJson(const WindowRecord& record) {
         entry["titlebarAppearsTransparent"] = record.window->titlebarAppearsTransparent();
         entry["toolbarStyle"] = record.window->toolbarStyle();
         entry["hasToolbar"] = record.window->hasToolbar();
+        entry["releasedWhenClosed"] = record.window->isReleasedWhenClosed();
     } else {
         entry["color"] = record.color;
         entry["foreign"] = true;

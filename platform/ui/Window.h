@@ -76,6 +76,10 @@ public:
     void setFrame(Rect frame, bool display = true);
     // Keeps the top-left corner, as the platform does.
     void setContentSize(Size size);
+    // Places the window on its screen (else the main screen): centred
+    // horizontally in the visible frame and somewhat above the middle, a
+    // third of the free height above it and two thirds below.
+    void center();
     Size contentSize() const { return frame_.size; }
 
     // The smallest size a person (or setFrame) can give the window; zero: none.
@@ -130,6 +134,10 @@ public:
     void setClearBackground(bool clear) { clearBackground_ = clear; }
     bool hasShadow() const { return shadow_; }
     void setHasShadow(bool shadow) { shadow_ = shadow; }
+    // Kept as set; closing orders a window out either way, and the window
+    // lives as long as its owners hold it.
+    bool isReleasedWhenClosed() const { return releasedWhenClosed_; }
+    void setReleasedWhenClosed(bool value) { releasedWhenClosed_ = value; }
     bool hidesOnDeactivate() const { return hidesOnDeactivate_; }
     void setHidesOnDeactivate(bool hides) { hidesOnDeactivate_ = hides; }
     std::optional<AppearanceName> appearance() const { return appearance_; }

@@ -53,8 +53,19 @@ TEST(WindowFramesTest, MinimumSizeHoldsAgainstEveryResize) {
     EXPECT_EQ(desktop::verb("resize 10")["error"], "usage: resize WIDTH HEIGHT");
     EXPECT_EQ(desktop::verb("resize -5 10")["error"], "usage: resize WIDTH HEIGHT");
 
+    // Centred in the visible frame, a third of the free height above.
+    auto screen = window->screen();
+    ASSERT_TRUE(screen);
+    window->center();
+    Rect area = screen->visibleFrame;
+    EXPECT_EQ(window->frame().minX(), area.midX() - 500);
+    EXPECT_NEAR(window->frame().minY(), area.minY() + (area.height() - 700) * 2 / 3, 1e-9);
+    EXPECT_NEAR(area.maxY() - window->frame().maxY(), (area.height() - 700) / 3, 1e-9);
+    EXPECT_EQ(window->frame().size, (Size{1000, 700}));
+
     json state = windowState(window->windowNumber());
     EXPECT_EQ(state["minSize"], json::array({860, 620}));
+    EXPECT_EQ(state["releasedWhenClosed"], true);
     EXPECT_EQ(state["styleMask"], settingsStyle);
     window->setTitlebarAppearsTransparent(true);
     window->setToolbarStyle(toolbarStyle::unified);
