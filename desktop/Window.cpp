@@ -143,17 +143,6 @@ void Window::setContentView(std::shared_ptr<View> view) {
     view->setWindow(weak_from_this());
 }
 
-void Window::center() {
-    auto target = screen();
-    if (!target) target = mainScreen();
-    if (!target) return;
-    const Rect area = target->visibleFrame;
-    const double x = area.midX() - frame_.width() / 2;
-    const double spare = area.height() - frame_.height();
-    const double y = spare > 0 ? area.minY() + spare * 2 / 3 : area.maxY() - frame_.height();
-    setFrame({x, y, frame_.width(), frame_.height()});
-}
-
 void Window::orderFront() {
     visible_ = true;
     list().orderFront(*this);

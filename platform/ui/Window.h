@@ -109,15 +109,6 @@ public:
     // Replaces the content view (none removes it), sizing the new one to the window.
     void setContentView(std::shared_ptr<View> view);
 
-    // Places the window in the middle of its screen's visible frame
-    // horizontally and somewhat above the middle vertically (a third of the
-    // spare height above it, two thirds below), as the platform places a new window.
-    void center();
-    // Whether closing the window also releases it; the simulated Mac keeps
-    // every window until its owner lets go, so this records the choice.
-    bool isReleasedWhenClosed() const { return releasedWhenClosed_; }
-    void setReleasedWhenClosed(bool released) { releasedWhenClosed_ = released; }
-
     bool isVisible() const { return visible_; }
     void orderFront();
     void orderFrontRegardless();
