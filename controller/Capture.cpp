@@ -35,8 +35,10 @@ bool writeViewPNG(platform::ui::View& view, const std::string& path) {
 void NativeController::capture(const std::string& directory) {
     if (directory.empty() || !platform::files().exists(directory)) return;
     if (strip_) writeViewPNG(*strip_, captureFilePath(directory, stripFileName));
-    if (const auto& window = settings_->window(); window && window->contentView())
+    if (auto window = settingsWindow(); window && window->contentView())
         writeViewPNG(*window->contentView(), captureFilePath(directory, settingsFileName));
 }
+
+std::shared_ptr<platform::ui::Window> NativeController::settingsWindow() const { return settings_->window(); }
 
 }  // namespace orvane

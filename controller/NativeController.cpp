@@ -224,7 +224,7 @@ void NativeController::setAppearance(bool dark) {
     auto appearance = dark ? ui::AppearanceName::darkAqua : ui::AppearanceName::aqua;
     strip_->setAppearance(appearance);
     strip_->setNeedsDisplay();
-    if (const auto& window = settings_->window()) window->setAppearance(appearance);
+    if (auto window = settingsWindow()) window->setAppearance(appearance);
     if (card_) card_->setAppearance(appearance);
 }
 

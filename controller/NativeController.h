@@ -125,6 +125,8 @@ public:
     const std::optional<std::string>& cardID() const { return cardID_; }
     const std::shared_ptr<platform::ui::Window>& card() const { return card_; }
     SettingsController& settings() const { return *settings_; }
+    // The settings window, nothing until it has been made.
+    std::shared_ptr<platform::ui::Window> settingsWindow() const;
     std::size_t queuedEvents() const { return events_.size(); }
     bool isStarted() const { return item_ != nullptr; }
 
