@@ -15,9 +15,9 @@ namespace orvane {
 // What the settings window shows: the host's settings and status as last
 // sent with settingsUpdate, the window's own page and search text, views
 // derived from them, and the hook through which every action a person takes
-// leaves as an event record. It owns no setting: apart from the two writes
-// that let a toggle and the stepper move before the host answers, nothing a
-// person does changes it. Main thread only.
+// leaves as an event record. It owns no setting: a person changes only the
+// page and the search text, and otherwise only through the two writes that
+// let a toggle and the stepper move before the host answers. Main thread only.
 class SettingsModel {
 public:
     using Apps = std::vector<SettingsApp>;

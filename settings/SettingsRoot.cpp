@@ -98,14 +98,14 @@ Node detail(const std::shared_ptr<SettingsModel>& model) {
     return vstack(std::move(parts), 0, Alignment::leading).filling(Alignment::leading, true);
 }
 
-}  // namespace
-
 std::string detailTitle(const std::string& selected) {
     const auto shown = shownTab(selected);
     if (shown == tab::add) return texts::addPage;
     if (shown == tab::settings) return texts::settingsPage;
     return texts::appsPage;
 }
+
+}  // namespace
 
 Node SettingsRoot(const std::shared_ptr<SettingsModel>& model, std::shared_ptr<platform::ui::Image> productIcon) {
     return splitView(sidebar(model, std::move(productIcon)), detail(model), detailTitle(model->tab()), toolbar(model));

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <memory>
-#include <string>
 
 #include "platform/ui/Declarative.h"
 
@@ -18,8 +17,5 @@ class SettingsModel;
 // disk on every keystroke.
 platform::ui::declarative::Node SettingsRoot(const std::shared_ptr<SettingsModel>& model,
                                              std::shared_ptr<platform::ui::Image> productIcon);
-
-// The detail column's title for a page.
-std::string detailTitle(const std::string& tab);
 
 }  // namespace orvane
