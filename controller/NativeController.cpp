@@ -10,6 +10,8 @@
 #include "platform/ui/Image.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/Window.h"
+#include "settings/SettingsController.h"
+#include "settings/SettingsModel.h"
 #include "strip/Brand.h"
 #include "strip/StripTexts.h"
 #include "strip/StripView.h"
@@ -20,7 +22,7 @@ namespace ui = platform::ui;
 
 std::shared_ptr<NativeController> NativeController::create() { return std::make_shared<NativeController>(); }
 
-NativeController::NativeController() = default;
+NativeController::NativeController() : settings_(SettingsController::create()) {}
 
 NativeController::~NativeController() {
     if (!stopped_ && (item_ || timer_ || !observerTokens_.empty())) stop();
@@ -57,6 +59,10 @@ void NativeController::start() {
 
     timer_ = platform::runLoop().every(timerInterval, [weak] {
         if (auto self = weak.lock()) self->tick();
+    });
+
+    settings_->model().setEmit([weak](const nlohmann::json& record) {
+        if (auto self = weak.lock()) self->emit(record);
     });
 
     refresh(true);
@@ -134,6 +140,7 @@ void NativeController::stop() {
     if (timer_) timer_->cancel();
     if (qaPreviewWindow_) qaPreviewWindow_->orderOut();
     closeCard();
+    settings_->hide();
     if (strip_) strip_->stopScrollTransition();
     if (centerPanel_) centerPanel_->setContentView(nullptr);
     if (item_) item_->setView(nullptr);
@@ -219,6 +226,7 @@ void NativeController::setAppearance(bool dark) {
     auto appearance = dark ? ui::AppearanceName::darkAqua : ui::AppearanceName::aqua;
     strip_->setAppearance(appearance);
     strip_->setNeedsDisplay();
+    if (auto window = settingsWindow()) window->setAppearance(appearance);
     if (card_) card_->setAppearance(appearance);
 }
 

@@ -26,6 +26,7 @@ class Window;
 
 namespace orvane {
 
+class SettingsController;
 class StripView;
 class WindowPreview;
 
@@ -143,6 +144,7 @@ public:
     const std::optional<std::string>& cardID() const { return cardID_; }
     const std::shared_ptr<platform::ui::Window>& card() const { return card_; }
     const std::shared_ptr<platform::ui::Window>& qaPreviewWindow() const { return qaPreviewWindow_; }
+    SettingsController& settings() const { return *settings_; }
     // The settings window, nothing until it has been made.
     std::shared_ptr<platform::ui::Window> settingsWindow() const;
     std::size_t queuedEvents() const { return events_.size(); }
@@ -191,6 +193,9 @@ private:
     std::optional<std::string> cardID_;
     platform::Job hoverJob_;
     platform::Job cardHideJob_;
+    // Made with the controller and kept for its whole life; its model's
+    // events reach the queue from start on.
+    std::shared_ptr<SettingsController> settings_;
     bool pendingRefresh_ = false;
     std::uint64_t detectionEpoch_ = 0;
 
