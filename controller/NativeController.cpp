@@ -74,6 +74,10 @@ void NativeController::configure(const nlohmann::json& configuration) {
     autoDedup_ = config.autoDedup;
 
     if (config.centered != centered_) switchCentered(config.centered);
+    // The ids may be unchanged while the records behind them changed (a
+    // running app pinned under another name, path or policy): the buttons
+    // hold the records they were built from, so they are built again.
+    if (strip_) strip_->setControlSignature("");
 
     refresh(true);
     scanExtras();
