@@ -16,6 +16,7 @@
 #include "platform/Workspace.h"
 #include "strip/AppMenus.h"
 #include "strip/StripOwner.h"
+#include "strip/StripPlacement.h"
 
 namespace platform::ui {
 class Image;
@@ -36,7 +37,7 @@ class StripView;
 class NativeController : public StripOwner, public std::enable_shared_from_this<NativeController> {
 public:
     static constexpr double statusItemLength = 40;
-    static constexpr double centeredStatusItemLength = 29;
+    static constexpr double centeredStatusItemLength = StripPlacement::centeredItemLength;
     static constexpr double stripInitialWidth = 40;
     static constexpr double stripInitialHeight = 24;
     static constexpr unsigned centerPanelStyleMask = 128;
