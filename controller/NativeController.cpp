@@ -162,7 +162,8 @@ void NativeController::handleWorkspaceNotification(Notification notification) {
     refresh(false);
     closeCard();
     scanExtras();
-    if (notification == Notification::wake || notification == Notification::launch) maintainDock();
+    if (notification == Notification::wake) maintainDock();
+    if (notification == Notification::launch) dockMaintenance_.applicationLaunched(dockPersistent_, qaMode_, dockErrorSink());
 }
 
 void NativeController::handleScreenParameters() {
@@ -178,8 +179,10 @@ void NativeController::tick() {
     maintainDock();
 }
 
-void NativeController::maintainDock() {
-    dockMaintenance_.maintainDock(dockPersistent_, qaMode_, [this](const std::string& message) { emitError(message); });
+void NativeController::maintainDock() { dockMaintenance_.maintainDock(dockPersistent_, qaMode_, dockErrorSink()); }
+
+dock::DockMaintenance::ErrorSink NativeController::dockErrorSink() {
+    return [this](const std::string& message) { emitError(message); };
 }
 
 void NativeController::bumpDetectionEpoch() { detectionEpoch_ = nextEpoch(detectionEpoch_); }

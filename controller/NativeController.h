@@ -139,6 +139,7 @@ private:
     void bumpDetectionEpoch();
     // One keep-hidden check of the Dock; a new failure becomes an error event.
     void maintainDock();
+    dock::DockMaintenance::ErrorSink dockErrorSink();
     void finishScan(std::uint64_t epoch, Detections result);
     AppMenuActions menuActions();
 

@@ -186,8 +186,16 @@ std::optional<std::string> base64Decode(const std::string& text) {
     return out;
 }
 
+bool isContainer(plist_t node) {
+    plist_type type = plist_get_node_type(node);
+    return type == PLIST_ARRAY || type == PLIST_DICT;
+}
+
+// depth: the containers around the node, itself included when it is one.
+// Only containers count, as in the checks of the bytes, so that the reader
+// takes every list those checks let through.
 std::optional<Json> toJson(plist_t node, int depth) {
-    if (!node || depth > maxPropertyListDepth) return std::nullopt;
+    if (!node || (isContainer(node) && depth > maxPropertyListDepth)) return std::nullopt;
     switch (plist_get_node_type(node)) {
     case PLIST_BOOLEAN: {
         std::uint8_t value = 0;
@@ -277,7 +285,8 @@ std::string tagOf(const Json& object) {
 }
 
 Plist fromJson(const Json& value, int depth) {
-    if (depth > maxPropertyListDepth) return nullptr;
+    bool container = value.is_array() || (value.is_object() && tagOf(value).empty());
+    if (container && depth > maxPropertyListDepth) return nullptr;
     switch (value.type()) {
     case Json::value_t::boolean:
         return Plist(plist_new_bool(value.get<bool>() ? 1 : 0));
@@ -395,6 +404,8 @@ std::optional<std::string> mergeIntoPropertyList(const std::optional<std::string
         if (!node) return std::nullopt;
         plist_dict_set_item(root.get(), key.c_str(), node.release());
     }
+    // Whatever is written must read back.
+    if (!toJson(root.get(), 1)) return std::nullopt;
     return serialize(root.get(), true);
 }
 
