@@ -72,9 +72,12 @@ bool writeFileAtomically(const std::string& realPath, const std::string& bytes) 
     if (!makeDirectories(folder)) return false;
     std::string name = realPath.substr(realPath.find_last_of('/') + 1);
     std::string temporary = folder + "/." + name + ".XXXXXX";
+    // A replaced file keeps its mode; a new one is readable by all.
+    struct stat existing {};
+    mode_t mode = ::stat(realPath.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) ? existing.st_mode & 07777 : 0644;
     int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) return false;
-    bool written = writeAll(fd, bytes) && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
+    bool written = writeAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     written = ::close(fd) == 0 && written;
     if (!written || ::rename(temporary.c_str(), realPath.c_str()) != 0) {
         ::unlink(temporary.c_str());

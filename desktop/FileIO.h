@@ -21,7 +21,8 @@ FileRead readFile(const std::string& realPath, std::size_t limit);
 bool makeDirectories(const std::string& realPath);
 // Writes to a temporary file in the same folder, flushes it to the device and
 // renames it over the target, so a reader sees the old or the new file, never
-// half of one. Creates the parent folders.
+// half of one. The new file keeps the mode of the one it replaces. Creates
+// the parent folders.
 bool writeFileAtomically(const std::string& realPath, const std::string& bytes);
 
 }  // namespace desktop
