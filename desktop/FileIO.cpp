@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -30,6 +31,28 @@ bool writeAll(int fd, const std::string& bytes) {
         done += static_cast<std::size_t>(n);
     }
     return true;
+}
+
+// The name mkostemp gives a temporary of name: "." + name + "." and six
+// letters or digits.
+bool isTemporaryOf(const std::string& candidate, const std::string& name) {
+    constexpr std::size_t suffix = 6;
+    if (candidate.size() != name.size() + 2 + suffix || candidate[0] != '.' ||
+        candidate.compare(1, name.size(), name) != 0 || candidate[name.size() + 1] != '.')
+        return false;
+    for (std::size_t i = candidate.size() - suffix; i < candidate.size(); ++i)
+        if (!std::isalnum(static_cast<unsigned char>(candidate[i]))) return false;
+    return true;
+}
+
+// Temporaries of earlier saves that were killed before their rename.
+void removeLeftoverTemporaries(const std::string& folder, const std::string& name) {
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code ignored;
+        if (isTemporaryOf(it->path().filename().string(), name) && it->is_regular_file(ignored))
+            std::filesystem::remove(it->path(), ignored);
+    }
 }
 
 }  // namespace
@@ -83,6 +106,7 @@ bool writeFileAtomically(const std::string& realPath, const std::string& bytes) 
         ::unlink(temporary.c_str());
         return false;
     }
+    removeLeftoverTemporaries(folder, name);
     // Makes the rename itself durable; a folder that cannot be synced loses nothing already written.
     int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd >= 0) {
