@@ -20,9 +20,9 @@ public:
     // One calibration. Does nothing unless dockPersistent is on and
     // acceptance mode is off. A failure is reported through emitError only
     // when its message differs from the last one, so a failure that repeats
-    // on every timer tick yields one event.
-    // Hidden values that were written but do not read back (a managed profile
-    // forces the Dock's own) are a failed calibration too.
+    // on every timer tick yields one event. Hidden values that were written
+    // but do not read back (a managed profile forces the Dock's own) are a
+    // failed calibration too.
     void maintainDock(bool dockPersistent, bool qaMode, const ErrorSink& emitError);
     // An application launched. The first launch after a calibration restarted
     // the Dock is that restart's own relaunch and does not calibrate: when the
