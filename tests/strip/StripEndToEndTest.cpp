@@ -90,7 +90,8 @@ TEST_F(StripEndToEndTest, ClicksArrowsMenusAndPin) {
 // a running app pinned under another record shows, opens and pins as that
 // record, not as the one its button was built from.
 TEST_F(StripEndToEndTest, ConfigureRebuildsButtonsForChangedRecords) {
-    load(scene({app("com.apple.Safari", "Safari", 501)}));
+    load(scene({app("com.apple.Safari", "Safari", 501)},
+               {{"launchServices", {{"com.example.Renamed", "/Applications/Renamed.app"}}}}));
     start();
     controller->configure(json::object());
     finishScans();
@@ -112,7 +113,11 @@ TEST_F(StripEndToEndTest, ConfigureRebuildsButtonsForChangedRecords) {
     auto center = slot->frame();
     verb("click " + at(center.midX(), center.midY()));
     desktop::advance(0);
-    EXPECT_EQ(desktop::state()["opened"].back()["path"], "/Applications/Renamed.app");
+    json opened = desktop::state()["opened"].back();
+    EXPECT_EQ(opened["path"], "/Applications/Renamed.app");
+    EXPECT_FALSE(opened.contains("error")) << opened.dump();
+    settle();
+    EXPECT_EQ(controller->drainEvents(), json::array()) << "the open succeeded";
 
     verb("rightclick " + at(center.midX(), center.midY()));
     ASSERT_TRUE(verb("choose 取消固定")["ok"].get<bool>());
