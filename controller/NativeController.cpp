@@ -82,6 +82,10 @@ void NativeController::configure(const nlohmann::json& configuration) {
     autoDedup_ = config.autoDedup;
 
     if (config.centered != centered_) switchCentered(config.centered);
+    // The ids may be unchanged while the records behind them changed (a
+    // running app pinned under another name, path or policy): the buttons
+    // hold the records they were built from, so they are built again.
+    if (strip_) strip_->setControlSignature("");
 
     refresh(true);
     scanExtras();
@@ -167,7 +171,8 @@ void NativeController::handleWorkspaceNotification(Notification notification) {
     refresh(false);
     closeCard();
     scanExtras();
-    if (notification == Notification::wake || notification == Notification::launch) maintainDock();
+    if (notification == Notification::wake) maintainDock();
+    if (notification == Notification::launch) dockMaintenance_.applicationLaunched(dockPersistent_, qaMode_, dockErrorSink());
 }
 
 void NativeController::handleScreenParameters() {
@@ -183,8 +188,10 @@ void NativeController::tick() {
     maintainDock();
 }
 
-void NativeController::maintainDock() {
-    dockMaintenance_.maintainDock(dockPersistent_, qaMode_, [this](const std::string& message) { emitError(message); });
+void NativeController::maintainDock() { dockMaintenance_.maintainDock(dockPersistent_, qaMode_, dockErrorSink()); }
+
+dock::DockMaintenance::ErrorSink NativeController::dockErrorSink() {
+    return [this](const std::string& message) { emitError(message); };
 }
 
 void NativeController::bumpDetectionEpoch() { detectionEpoch_ = nextEpoch(detectionEpoch_); }

@@ -16,6 +16,7 @@
 #include "platform/Workspace.h"
 #include "strip/AppMenus.h"
 #include "strip/StripOwner.h"
+#include "strip/StripPlacement.h"
 
 namespace platform::ui {
 class Image;
@@ -38,7 +39,7 @@ class WindowPreview;
 class NativeController : public StripOwner, public std::enable_shared_from_this<NativeController> {
 public:
     static constexpr double statusItemLength = 40;
-    static constexpr double centeredStatusItemLength = 29;
+    static constexpr double centeredStatusItemLength = StripPlacement::centeredItemLength;
     static constexpr double stripInitialWidth = 40;
     static constexpr double stripInitialHeight = 24;
     static constexpr unsigned centerPanelStyleMask = 128;
@@ -162,6 +163,7 @@ private:
     void bumpDetectionEpoch();
     // One keep-hidden check of the Dock; a new failure becomes an error event.
     void maintainDock();
+    dock::DockMaintenance::ErrorSink dockErrorSink();
     void finishScan(std::uint64_t epoch, Detections result);
     AppMenuActions menuActions();
 
