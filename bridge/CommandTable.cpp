@@ -15,6 +15,9 @@
 #include "platform/Json.h"
 #include "platform/Workspace.h"
 #include "preview/ScreenCaptureAccess.h"
+#include "settings/SettingsController.h"
+#include "settings/SettingsModel.h"
+#include "settings/SettingsTexts.h"
 
 namespace orvane {
 namespace {
@@ -45,9 +48,6 @@ CommandOutcome configure(const Json& args) {
     return nothing();
 }
 
-// The settings window is not part of this library yet: its commands are
-// accepted and do nothing.
-CommandOutcome acceptedWithoutEffect(const Json&) { return nothing(); }
 
 CommandOutcome qaSelfPreview(const Json&) {
     if (auto* controller = current()) controller->qaSelfPreview();
@@ -66,6 +66,27 @@ CommandOutcome screenRetry(const Json&) {
     ScreenCaptureAccess::probe([](bool granted) {
         if (auto controller = controllerSlot()) controller->screenProbeFinished(granted);
     });
+    return nothing();
+}
+
+CommandOutcome settingsUpdate(const Json& args) {
+    if (auto* controller = current()) controller->settings().model().update(args);
+    return nothing();
+}
+
+CommandOutcome settingsShow(const Json&) {
+    if (auto* controller = current()) controller->settings().show();
+    return nothing();
+}
+
+CommandOutcome settingsHide(const Json&) {
+    if (auto* controller = current()) controller->settings().hide();
+    return nothing();
+}
+
+CommandOutcome settingsTab(const Json& args) {
+    if (auto* controller = current())
+        controller->settings().model().setTab(stringArgument(args, "tab").value_or(settingsTexts::tab::apps));
     return nothing();
 }
 
@@ -169,10 +190,10 @@ struct Command {
 constexpr std::array<Command, 27> table{{
     {"start", start},
     {"configure", configure},
-    {"settingsUpdate", acceptedWithoutEffect},
-    {"settingsShow", acceptedWithoutEffect},
-    {"settingsHide", acceptedWithoutEffect},
-    {"settingsTab", acceptedWithoutEffect},
+    {"settingsUpdate", settingsUpdate},
+    {"settingsShow", settingsShow},
+    {"settingsHide", settingsHide},
+    {"settingsTab", settingsTab},
     {"qaSelfPreview", qaSelfPreview},
     {"screenPermission", screenPermission},
     {"screenRetry", screenRetry},

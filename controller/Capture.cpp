@@ -6,6 +6,7 @@
 #include "platform/Files.h"
 #include "platform/ui/Window.h"
 #include "preview/SurfaceCapture.h"
+#include "settings/SettingsController.h"
 #include "strip/StripView.h"
 
 namespace orvane {
@@ -20,8 +21,6 @@ void NativeController::capture(const std::string& directory) {
     if (auto window = settingsWindow()) captureWindowSurface(*window, directory, captureFile::settings);
 }
 
-// The settings controller that owns the settings window is not part of this
-// controller yet, so there is no window to save.
-std::shared_ptr<platform::ui::Window> NativeController::settingsWindow() const { return nullptr; }
+std::shared_ptr<platform::ui::Window> NativeController::settingsWindow() const { return settings_->window(); }
 
 }  // namespace orvane

@@ -10,6 +10,8 @@
 #include "platform/ui/Image.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/Window.h"
+#include "settings/SettingsController.h"
+#include "settings/SettingsModel.h"
 #include "strip/Brand.h"
 #include "strip/StripTexts.h"
 #include "strip/StripView.h"
@@ -20,7 +22,7 @@ namespace ui = platform::ui;
 
 std::shared_ptr<NativeController> NativeController::create() { return std::make_shared<NativeController>(); }
 
-NativeController::NativeController() = default;
+NativeController::NativeController() : settings_(SettingsController::create()) {}
 
 NativeController::~NativeController() {
     if (!stopped_ && (item_ || timer_ || !observerTokens_.empty())) stop();
@@ -59,6 +61,10 @@ void NativeController::start() {
         if (auto self = weak.lock()) self->tick();
     });
 
+    settings_->model().setEmit([weak](const nlohmann::json& record) {
+        if (auto self = weak.lock()) self->emit(record);
+    });
+
     refresh(true);
 }
 
@@ -76,6 +82,10 @@ void NativeController::configure(const nlohmann::json& configuration) {
     autoDedup_ = config.autoDedup;
 
     if (config.centered != centered_) switchCentered(config.centered);
+    // The ids may be unchanged while the records behind them changed (a
+    // running app pinned under another name, path or policy): the buttons
+    // hold the records they were built from, so they are built again.
+    if (strip_) strip_->setControlSignature("");
 
     refresh(true);
     scanExtras();
@@ -134,6 +144,7 @@ void NativeController::stop() {
     if (timer_) timer_->cancel();
     if (qaPreviewWindow_) qaPreviewWindow_->orderOut();
     closeCard();
+    settings_->hide();
     if (strip_) strip_->stopScrollTransition();
     if (centerPanel_) centerPanel_->setContentView(nullptr);
     if (item_) item_->setView(nullptr);
@@ -160,7 +171,8 @@ void NativeController::handleWorkspaceNotification(Notification notification) {
     refresh(false);
     closeCard();
     scanExtras();
-    if (notification == Notification::wake || notification == Notification::launch) maintainDock();
+    if (notification == Notification::wake) maintainDock();
+    if (notification == Notification::launch) dockMaintenance_.applicationLaunched(dockPersistent_, qaMode_, dockErrorSink());
 }
 
 void NativeController::handleScreenParameters() {
@@ -176,8 +188,10 @@ void NativeController::tick() {
     maintainDock();
 }
 
-void NativeController::maintainDock() {
-    dockMaintenance_.maintainDock(dockPersistent_, qaMode_, [this](const std::string& message) { emitError(message); });
+void NativeController::maintainDock() { dockMaintenance_.maintainDock(dockPersistent_, qaMode_, dockErrorSink()); }
+
+dock::DockMaintenance::ErrorSink NativeController::dockErrorSink() {
+    return [this](const std::string& message) { emitError(message); };
 }
 
 void NativeController::bumpDetectionEpoch() { detectionEpoch_ = nextEpoch(detectionEpoch_); }
@@ -219,6 +233,7 @@ void NativeController::setAppearance(bool dark) {
     auto appearance = dark ? ui::AppearanceName::darkAqua : ui::AppearanceName::aqua;
     strip_->setAppearance(appearance);
     strip_->setNeedsDisplay();
+    if (auto window = settingsWindow()) window->setAppearance(appearance);
     if (card_) card_->setAppearance(appearance);
 }
 

@@ -16,6 +16,7 @@
 #include "platform/Workspace.h"
 #include "strip/AppMenus.h"
 #include "strip/StripOwner.h"
+#include "strip/StripPlacement.h"
 
 namespace platform::ui {
 class Image;
@@ -26,6 +27,7 @@ class Window;
 
 namespace orvane {
 
+class SettingsController;
 class StripView;
 class WindowPreview;
 
@@ -37,7 +39,7 @@ class WindowPreview;
 class NativeController : public StripOwner, public std::enable_shared_from_this<NativeController> {
 public:
     static constexpr double statusItemLength = 40;
-    static constexpr double centeredStatusItemLength = 29;
+    static constexpr double centeredStatusItemLength = StripPlacement::centeredItemLength;
     static constexpr double stripInitialWidth = 40;
     static constexpr double stripInitialHeight = 24;
     static constexpr unsigned centerPanelStyleMask = 128;
@@ -143,6 +145,7 @@ public:
     const std::optional<std::string>& cardID() const { return cardID_; }
     const std::shared_ptr<platform::ui::Window>& card() const { return card_; }
     const std::shared_ptr<platform::ui::Window>& qaPreviewWindow() const { return qaPreviewWindow_; }
+    SettingsController& settings() const { return *settings_; }
     // The settings window, nothing until it has been made.
     std::shared_ptr<platform::ui::Window> settingsWindow() const;
     std::size_t queuedEvents() const { return events_.size(); }
@@ -160,6 +163,7 @@ private:
     void bumpDetectionEpoch();
     // One keep-hidden check of the Dock; a new failure becomes an error event.
     void maintainDock();
+    dock::DockMaintenance::ErrorSink dockErrorSink();
     void finishScan(std::uint64_t epoch, Detections result);
     AppMenuActions menuActions();
 
@@ -191,6 +195,9 @@ private:
     std::optional<std::string> cardID_;
     platform::Job hoverJob_;
     platform::Job cardHideJob_;
+    // Made with the controller and kept for its whole life; its model's
+    // events reach the queue from start on.
+    std::shared_ptr<SettingsController> settings_;
     bool pendingRefresh_ = false;
     std::uint64_t detectionEpoch_ = 0;
 

@@ -11,6 +11,7 @@
 #include "platform/ui/Window.h"
 #include "preview/ScreenCaptureAccess.h"
 #include "preview/WindowPreview.h"
+#include "settings/SettingsController.h"
 #include "strip/Brand.h"
 #include "strip/StripActionButton.h"
 #include "strip/StripView.h"
@@ -111,7 +112,7 @@ nlohmann::json NativeController::snapshot() {
     state["dockError"] = dockMaintenance_.dockError();
     auto preview = cardPreview();
     state["preview"] = preview ? preview->report() : Json::object();
-    state["settingsVisible"] = false;
+    state["settingsVisible"] = settings_->isVisible();
     state["dockStatus"] = dockMaintenance_.dockStatus(dockPersistent_, qaMode_);
     state["controls"] = controlsJson(strip);
     return state;

@@ -42,12 +42,12 @@ nlohmann::json sceneFromEnvironment() {
     return scene;
 }
 
+}  // namespace
+
 Clock clockFromEnvironment() {
     const char* clock = std::getenv("ORVANE_CLOCK");
     return clock && std::string(clock) == "manual" ? Clock::manual : Clock::real;
 }
-
-}  // namespace
 
 void ensureStarted() {
     if (started.load()) return;

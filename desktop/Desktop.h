@@ -19,6 +19,8 @@ enum class Clock { real, manual };
 // screen; defaultScene() gives the demo Mac. Cancels every pending job.
 void reset(const nlohmann::json& scene, Clock clock = Clock::manual);
 const nlohmann::json& defaultScene();
+// The clock ORVANE_CLOCK asks for: manual for "manual", else the real one.
+Clock clockFromEnvironment();
 
 // Manual clock: runs every job that falls due within the next seconds, in
 // order, including jobs they schedule that fall due within the same span.

@@ -77,7 +77,7 @@ void resetDisk(const nlohmann::json& scene) {
         currentRoot = chooseRoot(scene);
     }
     clearDiskLog();
-    resetPreferenceDomains();
+    resetPreferenceDomains(scene);
     resetTools(scene);
 }
 

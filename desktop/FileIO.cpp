@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -30,6 +31,28 @@ bool writeAll(int fd, const std::string& bytes) {
         done += static_cast<std::size_t>(n);
     }
     return true;
+}
+
+// The name mkostemp gives a temporary of name: "." + name + "." and six
+// letters or digits.
+bool isTemporaryOf(const std::string& candidate, const std::string& name) {
+    constexpr std::size_t suffix = 6;
+    if (candidate.size() != name.size() + 2 + suffix || candidate[0] != '.' ||
+        candidate.compare(1, name.size(), name) != 0 || candidate[name.size() + 1] != '.')
+        return false;
+    for (std::size_t i = candidate.size() - suffix; i < candidate.size(); ++i)
+        if (!std::isalnum(static_cast<unsigned char>(candidate[i]))) return false;
+    return true;
+}
+
+// Temporaries of earlier saves that were killed before their rename.
+void removeLeftoverTemporaries(const std::string& folder, const std::string& name) {
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code ignored;
+        if (isTemporaryOf(it->path().filename().string(), name) && it->is_regular_file(ignored))
+            std::filesystem::remove(it->path(), ignored);
+    }
 }
 
 }  // namespace
@@ -75,14 +98,18 @@ bool replaceFileAtomically(const std::string& realPath, const std::string& bytes
     std::string folder = parentOf(realPath);
     std::string name = realPath.substr(realPath.find_last_of('/') + 1);
     std::string temporary = folder + "/." + name + ".XXXXXX";
+    // A replaced file keeps its mode; a new one is readable by all.
+    struct stat existing {};
+    mode_t mode = ::stat(realPath.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) ? existing.st_mode & 07777 : 0644;
     int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) return false;
-    bool written = writeAll(fd, bytes) && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
+    bool written = writeAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     written = ::close(fd) == 0 && written;
     if (!written || ::rename(temporary.c_str(), realPath.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;
     }
+    removeLeftoverTemporaries(folder, name);
     // Makes the rename itself durable; a folder that cannot be synced loses nothing already written.
     int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd >= 0) {

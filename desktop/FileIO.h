@@ -22,7 +22,9 @@ FileRead readFile(const std::string& realPath, std::size_t limit);
 bool makeDirectories(const std::string& realPath);
 // Writes to a temporary file in the same folder, flushes it to the device and
 // renames it over the target, so a reader sees the old or the new file, never
-// half of one. Creates the parent folders.
+// half of one. The new file keeps the mode of the one it replaces. Creates
+// the parent folders, and removes the temporaries that earlier saves of the
+// same file left behind when they were killed before their rename.
 bool writeFileAtomically(const std::string& realPath, const std::string& bytes);
 // The same in a folder that must already exist: nothing is created but the file.
 bool replaceFileAtomically(const std::string& realPath, const std::string& bytes);

@@ -1,5 +1,5 @@
 // The host application as the platform describes the running process to
-// itself: its pid, its bundle and the icon of that bundle.
+// itself: its pid, its bundle and the icon of that bundle, and its activation.
 
 #include <unistd.h>
 
@@ -30,6 +30,10 @@ public:
         const auto& host = ProcessTable::shared().host();
         return host ? host->bundleIdentifier() : std::nullopt;
     }
+
+    // The simulated system has no other applications' windows to step over:
+    // activating makes the host the active application, whatever is active now.
+    void activateIgnoringOtherApps(bool) override { ProcessTable::shared().activateHost(); }
 };
 
 }  // namespace

@@ -181,9 +181,32 @@ PointerHit movePointer(Point location) {
     return hitAt(location);
 }
 
+namespace {
+
+// The title-bar button of our window under the point, if any.
+std::string windowButtonAt(const Window& window, Point screen) {
+    Point p = inWindow(window, screen);
+    using platform::ui::WindowButton;
+    if (auto close = window.standardButtonFrame(WindowButton::close); close && close->contains(p)) return "close";
+    if (auto mini = window.standardButtonFrame(WindowButton::miniaturize); mini && mini->contains(p)) return "miniaturize";
+    if (auto zoom = window.standardButtonFrame(WindowButton::zoom); zoom && zoom->contains(p)) return "zoom";
+    return {};
+}
+
+}  // namespace
+
 PointerHit clickPointer(Point location, MouseButton button) {
     movePointer(location);
     PointerHit hit = hitAt(location);
+    if (button == MouseButton::left && hit.window && hit.window->window) {
+        std::shared_ptr<Window> window = hit.window->window;
+        hit.windowButton = windowButtonAt(*window, location);
+        if (!hit.windowButton.empty()) {
+            hit.view = nullptr;
+            if (hit.windowButton == "close" && (window->styleMask() & platform::ui::styleMask::closable)) window->performClose();
+            return hit;
+        }
+    }
     if (!hit.view) return hit;
     const Window* window = hit.window->window.get();
     if (button == MouseButton::left)

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "desktop/WindowList.h"
 #include "platform/Geometry.h"
@@ -17,6 +18,8 @@ namespace desktop {
 struct PointerHit {
     std::optional<WindowRecord> window;
     std::shared_ptr<platform::ui::View> view;
+    // A click on a title-bar button of one of our windows: "close", "miniaturize" or "zoom".
+    std::string windowButton;
 };
 
 // Puts the pointer somewhere without sending anything and forgets which
@@ -30,6 +33,8 @@ platform::Point pointerLocation();
 PointerHit movePointer(platform::Point location);
 enum class MouseButton { left, right };
 // Moves the pointer there, then sends the button's mouse-down to the hit view.
+// A left click on the close button of a window whose title bar lies over its
+// content closes the window as that button does (asking shouldClose first).
 PointerHit clickPointer(platform::Point location, MouseButton button);
 // A scroll-wheel event at the pointer: line deltas, or pixel deltas when precise.
 PointerHit scrollPointer(double deltaX, double deltaY, bool precise);

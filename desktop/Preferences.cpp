@@ -1,7 +1,8 @@
 // Stands in for CFPreferences app values: reads go to a cache loaded from the
 // domain's file, writes go to a pending cache, and synchronize merges the
 // pending changes into the file on disk (keeping every other key and its
-// type), writes it as a binary list in one atomic step, and reloads.
+// type), writes it as a binary list in one atomic step, and reloads. Values
+// that a managed profile forces win over the file, as they do on the platform.
 #include "desktop/Preferences.h"
 
 #include <map>
@@ -29,6 +30,19 @@ bool validDomain(const std::string& domain) {
            domain.find('\0') == std::string::npos;
 }
 
+// Forced values per domain; read and replaced under domainsMutex.
+std::mutex domainsMutex;
+std::map<std::string, Json> managedValues;
+
+std::optional<Json> managedValue(const std::string& domain, const std::string& key) {
+    std::lock_guard lock(domainsMutex);
+    auto values = managedValues.find(domain);
+    if (values == managedValues.end()) return std::nullopt;
+    auto value = values->second.find(key);
+    if (value == values->second.end() || value->is_null()) return std::nullopt;
+    return *value;
+}
+
 class FilePreferenceDomain final : public platform::PreferenceDomain {
 public:
     explicit FilePreferenceDomain(std::string domain) : domain_(std::move(domain)) {}
@@ -46,6 +60,7 @@ public:
     }
 
     std::optional<Json> copyValue(const std::string& key) override {
+        if (auto forced = managedValue(domain_, key)) return forced;
         if (auto change = pending_.find(key); change != pending_.end()) return change->second;
         if (!loaded_) reload();
         auto found = values_.find(key);
@@ -98,8 +113,6 @@ private:
     bool loaded_ = false;
 };
 
-std::mutex domainsMutex;
-
 std::map<std::string, std::shared_ptr<FilePreferenceDomain>>& domains() {
     static std::map<std::string, std::shared_ptr<FilePreferenceDomain>> all;
     return all;
@@ -111,9 +124,14 @@ std::string preferencesFile(const std::string& domain) {
     return std::string(homeFolder) + "/Library/Preferences/" + domain + ".plist";
 }
 
-void resetPreferenceDomains() {
+void resetPreferenceDomains(const nlohmann::json& scene) {
     std::lock_guard lock(domainsMutex);
     for (auto& [name, domain] : domains()) domain->discard();
+    managedValues.clear();
+    auto managed = scene.is_object() ? scene.find("managedPreferences") : scene.end();
+    if (managed == scene.end() || !managed->is_object()) return;
+    for (auto& [domain, values] : managed->items())
+        if (values.is_object()) managedValues[domain] = values;
 }
 
 }  // namespace desktop

@@ -5,12 +5,15 @@
 
 #include <string>
 
+#include <nlohmann/json_fwd.hpp>
+
 namespace desktop {
 
 // Where the domain's file lives on the simulated Mac, e.g.
 // "/Users/demo/Library/Preferences/com.apple.dock.plist".
 std::string preferencesFile(const std::string& domain);
-// The disk was replaced: every domain forgets its cached and pending values.
-void resetPreferenceDomains();
+// The disk was replaced: every domain forgets its cached and pending values
+// and takes the scene's managed (forced) values.
+void resetPreferenceDomains(const nlohmann::json& scene);
 
 }  // namespace desktop

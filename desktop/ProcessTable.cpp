@@ -218,6 +218,12 @@ bool ProcessTable::activate(std::size_t index) {
     return true;
 }
 
+bool ProcessTable::activateHost() {
+    for (std::size_t i = 0; i < apps_.size(); ++i)
+        if (apps_[i].isHost) return activate(i);
+    return false;
+}
+
 bool ProcessTable::hide(std::size_t index) {
     if (index >= apps_.size() || !apps_[index].process) return false;
     if (apps_[index].process->isHidden()) return true;

@@ -56,6 +56,8 @@ public:
     bool unhide(std::size_t index);
     // Quits and starts again under a new pid.
     bool relaunch(std::size_t index);
+    // Makes the host application the active one (false when it does not run).
+    bool activateHost();
 
     nlohmann::json state() const;
 

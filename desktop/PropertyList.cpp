@@ -15,6 +15,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "desktop/XmlListValues.h"
 #include "platform/Utf8.h"
 
 namespace desktop {
@@ -37,12 +38,100 @@ std::uint64_t bigEndian(const unsigned char* bytes, std::size_t size) {
     return value;
 }
 
+// What the bytes are checked for before libplist reads them.
+enum class Purpose {
+    reading,
+    // The list is written back: every value must also read as exactly what
+    // the bytes hold, or the write would silently change it.
+    rewriting,
+};
+
+// The count of a string, data or container object (in the marker's low
+// nibble, or as an integer object after the marker) and where its contents
+// begin; nothing when the header runs past end.
+struct Counted {
+    std::uint64_t count = 0;
+    std::uint64_t start = 0;
+};
+std::optional<Counted> countedAt(const unsigned char* data, std::uint64_t offset, std::uint64_t end) {
+    std::uint64_t count = data[offset] & 0x0F;
+    std::uint64_t position = offset + 1;
+    if (count == 0x0F) {
+        if (position >= end || (data[position] >> 4) != 0x1) return std::nullopt;
+        std::size_t size = std::size_t{1} << (data[position] & 0x0F);
+        if (size > 8 || position + 1 + size > end) return std::nullopt;
+        count = bigEndian(data + position + 1, size);
+        position += 1 + size;
+    }
+    return Counted{count, position};
+}
+
+// Whether libplist 2.2 reads the scalar object at offset as exactly what it
+// holds. It cuts strings at a NUL (keys are C strings), drops bytes beyond
+// ASCII in an ASCII string and lone surrogates in a UTF-16 one, and keeps
+// only the low 64 bits of a 16-byte integer, which it writes back as a
+// positive number (so -5 in 16 bytes would come back as 2^64 - 5).
+bool scalarReadsExactly(const unsigned char* data, std::uint64_t offset, std::uint64_t end) {
+    unsigned char marker = data[offset];
+    unsigned info = marker & 0x0F;
+    switch (marker >> 4) {
+    case 0x0:
+        return marker == 0x08 || marker == 0x09;
+    case 0x1:
+        if (info < 4) return true;
+        return info == 4 && offset + 17 <= end && bigEndian(data + offset + 1, 8) == 0;
+    case 0x2:
+        return info == 2 || info == 3;
+    case 0x3:
+        return info == 3;
+    case 0x4:
+    case 0x8:
+        return true;
+    case 0x5: {
+        auto text = countedAt(data, offset, end);
+        if (!text || text->count > end - text->start) return false;
+        for (std::uint64_t i = 0; i < text->count; ++i)
+            if (data[text->start + i] == 0 || data[text->start + i] > 0x7F) return false;
+        return true;
+    }
+    case 0x6: {
+        auto text = countedAt(data, offset, end);
+        if (!text || text->count > (end - text->start) / 2) return false;
+        auto unit = [&](std::uint64_t i) { return bigEndian(data + text->start + 2 * i, 2); };
+        for (std::uint64_t i = 0; i < text->count; ++i) {
+            std::uint64_t u = unit(i);
+            if (u == 0 || (u >= 0xDC00 && u <= 0xDFFF)) return false;
+            if (u >= 0xD800 && u <= 0xDBFF) {
+                if (++i == text->count) return false;
+                std::uint64_t low = unit(i);
+                if (low < 0xDC00 || low > 0xDFFF) return false;
+            }
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+// Whether a dictionary key at offset holds no NUL: libplist hands keys over
+// as C strings and asserts, ending the process, when one is cut short.
+bool keyHasNoNul(const unsigned char* data, std::uint64_t offset, std::uint64_t end) {
+    unsigned type = data[offset] >> 4;
+    if (type != 0x5 && type != 0x6) return true;
+    auto text = countedAt(data, offset, end);
+    std::uint64_t width = type == 0x6 ? 2 : 1;
+    if (!text || text->count > (end - text->start) / width) return false;
+    for (std::uint64_t i = 0; i < text->count; ++i)
+        if (bigEndian(data + text->start + i * width, width) == 0) return false;
+    return true;
+}
+
 // Walks the object graph of a binary list from its top object and accepts it
 // only when every container is reached once, nothing cycles, the nesting
-// stays within the limit and no dictionary key holds a NUL character (which
-// libplist asserts against when it hands the key over). Scalars may be
+// stays within the limit and no dictionary key holds a NUL. Scalars may be
 // shared (writers share equal strings).
-bool binaryListIsSafe(std::string_view bytes) {
+bool binaryListIsSafe(std::string_view bytes, Purpose purpose) {
     if (bytes.size() < binaryMagic.size() + trailerSize) return false;
     auto data = reinterpret_cast<const unsigned char*>(bytes.data());
     const unsigned char* trailer = data + bytes.size() - trailerSize;
@@ -63,45 +152,19 @@ bool binaryListIsSafe(std::string_view bytes) {
         std::uint64_t refCount = 0;
         std::uint64_t keyCount = 0;  // a dictionary's references start with its keys
     };
-    // A string object's characters hold no NUL; other objects pass.
-    auto keyIsSafe = [&](std::uint64_t object) {
-        std::uint64_t offset = offsetOf(object);
-        if (offset < binaryMagic.size() || offset >= tableOffset) return false;
-        unsigned char marker = data[offset];
-        unsigned type = marker >> 4;
-        if (type != 0x5 && type != 0x6) return true;
-        std::uint64_t count = marker & 0x0F;
-        std::uint64_t position = offset + 1;
-        if (count == 0x0F) {
-            if (position >= tableOffset || (data[position] >> 4) != 0x1) return false;
-            std::size_t size = std::size_t{1} << (data[position] & 0x0F);
-            if (size > 8 || position + 1 + size > tableOffset) return false;
-            count = bigEndian(data + position + 1, size);
-            position += 1 + size;
-        }
-        std::uint64_t width = type == 0x6 ? 2 : 1;
-        if (count > (tableOffset - position) / width) return false;
-        for (std::uint64_t i = 0; i < count; ++i)
-            if (bigEndian(data + position + i * width, width) == 0) return false;
-        return true;
-    };
     // Reads a container's references; false for a malformed header.
     auto containerAt = [&](std::uint64_t object, std::optional<Container>& container) {
         container.reset();
         std::uint64_t offset = offsetOf(object);
         if (offset < binaryMagic.size() || offset >= tableOffset) return false;
-        unsigned char marker = data[offset];
-        unsigned type = marker >> 4;
+        unsigned type = data[offset] >> 4;
         if (type != 0xA && type != 0xB && type != 0xC && type != 0xD) return true;
-        std::uint64_t count = marker & 0x0F;
-        std::uint64_t position = offset + 1;
-        if (count == 0x0F) {
-            if (position >= tableOffset || (data[position] >> 4) != 0x1) return false;
-            std::size_t size = std::size_t{1} << (data[position] & 0x0F);
-            if (size > 8 || position + 1 + size > tableOffset) return false;
-            count = bigEndian(data + position + 1, size);
-            position += 1 + size;
-        }
+        // libplist reads sets as arrays.
+        if (purpose == Purpose::rewriting && type != 0xA && type != 0xD) return false;
+        auto counted = countedAt(data, offset, tableOffset);
+        if (!counted) return false;
+        std::uint64_t count = counted->count;
+        std::uint64_t position = counted->start;
         std::uint64_t refs = type == 0xD ? count * 2 : count;
         if (count > tableOffset || refs > (tableOffset - position) / refSize) return false;
         container = Container{position, refs, type == 0xD ? count : 0};
@@ -116,9 +179,16 @@ bool binaryListIsSafe(std::string_view bytes) {
         std::uint64_t next = 0;
     };
     std::vector<Frame> stack;
+    // Scalars are shared; each is checked once.
+    std::vector<bool> scalarChecked(purpose == Purpose::rewriting ? objectCount : 0, false);
+    auto scalarAccepted = [&](std::uint64_t object) {
+        if (purpose != Purpose::rewriting || scalarChecked[object]) return true;
+        scalarChecked[object] = true;
+        return scalarReadsExactly(data, offsetOf(object), tableOffset);
+    };
     std::optional<Container> topContainer;
     if (!containerAt(top, topContainer)) return false;
-    if (!topContainer) return true;
+    if (!topContainer) return scalarAccepted(top);
     marks[top] = Mark::open;
     stack.push_back({top, *topContainer});
     while (!stack.empty()) {
@@ -131,10 +201,13 @@ bool binaryListIsSafe(std::string_view bytes) {
         std::uint64_t child = bigEndian(data + frame.container.refsStart + frame.next * refSize, refSize);
         ++frame.next;
         if (child >= objectCount) return false;
-        if (frame.next <= frame.container.keyCount && !keyIsSafe(child)) return false;
+        if (frame.next <= frame.container.keyCount && !keyHasNoNul(data, offsetOf(child), tableOffset)) return false;
         std::optional<Container> childContainer;
         if (!containerAt(child, childContainer)) return false;
-        if (!childContainer) continue;
+        if (!childContainer) {
+            if (!scalarAccepted(child)) return false;
+            continue;
+        }
         if (marks[child] != Mark::unseen) return false;
         if (stack.size() >= static_cast<std::size_t>(maxPropertyListDepth)) return false;
         marks[child] = Mark::open;
@@ -163,14 +236,15 @@ bool xmlListIsSafe(std::string_view text) {
     return true;
 }
 
-Plist parseTrusted(std::string_view bytes) {
+Plist parseTrusted(std::string_view bytes, Purpose purpose = Purpose::reading) {
     if (bytes.empty() || bytes.size() > std::numeric_limits<std::uint32_t>::max()) return nullptr;
     plist_t root = nullptr;
     if (bytes.starts_with(binaryMagic)) {
-        if (!binaryListIsSafe(bytes)) return nullptr;
+        if (!binaryListIsSafe(bytes, purpose)) return nullptr;
         plist_from_bin(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &root);
     } else {
         if (!xmlListIsSafe(bytes)) return nullptr;
+        if (purpose == Purpose::rewriting && !xmlValuesReadExactly(bytes)) return nullptr;
         plist_from_xml(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &root);
     }
     return Plist(root);
@@ -212,8 +286,16 @@ std::optional<std::string> base64Decode(const std::string& text) {
     return out;
 }
 
+bool isContainer(plist_t node) {
+    plist_type type = plist_get_node_type(node);
+    return type == PLIST_ARRAY || type == PLIST_DICT;
+}
+
+// depth: the containers around the node, itself included when it is one.
+// Only containers count, as in the checks of the bytes, so that the reader
+// takes every list those checks let through.
 std::optional<Json> toJson(plist_t node, int depth) {
-    if (!node || depth > maxPropertyListDepth) return std::nullopt;
+    if (!node || (isContainer(node) && depth > maxPropertyListDepth)) return std::nullopt;
     switch (plist_get_node_type(node)) {
     case PLIST_BOOLEAN: {
         std::uint8_t value = 0;
@@ -303,15 +385,17 @@ std::string tagOf(const Json& object) {
 }
 
 Plist fromJson(const Json& value, int depth) {
-    if (depth > maxPropertyListDepth) return nullptr;
+    bool container = value.is_array() || (value.is_object() && tagOf(value).empty());
+    if (container && depth > maxPropertyListDepth) return nullptr;
     switch (value.type()) {
     case Json::value_t::boolean:
         return Plist(plist_new_bool(value.get<bool>() ? 1 : 0));
     case Json::value_t::number_integer:
         return Plist(plist_new_uint(static_cast<std::uint64_t>(value.get<std::int64_t>())));
     case Json::value_t::number_unsigned:
-        // The format's integers are signed: a larger one would read back negative.
-        if (value.get<std::uint64_t>() > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) return nullptr;
+        // The format's integers are signed: a larger one would come back negative.
+        if (value.get<std::uint64_t>() > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
+            return nullptr;
         return Plist(plist_new_uint(value.get<std::uint64_t>()));
     case Json::value_t::number_float:
         return Plist(plist_new_real(value.get<double>()));
@@ -366,44 +450,6 @@ Plist fromJson(const Json& value, int depth) {
     }
 }
 
-// Whether every string and key of the tree is well-formed UTF-8: the binary
-// writer re-encodes text that is not ASCII, and would change text that is
-// not UTF-8 at all.
-bool textIsWritable(plist_t node, int depth) {
-    if (!node || depth > maxPropertyListDepth) return false;
-    switch (plist_get_node_type(node)) {
-    case PLIST_STRING:
-    case PLIST_KEY: {
-        std::uint64_t length = 0;
-        const char* text = plist_get_string_ptr(node, &length);
-        return !text || platform::isValidUtf8(std::string_view(text, length));
-    }
-    case PLIST_ARRAY: {
-        std::uint32_t size = plist_array_get_size(node);
-        for (std::uint32_t i = 0; i < size; ++i)
-            if (!textIsWritable(plist_array_get_item(node, i), depth + 1)) return false;
-        return true;
-    }
-    case PLIST_DICT: {
-        plist_dict_iter iterator = nullptr;
-        plist_dict_new_iter(node, &iterator);
-        bool writable = true;
-        while (iterator && writable) {
-            char* key = nullptr;
-            plist_t value = nullptr;
-            plist_dict_next_item(node, iterator, &key, &value);
-            if (!key) break;
-            writable = platform::isValidUtf8(key) && textIsWritable(value, depth + 1);
-            std::free(key);
-        }
-        std::free(iterator);
-        return writable;
-    }
-    default:
-        return true;
-    }
-}
-
 std::optional<std::string> serialize(plist_t node, bool binary) {
     if (!node) return std::nullopt;
     char* out = nullptr;  // libplist writes nothing unless this starts out null
@@ -453,10 +499,8 @@ std::optional<std::string> xmlPropertyList(const nlohmann::json& value) {
 
 std::optional<std::string> mergeIntoPropertyList(const std::optional<std::string>& existing,
                                                  const std::map<std::string, std::optional<nlohmann::json>>& changes) {
-    Plist root = existing ? parseTrusted(*existing) : Plist(plist_new_dict());
+    Plist root = existing ? parseTrusted(*existing, Purpose::rewriting) : Plist(plist_new_dict());
     if (!root || plist_get_node_type(root.get()) != PLIST_DICT) return std::nullopt;
-    // What could not be written back as it was read stays the user's, untouched.
-    if (!textIsWritable(root.get(), 1)) return std::nullopt;
     for (const auto& [key, value] : changes) {
         if (!value || value->is_null()) {
             plist_dict_remove_item(root.get(), key.c_str());
@@ -466,6 +510,8 @@ std::optional<std::string> mergeIntoPropertyList(const std::optional<std::string
         if (!node) return std::nullopt;
         plist_dict_set_item(root.get(), key.c_str(), node.release());
     }
+    // Whatever is written must read back.
+    if (!toJson(root.get(), 1)) return std::nullopt;
     return serialize(root.get(), true);
 }
 

@@ -40,9 +40,9 @@ std::optional<std::string> xmlPropertyList(const nlohmann::json& value);
 // Applies changes (a value sets the key, nothing removes it) to the dictionary
 // stored in existing (no bytes: an empty dictionary) and returns the result as
 // a binary list. Keys that are not changed keep their nodes exactly as they
-// were read. Nothing when existing is refused, not a dictionary, or holds
-// text that is not UTF-8 (writing would change it), or when a value has no
-// property-list form.
+// were read. Nothing when existing is refused, not a dictionary, or holds a
+// value that would not read back exactly as the bytes hold it (writing would
+// change it), or when a value has no property-list form.
 std::optional<std::string> mergeIntoPropertyList(const std::optional<std::string>& existing,
                                                  const std::map<std::string, std::optional<nlohmann::json>>& changes);
 

@@ -54,6 +54,8 @@
 //   openFailures       {"path or bundle id": {"domain","code","description"}}
 //   disk               folder on this machine that is the simulated disk's root (see Disk.h)
 //   tools              {"killallLaunchFails": {"domain","code","description"}}
+//   managedPreferences {"com.apple.dock": {"autohide": false}} values a managed profile forces:
+//                      a read of such a key gives the forced value whatever was written
 //
 // Verbs of screen recording and windows (desktop::verb, the host's "!" lines):
 //   grant|revoke screen             the preflight and the permission in force together

@@ -11,6 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/CaptureVerbs.h"
+#include "desktop/ControlVerbs.h"
 #include "desktop/Desktop.h"
 #include "desktop/DiskBundles.h"
 #include "desktop/GeometryJson.h"
@@ -147,6 +148,7 @@ json dispatch(const std::string& line) {
         return ok({{"state", state()}});
     }
     if (auto handled = windowServerVerb(words)) return *handled;
+    if (auto handled = controlVerb(line)) return *handled;
     if (auto handled = captureVerb(words, line)) return *handled;
     return failure("unknown verb: " + verb);
 }

@@ -1,13 +1,15 @@
 // Windows and panels of the simulated Mac, standing in for NSWindow: the
 // numeric style mask, level and collection behaviour kept as given, a
 // content view sized to the window, ordering through the window server's
-// list, and frames kept in memory under autosave names.
+// list, a minimum size, the title bar's geometry, and frames kept on disk
+// under autosave names.
 
 #include "platform/ui/Window.h"
 
 #include <algorithm>
 #include <cmath>
 
+#include "desktop/FrameAutosave.h"
 #include "desktop/WindowList.h"
 #include "platform/ui/View.h"
 
@@ -32,6 +34,16 @@ double overlapArea(Rect a, Rect b) {
 
 desktop::WindowList& list() { return desktop::WindowList::shared(); }
 
+// The title bar's height over full-size content, by toolbar.
+constexpr double titlebarOnly = 28;
+constexpr double unifiedToolbar = 52;
+constexpr double compactToolbar = 38;
+// The window buttons: 12-point circles 20 points apart, the first centred
+// 20 points from the leading edge, all centred in the title bar.
+constexpr double buttonDiameter = 12;
+constexpr double firstButtonCentre = 20;
+constexpr double buttonPitch = 20;
+
 }  // namespace
 
 std::shared_ptr<Window> Window::create(Rect contentRect, unsigned styleMask, int, bool) {
@@ -53,10 +65,61 @@ void Window::setLevel(int level) {
 }
 
 void Window::setFrame(Rect frame, bool) {
-    if (!usable(frame) || frame == frame_) return;
+    if (!usable(frame)) return;
+    double width = std::max(frame.width(), minSize_.width);
+    double height = std::max(frame.height(), minSize_.height);
+    frame = {frame.minX(), frame.maxY() - height, width, height};
+    if (frame == frame_) return;
     frame_ = frame;
     if (contentView_) contentView_->setFrame({0, 0, frame.width(), frame.height()});
-    list().saveFrame(autosaveName_, frame_);
+    saveAutosavedFrame();
+}
+
+void Window::center() {
+    auto where = screen();
+    if (!where) where = mainScreen();
+    if (!where) return;
+    Rect area = where->visibleFrame;
+    double free = area.height() - frame_.height();
+    double x = area.midX() - frame_.width() / 2;
+    double y = free > 0 ? area.minY() + free * 2 / 3 : area.maxY() - frame_.height();
+    setFrame({x, y, frame_.width(), frame_.height()});
+}
+
+void Window::setMinSize(Size size) {
+    if (!std::isfinite(size.width) || !std::isfinite(size.height)) return;
+    minSize_ = {std::max(size.width, 0.0), std::max(size.height, 0.0)};
+}
+
+double Window::titlebarHeight() const {
+    if (!(styleMask_ & styleMask::titled) || !(styleMask_ & styleMask::fullSizeContentView)) return 0;
+    if (!hasToolbar_) return titlebarOnly;
+    return toolbarStyle_ == toolbarStyle::unifiedCompact ? compactToolbar
+         : toolbarStyle_ == toolbarStyle::unified || toolbarStyle_ == toolbarStyle::automatic ? unifiedToolbar
+                                                                                             : titlebarOnly;
+}
+
+std::optional<Rect> Window::standardButtonFrame(WindowButton button) const {
+    double bar = titlebarHeight();
+    if (bar <= 0) return std::nullopt;
+    int index = 0;
+    switch (button) {
+        case WindowButton::close:
+            if (!(styleMask_ & styleMask::closable)) return std::nullopt;
+            index = 0;
+            break;
+        case WindowButton::miniaturize: index = 1; break;
+        case WindowButton::zoom: index = 2; break;
+    }
+    double centreX = firstButtonCentre + index * buttonPitch;
+    double centreY = frame_.height() - bar / 2;
+    return Rect{centreX - buttonDiameter / 2, centreY - buttonDiameter / 2, buttonDiameter, buttonDiameter};
+}
+
+void Window::saveAutosavedFrame() const {
+    if (autosaveName_.empty()) return;
+    auto where = screen();
+    desktop::saveWindowFrame(autosaveName_, frame_, where ? where->visibleFrame : Rect{});
 }
 
 void Window::setContentSize(Size size) {
@@ -126,10 +189,11 @@ void Window::setFrameAutosaveName(std::string name) {
     if (name == autosaveName_) return;
     autosaveName_ = std::move(name);
     if (autosaveName_.empty()) return;
-    if (auto saved = list().savedFrame(autosaveName_))
+    auto saved = desktop::savedWindowFrame(autosaveName_);
+    if (saved && *saved != frame_)
         setFrame(*saved);
     else
-        list().saveFrame(autosaveName_, frame_);
+        saveAutosavedFrame();
 }
 
 void Window::performClose() {

@@ -26,7 +26,6 @@ void WindowList::reset() {
     usedNumbers_.clear();
     key_.reset();
     hiddenPids_.clear();
-    autosaved_.clear();
 }
 
 int WindowList::takeWindowNumber() {
@@ -196,16 +195,6 @@ std::vector<std::shared_ptr<Window>> WindowList::ourWindows() const {
     for (const auto& w : windows_)
         if (auto ours = w.lock()) result.push_back(std::move(ours));
     return result;
-}
-
-std::optional<platform::Rect> WindowList::savedFrame(const std::string& name) const {
-    auto it = autosaved_.find(name);
-    if (it == autosaved_.end()) return std::nullopt;
-    return it->second;
-}
-
-void WindowList::saveFrame(const std::string& name, platform::Rect frame) {
-    if (!name.empty()) autosaved_[name] = frame;
 }
 
 }  // namespace desktop

@@ -2,8 +2,7 @@
 
 // The window server's list of windows: this process's windows and the
 // foreign windows of other applications, with their numbers, their order
-// front to back within each level, the key window and the frames kept under
-// autosave names.
+// front to back within each level and the key window.
 
 #include <map>
 #include <memory>
@@ -45,7 +44,7 @@ class WindowList {
 public:
     static WindowList& shared();
 
-    // Forgets every window, the key window and the autosaved frames. Window
+    // Forgets every window and the key window. Window
     // objects that outlive this stay usable but are no longer listed, and
     // numbers keep growing so that none is ever reused.
     void reset();
@@ -84,9 +83,6 @@ public:
     // This process's windows that are alive and listed, in creation order.
     std::vector<std::shared_ptr<platform::ui::Window>> ourWindows() const;
 
-    std::optional<platform::Rect> savedFrame(const std::string& name) const;
-    void saveFrame(const std::string& name, platform::Rect frame);
-
 private:
     // An ordered-in window: ours, or a foreign one by number.
     struct Slot {
@@ -105,7 +101,6 @@ private:
     std::set<int> usedNumbers_;
     std::weak_ptr<platform::ui::Window> key_;
     std::set<int> hiddenPids_;
-    std::map<std::string, platform::Rect> autosaved_;
     int nextNumber_ = 1;
 };
 

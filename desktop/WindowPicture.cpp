@@ -118,10 +118,11 @@ void drawOurWindow(cairo_t* cr, const WindowRecord& record, AppearanceName appea
         canvas.fillRect({0, 0, size.width, size.height}, platform::ui::Color::windowBackground());
     if (const auto& content = window.contentView()) drawContentView(cr, *content, {0, 0, window.frame().width(), window.frame().height()});
     // Under a transparent title bar the content runs to the top and its own
-    // toolbar carries the title, so only the buttons are drawn over it.
-    if (isTitled && fullSizeContent(window))
-        chrome::drawTitleBar(canvas, size, {}, chrome::TitleBarBackground::transparent);
-    else if (isTitled)
+    // toolbar carries the title; the content's rendering already holds the
+    // window's buttons, so they are drawn here only for a window without content.
+    if (isTitled && fullSizeContent(window)) {
+        if (!window.contentView()) chrome::drawTitleBar(canvas, size, {}, chrome::TitleBarBackground::transparent);
+    } else if (isTitled)
         chrome::drawTitleBar(canvas, size, window.title(), chrome::TitleBarBackground::opaque);
     cairo_restore(cr);
     if (isTitled) chrome::drawOutlineEdge(canvas, size);

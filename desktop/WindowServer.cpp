@@ -54,6 +54,7 @@ json hitJson(const PointerHit& hit) {
         reply["view"] = {{"accessibilityLabel", hit.view->accessibilityLabel()}, {"accessibilityRole", hit.view->accessibilityRole()}};
     else
         reply["view"] = nullptr;
+    if (!hit.windowButton.empty()) reply["windowButton"] = hit.windowButton;
     return reply;
 }
 
@@ -193,6 +194,11 @@ json windowJson(const WindowRecord& record) {
         entry["collectionBehavior"] = record.window->collectionBehavior();
         entry["key"] = record.window->isKey();
         entry["autosaveName"] = record.window->frameAutosaveName();
+        entry["minSize"] = {record.window->minSize().width, record.window->minSize().height};
+        entry["titlebarAppearsTransparent"] = record.window->titlebarAppearsTransparent();
+        entry["toolbarStyle"] = record.window->toolbarStyle();
+        entry["hasToolbar"] = record.window->hasToolbar();
+        entry["releasedWhenClosed"] = record.window->isReleasedWhenClosed();
     } else {
         entry["color"] = record.color;
         entry["foreign"] = true;

@@ -13,11 +13,28 @@ void DockMaintenance::maintainDock(bool dockPersistent, bool qaMode, const Error
         return;
     }
     platform::Result<> written = dockWrite(dockHiddenValues());
-    if (written.ok()) {
-        dockError_.clear();
+    if (!written.ok()) {
+        fail(written.error().message, emitError);
         return;
     }
-    std::string message = std::string(text::calibrationFailedPrefix) + written.error().message;
+    dockRelaunchPending_ = true;
+    if (!dockIsHidden(dockRead())) {
+        fail(text::cannotSave, emitError);
+        return;
+    }
+    dockError_.clear();
+}
+
+void DockMaintenance::applicationLaunched(bool dockPersistent, bool qaMode, const ErrorSink& emitError) {
+    if (dockRelaunchPending_) {
+        dockRelaunchPending_ = false;
+        return;
+    }
+    maintainDock(dockPersistent, qaMode, emitError);
+}
+
+void DockMaintenance::fail(const std::string& reason, const ErrorSink& emitError) {
+    std::string message = std::string(text::calibrationFailedPrefix) + reason;
     if (message != dockError_ && emitError) emitError(message);
     dockError_ = std::move(message);
 }

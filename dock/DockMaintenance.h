@@ -20,8 +20,14 @@ public:
     // One calibration. Does nothing unless dockPersistent is on and
     // acceptance mode is off. A failure is reported through emitError only
     // when its message differs from the last one, so a failure that repeats
-    // on every timer tick yields one event.
+    // on every timer tick yields one event. Hidden values that were written
+    // but do not read back (a managed profile forces the Dock's own) are a
+    // failed calibration too.
     void maintainDock(bool dockPersistent, bool qaMode, const ErrorSink& emitError);
+    // An application launched. The first launch after a calibration restarted
+    // the Dock is that restart's own relaunch and does not calibrate: when the
+    // written values do not hold, it would write and restart again, forever.
+    void applicationLaunched(bool dockPersistent, bool qaMode, const ErrorSink& emitError);
 
     // The message of the last failed calibration, "" after one that
     // succeeded or found the Dock hidden.
@@ -30,7 +36,10 @@ public:
     std::string dockStatus(bool dockPersistent, bool qaMode) const;
 
 private:
+    void fail(const std::string& reason, const ErrorSink& emitError);
+
     std::string dockError_;
+    bool dockRelaunchPending_ = false;
 };
 
 // dockPersistent as a configuration sets it: only the boolean true, and never

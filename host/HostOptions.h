@@ -9,7 +9,8 @@ struct HostOptions {
     std::string library;  // empty: next to the host executable
     std::optional<std::string> scene;
     std::optional<std::string> disk;
-    bool manualClock = false;
+    // Set by --virtual or --realtime; otherwise ORVANE_CLOCK decides.
+    std::optional<bool> manualClock;
     std::optional<std::string> script;
     std::optional<std::string> demo;
 };

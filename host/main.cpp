@@ -57,7 +57,8 @@ int main(int argc, char** argv) {
         scene = std::move(*loaded);
     }
     if (options->disk) scene["disk"] = *options->disk;
-    const bool manual = options->manualClock || options->demo.has_value();
+    const bool manual = options->manualClock.value_or(desktop::clockFromEnvironment() == desktop::Clock::manual) ||
+                        options->demo.has_value();
     desktop::reset(scene, manual ? desktop::Clock::manual : desktop::Clock::real);
 
     host::Library library(options->library.empty() ? libraryNextToHost() : options->library);

@@ -17,6 +17,9 @@ public:
     virtual std::shared_ptr<ui::Image> applicationIconImage() = 0;
     virtual std::optional<std::string> mainBundlePath() = 0;
     virtual std::optional<std::string> mainBundleIdentifier() = 0;
+    // Makes this application the active one, bringing its windows forward;
+    // with ignoringOtherApps it does so even when another application is active.
+    virtual void activateIgnoringOtherApps(bool ignoringOtherApps) = 0;
 };
 
 Application& application();

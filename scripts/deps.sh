@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ ccache pkg-config
-  nlohmann-json3-dev libplist-dev libcairo2-dev libpango1.0-dev fonts-noto-cjk libicu-dev
+  nlohmann-json3-dev libplist-dev libcairo2-dev libpango1.0-dev fonts-noto-cjk fonts-noto-color-emoji libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev
 )
 

@@ -21,6 +21,8 @@ public:
     // {"id", "name", "path", "policy"}
     nlohmann::json dictionary() const;
 
+    friend bool operator==(const SettingsApp&, const SettingsApp&) = default;
+
 private:
     SettingsApp(std::string id, std::string name, std::string path, std::string policy)
         : id_(std::move(id)), name_(std::move(name)), path_(std::move(path)), policy_(std::move(policy)) {}

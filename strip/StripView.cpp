@@ -112,11 +112,18 @@ void StripView::placeInMenuBar(const StripLayout& layout) {
                     panel->orderOut();
                 else
                     panel->orderFrontRegardless();
+                // A moment without screens gave the item the strip's width;
+                // otherwise the item's length is left alone here.
+                if (centredItemWidened_) {
+                    if (auto item = owner->item()) item->setLength(StripPlacement::centeredItemLength);
+                    centredItemWidened_ = false;
+                }
                 return;
             }
         }
     }
     if (auto item = owner->item()) item->setLength(width);
+    centredItemWidened_ = owner->centered();
 }
 
 void StripView::updateTrackingAreas() {

@@ -83,6 +83,8 @@ private:
     std::uint64_t scrollEpoch_ = 0;
     int scrollAnimationCount_ = 0;
     double accumulated_ = 0;
+    // Centred, with no screen to centre on, the item took the strip's width.
+    bool centredItemWidened_ = false;
 };
 
 }  // namespace orvane

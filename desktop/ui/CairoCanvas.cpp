@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include <pango/pangocairo.h>
 
@@ -136,14 +137,18 @@ void CairoCanvas::strokePolyline(const std::vector<Point>& points, double lineWi
 }
 
 void CairoCanvas::drawImage(const Image& image, Rect rect, double opacity) {
-    if (!drawable(rect) || !(image.size().width > 0) || !(image.size().height > 0)) return;
-    if (image.bitmap())
-        drawBitmapImage(image, rect, opacity);
-    else if (image.drawing())
-        drawDrawingImage(image, rect, opacity);
+    drawTintedImage(image, rect, Color::label(), opacity);
 }
 
-void CairoCanvas::drawBitmapImage(const Image& image, Rect rect, double opacity) {
+void CairoCanvas::drawTintedImage(const Image& image, Rect rect, Color tint, double opacity) {
+    if (!drawable(rect) || !(image.size().width > 0) || !(image.size().height > 0)) return;
+    if (image.bitmap())
+        drawBitmapImage(image, rect, opacity, tint);
+    else if (image.drawing())
+        drawDrawingImage(image, rect, opacity, tint);
+}
+
+void CairoCanvas::drawBitmapImage(const Image& image, Rect rect, double opacity, Color tint) {
     const platform::ui::Bitmap& bitmap = *image.bitmap();
     cairo_surface_t* surface = createSurface(bitmap);
     if (!surface) return;
@@ -158,7 +163,7 @@ void CairoCanvas::drawBitmapImage(const Image& image, Rect rect, double opacity)
     cairo_translate(cr_, rect.minX(), rect.maxY());
     cairo_scale(cr_, rect.width() / bitmap.pixelsWide(), -rect.height() / bitmap.pixelsHigh());
     if (image.isTemplate()) {
-        setSource(Color::label(), opacity);
+        setSource(tint, opacity);
         cairo_mask(cr_, pattern);
     } else {
         cairo_set_source(cr_, pattern);
@@ -169,7 +174,7 @@ void CairoCanvas::drawBitmapImage(const Image& image, Rect rect, double opacity)
     cairo_surface_destroy(surface);
 }
 
-void CairoCanvas::drawDrawingImage(const Image& image, Rect rect, double opacity) {
+void CairoCanvas::drawDrawingImage(const Image& image, Rect rect, double opacity, Color tint) {
     Size size = image.size();
     cairo_save(cr_);
     cairo_translate(cr_, rect.minX(), rect.minY());
@@ -185,7 +190,7 @@ void CairoCanvas::drawDrawingImage(const Image& image, Rect rect, double opacity
     }
     cairo_pattern_t* group = cairo_pop_group(cr_);
     if (image.isTemplate()) {
-        setSource(Color::label(), opacity);
+        setSource(tint, opacity);
         cairo_mask(cr_, group);
     } else {
         cairo_set_source(cr_, group);
@@ -214,6 +219,12 @@ PangoLayout* CairoCanvas::createLayout(const std::string& text, Font font) {
     pango_font_description_set_weight(description, pangoWeight(font.weight));
     pango_layout_set_font_description(layout, description);
     pango_font_description_free(description);
+    if (font.monospacedDigits) {
+        PangoAttrList* attributes = pango_attr_list_new();
+        pango_attr_list_insert(attributes, pango_attr_font_features_new("tnum 1"));
+        pango_layout_set_attributes(layout, attributes);
+        pango_attr_list_unref(attributes);
+    }
     pango_layout_set_single_paragraph_mode(layout, TRUE);
     // Pango refuses invalid UTF-8; such text is drawn as nothing.
     if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr))
@@ -223,15 +234,22 @@ PangoLayout* CairoCanvas::createLayout(const std::string& text, Font font) {
 
 void CairoCanvas::drawText(const std::string& text, Rect rect, Font font, Color color) {
     if (text.empty() || !drawable(rect)) return;
+    showLayout(rect, color, [&] {
+        PangoLayout* layout = createLayout(text, font);
+        pango_layout_set_width(layout, static_cast<int>(std::min(rect.width(), 1e6) * PANGO_SCALE));
+        pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+        return layout;
+    });
+}
+
+void CairoCanvas::showLayout(Rect rect, Color color, const std::function<PangoLayout*()>& make) {
     cairo_save(cr_);
     // Pango lays text out downwards from a top-left corner.
     cairo_translate(cr_, rect.minX(), rect.maxY());
     cairo_scale(cr_, 1, -1);
     cairo_rectangle(cr_, 0, 0, rect.width(), rect.height());
     cairo_clip(cr_);
-    PangoLayout* layout = createLayout(text, font);
-    pango_layout_set_width(layout, static_cast<int>(std::min(rect.width(), 1e6) * PANGO_SCALE));
-    pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+    PangoLayout* layout = make();
     setSource(color);
     cairo_move_to(cr_, 0, 0);
     pango_cairo_show_layout(cr_, layout);
@@ -246,37 +264,60 @@ void CairoCanvas::drawParagraph(const std::string& text, Rect rect, Font font, C
     using platform::ui::LineBreak;
     using platform::ui::TextAlignment;
     if (text.empty() || !drawable(rect)) return;
-    cairo_save(cr_);
-    cairo_translate(cr_, rect.minX(), rect.maxY());
-    cairo_scale(cr_, 1, -1);
-    cairo_rectangle(cr_, 0, 0, rect.width(), rect.height());
-    cairo_clip(cr_);
-    PangoLayout* layout = createLayout(text, font);
-    pango_layout_set_width(layout, static_cast<int>(std::min(rect.width(), 1e6) * PANGO_SCALE));
-    switch (lineBreak) {
-        case LineBreak::truncatingTail: pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END); break;
-        case LineBreak::truncatingMiddle: pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_MIDDLE); break;
-        case LineBreak::wordWrapping:
-            pango_layout_set_single_paragraph_mode(layout, FALSE);
-            pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
-            break;
-    }
-    switch (alignment) {
-        case TextAlignment::left: pango_layout_set_alignment(layout, PANGO_ALIGN_LEFT); break;
-        case TextAlignment::center: pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER); break;
-        case TextAlignment::right: pango_layout_set_alignment(layout, PANGO_ALIGN_RIGHT); break;
-    }
-    setSource(color);
-    cairo_move_to(cr_, 0, 0);
-    pango_cairo_show_layout(cr_, layout);
-    cairo_new_path(cr_);
-    g_object_unref(layout);
-    cairo_restore(cr_);
+    showLayout(rect, color, [&] {
+        PangoLayout* layout = nullptr;
+        if (lineBreak == LineBreak::wordWrapping) {
+            layout = createWrappedLayout(text, font, rect.width(), 0);
+        } else {
+            layout = createLayout(text, font);
+            pango_layout_set_width(layout, static_cast<int>(std::min(rect.width(), 1e6) * PANGO_SCALE));
+            pango_layout_set_ellipsize(layout, lineBreak == LineBreak::truncatingMiddle ? PANGO_ELLIPSIZE_MIDDLE : PANGO_ELLIPSIZE_END);
+        }
+        switch (alignment) {
+            case TextAlignment::left: pango_layout_set_alignment(layout, PANGO_ALIGN_LEFT); break;
+            case TextAlignment::center: pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER); break;
+            case TextAlignment::right: pango_layout_set_alignment(layout, PANGO_ALIGN_RIGHT); break;
+        }
+        return layout;
+    });
 }
 
 Size CairoCanvas::measureText(const std::string& text, Font font) {
     if (text.empty()) return {};
     PangoLayout* layout = createLayout(text, font);
+    PangoRectangle logical;
+    pango_layout_get_extents(layout, nullptr, &logical);
+    g_object_unref(layout);
+    return {static_cast<double>(logical.width) / PANGO_SCALE, static_cast<double>(logical.height) / PANGO_SCALE};
+}
+
+PangoLayout* CairoCanvas::createWrappedLayout(const std::string& text, Font font, double width, int maxLines) {
+    PangoLayout* layout = createLayout(text, font);
+    // Line breaks in the text stay breaks; the paragraph mode is for one line.
+    pango_layout_set_single_paragraph_mode(layout, FALSE);
+    double w = std::isfinite(width) ? std::clamp(width, 1.0, 1e6) : 1e6;
+    pango_layout_set_width(layout, static_cast<int>(w * PANGO_SCALE));
+    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+    // A negative height limits the number of lines; the last is ellipsized.
+    if (maxLines > 0) {
+        pango_layout_set_height(layout, -maxLines);
+        pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+    }
+    return layout;
+}
+
+void CairoCanvas::drawWrappedText(const std::string& text, Rect rect, Font font, Color color, int maxLines, bool centered) {
+    if (text.empty() || !drawable(rect)) return;
+    showLayout(rect, color, [&] {
+        PangoLayout* layout = createWrappedLayout(text, font, rect.width(), maxLines);
+        if (centered) pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER);
+        return layout;
+    });
+}
+
+Size CairoCanvas::measureWrappedText(const std::string& text, Font font, double width, int maxLines) {
+    if (text.empty()) return {};
+    PangoLayout* layout = createWrappedLayout(text, font, width, maxLines);
     PangoRectangle logical;
     pango_layout_get_extents(layout, nullptr, &logical);
     g_object_unref(layout);

@@ -4,6 +4,7 @@
 // graphics context: Cairo paths in points with a bottom-left origin, text
 // shaped by Pango, semantic colours resolved for the view's appearance.
 
+#include <functional>
 #include <vector>
 
 #include <cairo.h>
@@ -49,6 +50,9 @@ public:
     Size measureText(const std::string& text, Font font) override;
     void drawParagraph(const std::string& text, Rect rect, Font font, Color color,
                        platform::ui::TextAlignment alignment, platform::ui::LineBreak lineBreak) override;
+    void drawWrappedText(const std::string& text, Rect rect, Font font, Color color, int maxLines, bool centered) override;
+    Size measureWrappedText(const std::string& text, Font font, double width, int maxLines) override;
+    void drawTintedImage(const Image& image, Rect rect, Color tint, double opacity) override;
 
     void save() override;
     void restore() override;
@@ -60,10 +64,16 @@ public:
     void setSource(Color color, double opacity = 1);
     // A single-line layout for the text in the font (caller unrefs it).
     PangoLayout* createLayout(const std::string& text, Font font);
+    // A layout that breaks the text into at most maxLines lines (0: any
+    // number) of the width, the last ellipsized (caller unrefs it).
+    PangoLayout* createWrappedLayout(const std::string& text, Font font, double width, int maxLines);
 
 private:
-    void drawBitmapImage(const Image& image, Rect rect, double opacity);
-    void drawDrawingImage(const Image& image, Rect rect, double opacity);
+    // Draws the layout make() returns (which it releases) with its top-left
+    // at the rectangle's, clipped to the rectangle.
+    void showLayout(Rect rect, Color color, const std::function<PangoLayout*()>& make);
+    void drawBitmapImage(const Image& image, Rect rect, double opacity, Color tint);
+    void drawDrawingImage(const Image& image, Rect rect, double opacity, Color tint);
 
     cairo_t* cr_;
     AppearanceName appearance_;

@@ -22,6 +22,7 @@ Rgba lightValue(Color::Semantic semantic) {
         case S::label: return black(0.85);
         case S::secondaryLabel: return black(0.5);
         case S::tertiaryLabel: return black(0.26);
+        case S::quaternaryLabel: return black(0.1);
         case S::windowBackground: return hex(0xECECEC);
         case S::controlBackground: return hex(0xFFFFFF);
         case S::separator: return black(0.1);
@@ -42,6 +43,7 @@ Rgba darkValue(Color::Semantic semantic) {
         case S::label: return white(0.85);
         case S::secondaryLabel: return white(0.55);
         case S::tertiaryLabel: return white(0.25);
+        case S::quaternaryLabel: return white(0.1);
         case S::windowBackground: return hex(0x323232);
         case S::controlBackground: return hex(0x1E1E1E);
         case S::separator: return white(0.1);

@@ -12,6 +12,7 @@
 #include "desktop/ui/AnimationRegistry.h"
 #include "desktop/ui/BitmapContext.h"
 #include "desktop/ui/CairoCanvas.h"
+#include "desktop/ui/WindowButtons.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Window.h"
 
@@ -258,6 +259,11 @@ void View::cacheDisplay(Rect rect, Bitmap& bitmap) {
     cairo_rectangle(cr, rect.minX(), rect.minY(), rect.width(), rect.height());
     cairo_clip(cr);
     render(cr, *this);
+    // Over a full-size content view the window server draws the title bar's buttons.
+    if (auto w = window(); w && w->contentView().get() == this && w->titlebarHeight() > 0) {
+        desktop::ui::CairoCanvas canvas(cr, effectiveAppearance());
+        desktop::ui::drawWindowButtons(canvas, *w);
+    }
 }
 
 Rect View::presentationFrame() const {

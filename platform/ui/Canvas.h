@@ -43,6 +43,18 @@ public:
                                LineBreak lineBreak) {
         drawText(text, rect, font, color);
     }
+    // Text broken into lines at the width (words first, then characters), at
+    // most maxLines of them (0: no limit) with an ellipsis ending the last
+    // when more would follow. Lines are centred when centered is set.
+    virtual void drawWrappedText(const std::string& text, Rect rect, Font font, Color color, int maxLines, bool centered) {
+        drawText(text, rect, font, color);
+    }
+    virtual Size measureWrappedText(const std::string& text, Font font, double width, int maxLines) {
+        Size size = measureText(text, font);
+        return {size.width < width ? size.width : width, size.height};
+    }
+    // Draws a template image as a mask in the tint (other images as drawImage does).
+    virtual void drawTintedImage(const Image& image, Rect rect, Color tint, double opacity) { drawImage(image, rect, opacity); }
 
     virtual void save() = 0;
     virtual void restore() = 0;

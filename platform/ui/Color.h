@@ -18,12 +18,20 @@ public:
     enum class Semantic {
         none, label, secondaryLabel, tertiaryLabel, windowBackground, controlBackground,
         separator, systemBlue, systemGreen, systemOrange, systemRed, controlAccent, clear,
+        quaternaryLabel,  // the faint tint behind banners and search boxes
     };
 
     static Color rgba(double r, double g, double b, double a = 1) { return Color(Semantic::none, {r, g, b, a}, std::nullopt); }
     static Color named(Semantic s) { return Color(s, {}, std::nullopt); }
     static Color label() { return named(Semantic::label); }
     static Color secondaryLabel() { return named(Semantic::secondaryLabel); }
+    static Color tertiaryLabel() { return named(Semantic::tertiaryLabel); }
+    static Color quaternaryLabel() { return named(Semantic::quaternaryLabel); }
+    static Color separator() { return named(Semantic::separator); }
+    static Color systemGreen() { return named(Semantic::systemGreen); }
+    static Color systemOrange() { return named(Semantic::systemOrange); }
+    static Color systemRed() { return named(Semantic::systemRed); }
+    static Color controlAccent() { return named(Semantic::controlAccent); }
     static Color windowBackground() { return named(Semantic::windowBackground); }
     static Color controlBackground() { return named(Semantic::controlBackground); }
     static Color systemBlue() { return named(Semantic::systemBlue); }

@@ -20,9 +20,12 @@ public:
 
     static std::shared_ptr<Image> withBitmap(std::shared_ptr<const Bitmap> bitmap, Size pointSize);
     static std::shared_ptr<Image> withDrawing(Size pointSize, Drawing drawing);
-    // The system's symbol image of that name, a template drawn crisply at any
-    // scale; nothing for a name the system does not know.
-    static std::shared_ptr<Image> systemSymbol(const std::string& name, std::string accessibilityDescription);
+    // The system's symbol image of that name (SF Symbols: "chevron.left",
+    // "magnifyingglass" ...), a template drawn crisply at any scale that takes
+    // the colour it is drawn in; nothing for a name the system does not know.
+    static std::shared_ptr<Image> systemSymbol(const std::string& name, std::string accessibilityDescription = {});
+    // Whether the system draws a symbol of that name.
+    static bool hasSystemSymbol(const std::string& name);
 
     Size size() const { return size_; }
     void setSize(Size size) { size_ = size; }

@@ -23,6 +23,11 @@ inline constexpr const char* button = "AXButton";
 inline constexpr const char* group = "AXGroup";
 inline constexpr const char* image = "AXImage";
 inline constexpr const char* staticText = "AXStaticText";
+inline constexpr const char* checkBox = "AXCheckBox";
+inline constexpr const char* popUpButton = "AXPopUpButton";
+inline constexpr const char* incrementor = "AXIncrementor";
+inline constexpr const char* textField = "AXTextField";
+inline constexpr const char* row = "AXRow";
 }  // namespace role
 
 // A retained view: parents own their subviews, subviews know their parent

@@ -40,6 +40,18 @@ inline constexpr unsigned fullScreenAuxiliary = 256;
 
 namespace backing { inline constexpr int buffered = 2; }
 
+// How the title bar and the toolbar share the top of a window.
+namespace toolbarStyle {
+inline constexpr int automatic = 0;
+inline constexpr int expanded = 1;
+inline constexpr int preference = 2;
+inline constexpr int unified = 3;
+inline constexpr int unifiedCompact = 4;
+}  // namespace toolbarStyle
+
+// The buttons at the leading end of a titled window's title bar.
+enum class WindowButton { close, miniaturize, zoom };
+
 // A window of the window server. Created hidden; ordering it in gives it a
 // place among the windows of its level. Frames are in screen coordinates.
 class Window : public std::enable_shared_from_this<Window> {
@@ -59,10 +71,39 @@ public:
     void setTitle(std::string title) { title_ = std::move(title); }
 
     Rect frame() const { return frame_; }
+    // A size below minSize() is raised to it, keeping the top-left corner
+    // (where a person resizing from the bottom-right corner holds it).
     void setFrame(Rect frame, bool display = true);
     // Keeps the top-left corner, as the platform does.
     void setContentSize(Size size);
+    // Places the window on its screen (else the main screen): centred
+    // horizontally in the visible frame and somewhat above the middle, a
+    // third of the free height above it and two thirds below.
+    void center();
     Size contentSize() const { return frame_.size; }
+
+    // The smallest size a person (or setFrame) can give the window; zero: none.
+    Size minSize() const { return minSize_; }
+    void setMinSize(Size size);
+
+    // Title bar drawn without its own background, so the content (running
+    // under it with the full-size content view style) shows through.
+    bool titlebarAppearsTransparent() const { return titlebarTransparent_; }
+    void setTitlebarAppearsTransparent(bool value) { titlebarTransparent_ = value; }
+    int toolbarStyle() const { return toolbarStyle_; }
+    void setToolbarStyle(int style) { toolbarStyle_ = style; }
+    // Whether the window shows a toolbar; content that declares toolbar items
+    // (a hosting view with a split view) sets it.
+    bool hasToolbar() const { return hasToolbar_; }
+    void setHasToolbar(bool value) { hasToolbar_ = value; }
+    // How much of the top of the content view lies under the title bar (and
+    // toolbar): 0 unless the window is titled with a full-size content view;
+    // 52 with a unified toolbar, 38 with a compact one, 28 without a toolbar.
+    double titlebarHeight() const;
+    // Where a button of the title bar sits, in window coordinates (bottom-left
+    // origin), when the title bar lies over the content (titlebarHeight() > 0);
+    // nothing otherwise, or for a close button the style leaves out.
+    std::optional<Rect> standardButtonFrame(WindowButton button) const;
 
     const std::shared_ptr<View>& contentView() const { return contentView_; }
     // Replaces the content view (none removes it), sizing the new one to the window.
@@ -84,12 +125,18 @@ public:
     void setClearBackground(bool clear) { clearBackground_ = clear; }
     bool hasShadow() const { return shadow_; }
     void setHasShadow(bool shadow) { shadow_ = shadow; }
+    // Kept as set; closing orders a window out either way, and the window
+    // lives as long as its owners hold it.
+    bool isReleasedWhenClosed() const { return releasedWhenClosed_; }
+    void setReleasedWhenClosed(bool value) { releasedWhenClosed_ = value; }
     bool hidesOnDeactivate() const { return hidesOnDeactivate_; }
     void setHidesOnDeactivate(bool hides) { hidesOnDeactivate_ = hides; }
     std::optional<AppearanceName> appearance() const { return appearance_; }
     void setAppearance(std::optional<AppearanceName> appearance);
     const std::string& frameAutosaveName() const { return autosaveName_; }
-    // Restores a frame saved under the name, then keeps saving it there.
+    // Restores a frame saved under the name, then keeps saving it there
+    // whenever the window moves or is resized. Saved frames live in the
+    // application's preferences on disk and outlive the process.
     void setFrameAutosaveName(std::string name);
 
     // Asked before a user close; returning false keeps the window.
@@ -101,6 +148,8 @@ protected:
     Window(Rect contentRect, unsigned styleMask);
 
 private:
+    void saveAutosavedFrame() const;
+
     unsigned styleMask_;
     int level_ = windowLevel::normal;
     unsigned collectionBehavior_ = 0;
@@ -113,8 +162,13 @@ private:
     bool clearBackground_ = false;
     bool shadow_ = true;
     bool hidesOnDeactivate_ = false;
+    bool releasedWhenClosed_ = true;
     std::optional<AppearanceName> appearance_;
     std::string autosaveName_;
+    Size minSize_;
+    bool titlebarTransparent_ = false;
+    int toolbarStyle_ = toolbarStyle::automatic;
+    bool hasToolbar_ = false;
 };
 
 }  // namespace platform::ui

@@ -119,6 +119,26 @@ TEST_F(ControllerTest, CenteredModeSwitchesTwiceAndOff) {
     EXPECT_DOUBLE_EQ(item->length(), strip->frame().width());
 }
 
+// Tests that a moment without screens in centred mode gives the status item
+// the strip's width, and that the item is back to the mark's width once a
+// screen returns and the strip is centred again.
+TEST_F(ControllerTest, CenteredItemRegainsItsLengthWhenAScreenReturns) {
+    load(scene(json::array()));
+    start();
+    controller->configure({{"centered", true}});
+    auto item = controller->item();
+    auto panel = controller->centerPanel();
+    ASSERT_TRUE(item && panel);
+    EXPECT_DOUBLE_EQ(item->length(), 29);
+
+    verb("screens []");
+    EXPECT_DOUBLE_EQ(item->length(), controller->strip()->frame().width()) << "no screen to centre on";
+
+    verb(R"(screens [{"frame":[0,0,1512,982],"visibleFrame":[0,0,1512,945]}])");
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_DOUBLE_EQ(item->length(), 29) << "the item shows only the mark again";
+}
+
 // Tests that start builds the status item once and stop removes everything it built.
 TEST_F(ControllerTest, StartTwiceAndStop) {
     load(scene(json::array()));

@@ -98,6 +98,37 @@ TEST_F(ControllerTest, KeepHiddenFailureReportedOnce) {
     EXPECT_EQ(controller->snapshot()["dockError"], message);
 }
 
+// Tests that hidden values that do not read back after a write (a managed
+// profile forces the Dock's "autohide") are a failed calibration, reported
+// once, and that the Dock's relaunch caused by that write does not start
+// another write: the next attempt comes with the next tick.
+TEST_F(ControllerTest, KeepHiddenWriteThatDoesNotReadBackFailsOnce) {
+    load(scene(json::array({ControllerTest::app("com.apple.dock", "Dock", 90)}),
+               {{"managedPreferences", {{"com.apple.dock", {{"autohide", false}}}}}}));
+    start();
+    auto reloads = [] { return desktop::state()["disk"]["dock"]["reloads"].get<int>(); };
+    controller->configure({{"dockPersistent", true}});
+    EXPECT_EQ(reloads(), 1);
+    const std::string message = "Dock 隐藏校准失败：无法保存 Dock 设置";
+    EXPECT_EQ(controller->dockError(), message);
+
+    desktop::pump();
+    const int afterRelaunch = reloads();
+    if (afterRelaunch != 1) controller->dockSuspend();  // ends a write-and-restart loop, so the test can end
+    ASSERT_EQ(afterRelaunch, 1) << "the relaunch the write caused writes nothing";
+    finishScans();
+    desktop::advance(4.9);
+    EXPECT_EQ(reloads(), 1);
+    desktop::advance(0.1);
+    EXPECT_EQ(reloads(), 2) << "the next tick tries again";
+    desktop::pump();
+    EXPECT_EQ(reloads(), 2);
+
+    EXPECT_EQ(controller->drainEvents(), json::array({{{"kind", "error"}, {"message", message}}}));
+    EXPECT_EQ(controller->snapshot()["dockError"], message);
+    EXPECT_EQ(controller->snapshot()["dockStatus"], "正在校准");
+}
+
 // Tests that events drain oldest first, once, and identical errors are both kept.
 TEST_F(ControllerTest, EventsDrainInOrder) {
     load(scene(json::array()));

@@ -116,4 +116,24 @@ TEST_F(PreferencesTest, ResetForgetsCachedValues) {
     desktop::reset(disk.scene());
 }
 
+// Tests that a successful save removes the temporary files that writers
+// killed in the middle of a save left beside the file, and nothing else.
+TEST_F(PreferencesTest, SaveRemovesLeftoverTemporaries) {
+    const std::string folder = "/Users/demo/Library/Preferences/";
+    const std::vector<std::string> leftovers = {".com.example.prefs.plist.AbC123", ".com.example.prefs.plist.zz9ZZ0"};
+    const std::vector<std::string> others = {".com.example.prefs.plist.keep", ".com.example.prefs.plist.AbC1234",
+                                             "com.example.prefs.plist.AbC123", ".com.example.other.plist.AbC123",
+                                             ".com.example.prefs.plist.AbC-23"};
+    for (const auto& name : leftovers) disk.write(folder + name, "half a list");
+    for (const auto& name : others) disk.write(folder + name, "someone else's");
+
+    auto domain = platform::preferences("com.example.prefs");
+    domain->setValue("size", json(48));
+    ASSERT_TRUE(domain->synchronize());
+    for (const auto& name : leftovers) EXPECT_FALSE(disk.exists(folder + name)) << name;
+    for (const auto& name : others) EXPECT_TRUE(disk.exists(folder + name)) << name;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(disk.real(folder)), {}),
+              static_cast<long>(others.size() + 1));
+}
+
 }  // namespace

@@ -13,6 +13,7 @@
 #include "tests/desktop/ScratchDisk.h"
 #include "desktop/Processes.h"
 #include "orvane_desktop.h"
+#include "platform/Application.h"
 #include "platform/RunLoop.h"
 #include "platform/Workspace.h"
 
@@ -91,6 +92,19 @@ TEST_F(VerbsTest, AppVerbsChangeProcesses) {
         EXPECT_FALSE(reply["ok"].get<bool>()) << refused;
         EXPECT_TRUE(reply["error"].is_string()) << refused;
     }
+}
+
+// Tests that the application activating itself (as a window brought forward
+// from a menu-bar app does) becomes the active one with one notification.
+TEST_F(VerbsTest, HostActivatesIgnoringOtherApps) {
+    EXPECT_EQ(desktop::state()["active"], "com.apple.Notes");
+    platform::application().activateIgnoringOtherApps(true);
+    desktop::pump();
+    EXPECT_EQ(desktop::state()["active"], "com.velisk.orvane");
+    EXPECT_EQ(seen, (std::vector<std::string>{note::didActivateApplication}));
+    platform::application().activateIgnoringOtherApps(true);
+    desktop::pump();
+    EXPECT_EQ(seen.size(), 1u) << "already active: nothing to tell";
 }
 
 // Tests that malformed and unknown verbs fail with a message and no crash,

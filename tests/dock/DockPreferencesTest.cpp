@@ -2,6 +2,7 @@
 // the simulated Mac, with the Dock restart through killall.
 
 #include <gtest/gtest.h>
+#include <plist/plist.h>
 
 #include "desktop/Desktop.h"
 #include "desktop/PropertyList.h"
@@ -32,6 +33,29 @@ json livedInDock() {
                  {"file-data", {{"_CFURLString", "file:///Applications/Safari.app/"}, {"_CFURLStringType", 15}}},
                  {"book", {{"$plist", "data"}, {"base64", "Ym9va4gCAAA="}}}}}}}},
             {"last-reset", {{"$plist", "date"}, {"seconds", 700000000.0}}}};
+}
+
+// A Dock file whose key "nest" holds arrays nested until the file has the
+// given number of containers (the top dictionary counts), the innermost
+// holding the integer 1. Built with libplist: our writer has its own limit.
+std::string nestedDock(int containers) {
+    plist_t root = plist_new_dict();
+    plist_dict_set_item(root, "autohide", plist_new_bool(0));
+    plist_t node = plist_new_array();
+    plist_dict_set_item(root, "nest", node);
+    for (int level = 2; level < containers; ++level) {
+        plist_t child = plist_new_array();
+        plist_array_append_item(node, child);
+        node = child;
+    }
+    plist_array_append_item(node, plist_new_uint(1));
+    char* out = nullptr;
+    uint32_t length = 0;
+    plist_to_bin(root, &out, &length);
+    std::string bytes(out, length);
+    plist_to_bin_free(out);
+    plist_free(root);
+    return bytes;
 }
 
 class DockPreferencesTest : public ::testing::Test {
@@ -135,6 +159,30 @@ TEST_F(DockPreferencesTest, WriteFailuresComeInOrder) {
     EXPECT_EQ(log()["toolRuns"][0]["arguments"], json({"Dock"}));
 
     EXPECT_EQ(dock::dockWriteRefusedInQaMode(), (platform::OrvaneError{"Orvane", 4, "验收模式禁用 Dock 写入"}));
+}
+
+// Tests that the reader and the writer accept the same files: a Dock file
+// nested as deep as the reader goes is read, written and read back; one
+// level deeper is neither read nor written, and the file stays as it was.
+TEST_F(DockPreferencesTest, ReaderAndWriterAgreeOnNesting) {
+    start();
+    disk.write(dockFile, nestedDock(desktop::maxPropertyListDepth));
+    EXPECT_EQ(dock::dockRead(), json({{"autohide", false}, {"autohide-delay", nullptr}}));
+    ASSERT_TRUE(dock::dockWrite(dock::dockHiddenValues()).ok());
+    EXPECT_TRUE(dock::dockIsHidden(dock::dockRead())) << "what was written reads back";
+    json nest = disk.readDockPreferences()["nest"];
+    int depth = 1;
+    for (; nest.is_array(); nest = nest[0]) ++depth;
+    EXPECT_EQ(depth, desktop::maxPropertyListDepth);
+    EXPECT_EQ(nest, 1);
+
+    const std::string tooDeep = nestedDock(desktop::maxPropertyListDepth + 1);
+    disk.write(dockFile, tooDeep);
+    EXPECT_EQ(dock::dockRead(), nullState);
+    auto refused = dock::dockWrite(dock::dockHiddenValues());
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error().code, 2);
+    EXPECT_EQ(disk.read(dockFile), tooDeep) << "byte for byte";
 }
 
 // Tests that a restart tool that cannot be launched fails with the

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ui/Window.h"
+#include "strip/StripActionButton.h"
 #include "strip/StripView.h"
 #include "tests/controller/ControllerFixture.h"
 
@@ -83,6 +84,47 @@ TEST_F(StripEndToEndTest, ClicksArrowsMenusAndPin) {
     EXPECT_EQ(controller->snapshot()["lastAction"], "all");
     menu = verb("menu")["menu"];
     EXPECT_NE(menu.dump().find("岚舟 · 所有应用"), std::string::npos) << menu.dump();
+}
+
+// Tests that configure rebuilds the buttons even when the ids stay the same:
+// a running app pinned under another record shows, opens and pins as that
+// record, not as the one its button was built from.
+TEST_F(StripEndToEndTest, ConfigureRebuildsButtonsForChangedRecords) {
+    load(scene({app("com.apple.Safari", "Safari", 501)},
+               {{"launchServices", {{"com.example.Renamed", "/Applications/Renamed.app"}}}}));
+    start();
+    controller->configure(json::object());
+    finishScans();
+    strip = controller->strip();
+    ASSERT_EQ(visibleIds(), std::vector<std::string>{"com.apple.Safari"});
+
+    const json renamed = {{"id", "com.apple.Safari"}, {"name", "Renamed"},
+                          {"path", "/Applications/Renamed.app"}, {"policy", "always"}};
+    makeBundle("/Applications/Renamed.app");
+    controller->configure({{"pinned", {renamed}}});
+    finishScans();
+    ASSERT_EQ(controller->snapshot()["visible"][0], renamed);
+
+    auto slot = std::dynamic_pointer_cast<StripActionButton>(strip->subviews().front());
+    ASSERT_TRUE(slot);
+    EXPECT_EQ(slot->toolTip(), "Renamed，切换");
+    EXPECT_EQ(slot->accessibilityLabel(), "Renamed，切换");
+
+    auto center = slot->frame();
+    verb("click " + at(center.midX(), center.midY()));
+    desktop::advance(0);
+    json opened = desktop::state()["opened"].back();
+    EXPECT_EQ(opened["path"], "/Applications/Renamed.app");
+    EXPECT_FALSE(opened.contains("error")) << opened.dump();
+    settle();
+    EXPECT_EQ(controller->drainEvents(), json::array()) << "the open succeeded";
+
+    verb("rightclick " + at(center.midX(), center.midY()));
+    ASSERT_TRUE(verb("choose 取消固定")["ok"].get<bool>());
+    json events = controller->drainEvents();
+    ASSERT_EQ(events.size(), 1u) << events.dump();
+    EXPECT_EQ(events[0]["kind"], "pin");
+    EXPECT_EQ(events[0]["app"], renamed) << "the host stores what the event carries";
 }
 
 }  // namespace

@@ -1,0 +1,20 @@
+#pragma once
+
+// Part of the stand-in for the platform's property-list serialization: the
+// values of an XML list that libplist 2.2 would read as something other than
+// what the text says, so that writing the list back would change them.
+
+#include <string_view>
+
+namespace desktop {
+
+// Whether every integer, real, date, data, string and key of an XML list
+// reads as exactly what its text says. libplist reads integers and reals
+// with the C library (saturating, stopping at stray text, taking hex), drops
+// a date's fraction, stops base64 at a bad character or a missing pad,
+// passes surrogate references through, keeps carriage returns that XML
+// turns into line feeds and cuts text at bytes that are not UTF-8; such a
+// list is refused rather than rewritten with other values.
+bool xmlValuesReadExactly(std::string_view text);
+
+}  // namespace desktop

@@ -1,0 +1,194 @@
+#pragma once
+
+// The declarative toolkit's layout, standing in for the platform's
+// declarative layout system: sizes every node of a tree for the room its
+// parent offers, places it, and records what to draw (a display list), the
+// controls a person can use and the scrollable areas. Lists build, lay out and
+// record only the rows in view.
+
+#include <cstddef>
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/ui/Appearance.h"
+#include "platform/ui/Declarative.h"
+
+namespace platform::ui { class Image; }
+
+namespace desktop::ui {
+
+class TextMeasurer;
+
+using platform::Rect;
+using platform::Size;
+using platform::ui::Color;
+using platform::ui::Font;
+using platform::ui::declarative::Control;
+using platform::ui::declarative::Node;
+
+// One thing to draw, in the hosting view's coordinates (top-left origin here;
+// the view turns them over when it draws).
+struct Paint {
+    enum class Op {
+        fill,          // rect, colour, radius
+        stroke,        // rect, colour, radius (hairline)
+        text,          // text, font, colour, lines, centered
+        symbol,        // symbol name, colour
+        image,         // image, fitted into rect
+        bezel,         // a push button's bezel
+        prominentBezel,
+        switchControl, // on
+        popUp,         // text: the option shown
+        stepper,       // canIncrement, canDecrement
+        field,         // text (value or placeholder), placeholder flag, plain, focused
+        spinner,
+        rowMarker,     // a list row in view (draws nothing; counted)
+    };
+    Op op = Op::fill;
+    Rect rect;
+    Rect clip;
+    std::string text;
+    Font font;
+    Color color = Color::label();
+    int lines = 0;
+    bool centered = false;
+    double radius = 0;
+    std::shared_ptr<platform::ui::Image> image;
+    bool on = false;       // switch; field: showing the placeholder
+    bool enabled = true;
+    bool focused = false;  // field
+    bool plain = false;    // field
+    bool canIncrement = false, canDecrement = false;
+    double alpha = 1;
+};
+
+// A control as placed: what the public Control says plus where it lives.
+struct PlacedControl {
+    Control info;       // frame: the whole control, top-left origin (not yet clipped)
+    Rect clip;          // the scrollable area around it, or the view
+    Node* node = nullptr;
+    Node* owner = nullptr;   // sidebar rows: the sidebar list whose `changed` they call
+    std::string path;   // the node's position in the tree
+    std::string scrollPath;  // the scrollable area it lies in, if any
+    Rect upArrow, downArrow; // steppers
+    std::string placeholder;  // text fields
+};
+
+struct ScrollArea {
+    std::string path;
+    Rect viewport;        // top-left origin
+    double contentHeight = 0;
+    double offset = 0;
+    // Lists: how to find a row that is not built.
+    Node* list = nullptr;
+    double rowHeight = 0;
+    double rowsTop = 0;  // content offset of the first row
+};
+
+struct LayoutResult {
+    std::vector<Paint> paints;
+    std::vector<PlacedControl> controls;
+    std::vector<ScrollArea> scrollAreas;
+    std::deque<Node> builtRows;  // rows of lazy lists, kept while the layout is used
+    std::size_t rowsLaidOut = 0;
+    bool hasToolbar = false;
+};
+
+// What a person reads on the control the node describes (a button made of
+// nodes reads as its texts joined by spaces; an empty field as its placeholder).
+std::string visibleText(const Node& node);
+
+class DeclarativeLayout {
+public:
+    // offsets: scroll offsets by area path; focused: the focused field's path.
+    DeclarativeLayout(TextMeasurer& measurer, platform::ui::AppearanceName appearance,
+                      const std::map<std::string, double>& offsets, const std::string& focused,
+                      std::unordered_map<std::string, std::shared_ptr<platform::ui::Image>>& iconCache);
+
+    LayoutResult run(Node& root, Size bounds);
+
+    // The inherited style and context of a node being laid out.
+    struct Context {
+        double fontSize = 13;
+        Font::Weight weight = Font::Weight::regular;
+        std::optional<Color> color;
+        std::optional<Color> symbolColor;
+        bool mono = false;
+        bool disabled = false;
+        bool inForm = false;
+        enum class Axis { none, horizontal, vertical } axis = Axis::none;
+        Rect clip;
+        std::string scrollPath;
+    };
+
+private:
+    Context inherit(const Context& parent, const Node& node) const;
+    Font fontOf(const Context& c) const;
+    Color colorOf(const Context& c) const;
+
+    Size fit(const Node& node, double width, const Context& parent);
+    Size content(const Node& node, double width, const Context& c);
+    bool flexibleWidth(const Node& node, const Context& parent);
+    bool flexibleHeight(const Node& node, const Context& parent);
+    bool contentFillsWidth(const Node& node, const Context& c);
+    bool contentFillsHeight(const Node& node, const Context& c);
+
+    std::vector<double> hstackWidths(const Node& node, double width, const Context& c);
+    Size textSize(const std::string& text, const Context& c, double width, int lines);
+    Size buttonLabelSize(const Node& node, double width, const Context& c);
+    Size listRowSize(const Node& list, double width, const Context& c);
+    double formRowHeight(const Node& row, double width, const Context& c);
+    double symbolSide(const Context& c) const;
+    double popUpIdealWidth(const Node& node, const Context& c);
+    std::string stepperValueText(const Node& node) const;
+    std::string pickerShownText(const Node& node) const;
+
+    void place(Node& node, Rect rect, const Context& parent, const std::string& path);
+    void placeContent(Node& node, Rect r, const Context& c, const std::string& path);
+    void placeStack(Node& node, Rect r, const Context& c, const std::string& path);
+    void placeButton(Node& node, Rect r, const Context& c, const std::string& path);
+    void placeButtonLabel(Node& node, Rect r, const Context& c, const std::string& path, Color color);
+    void placeToggle(Node& node, Rect r, const Context& c, const std::string& path);
+    void placePicker(Node& node, Rect r, const Context& c, const std::string& path);
+    void placeStepper(Node& node, Rect r, const Context& c, const std::string& path);
+    void placeField(Node& node, Rect r, const Context& c, const std::string& path);
+    void placeLabeled(Node& node, Rect r, const Context& c, const std::string& path);
+    void placeList(Node& node, Rect r, const Context& c, const std::string& path);
+    void placeForm(Node& node, Rect r, const Context& c, const std::string& path);
+    void placeSidebar(Node& node, Rect r, const Context& c, const std::string& path);
+    void placeSplit(Node& node, Rect r, const Context& c, const std::string& path);
+    void placeToolbar(Node& split, Rect bar, const Context& c, const std::string& path);
+    void placeEmptySearch(Node& node, Rect r, const Context& c);
+    void placeProgress(Node& node, Rect r, const Context& c);
+    void placeLabel(const Node& node, Rect r, const Context& c, std::optional<Color> symbolColor);
+
+    Paint& paint(Paint::Op op, Rect rect, const Context& c);
+    PlacedControl& control(Control::Role role, Node& node, Rect frame, const Context& c, const std::string& path,
+                           std::string visibleText);
+    std::shared_ptr<platform::ui::Image> iconFor(const Node& node);
+
+    TextMeasurer& measurer_;
+    platform::ui::AppearanceName appearance_;
+    const std::map<std::string, double>& offsets_;
+    const std::string& focused_;
+    std::unordered_map<std::string, std::shared_ptr<platform::ui::Image>>& icons_;
+    LayoutResult result_;
+
+    struct FitKey {
+        const Node* node;
+        double width;
+        double fontSize;
+        int flags;
+        bool operator==(const FitKey&) const = default;
+    };
+    struct FitKeyHash {
+        std::size_t operator()(const FitKey& k) const;
+    };
+    std::unordered_map<FitKey, Size, FitKeyHash> fits_;
+};
+
+}  // namespace desktop::ui

@@ -1,0 +1,443 @@
+// The hosting view of the declarative toolkit, standing in for the view that
+// hosts the platform's declarative pages in a window: it lays its tree out
+// when something changed, draws it, keeps each control in view as a subview
+// carrying its tool tip and accessibility label, and turns clicks, scrolling,
+// typing and the accessibility press of a named control into the nodes'
+// actions. Scroll positions and the focused field are kept by the node's
+// position in the tree, so rebuilding the tree from the model keeps them.
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <map>
+#include <optional>
+#include <unordered_map>
+
+#include "desktop/ui/DeclarativeDrawing.h"
+#include "desktop/ui/DeclarativeLayout.h"
+#include "desktop/ui/DeclarativeStyle.h"
+#include "desktop/ui/TextMeasurer.h"
+#include "platform/Utf8.h"
+#include "platform/ui/Canvas.h"
+#include "platform/ui/Declarative.h"
+#include "platform/ui/Image.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/Window.h"
+
+namespace platform::ui {
+namespace {
+
+using declarative::Control;
+using declarative::Kind;
+using declarative::Node;
+using declarative::Outcome;
+using desktop::ui::LayoutResult;
+using desktop::ui::PlacedControl;
+using desktop::ui::ScrollArea;
+using Role = Control::Role;
+
+constexpr const char* selectOptionAction = "selectOption:";
+// How far down a lazy list a named control is looked for.
+constexpr std::size_t maximumRowsSearched = 100000;
+
+Rect intersection(Rect a, Rect b) {
+    double x0 = std::max(a.minX(), b.minX()), y0 = std::max(a.minY(), b.minY());
+    double x1 = std::min(a.maxX(), b.maxX()), y1 = std::min(a.maxY(), b.maxY());
+    return {x0, y0, std::max(x1 - x0, 0.0), std::max(y1 - y0, 0.0)};
+}
+
+const char* roleName(Role role) {
+    switch (role) {
+        case Role::button:
+        case Role::toolbarItem: return role::button;
+        case Role::toggle: return role::checkBox;
+        case Role::picker: return role::popUpButton;
+        case Role::stepper: return role::incrementor;
+        case Role::textField: return role::textField;
+        case Role::sidebarRow: return role::row;
+    }
+    return role::button;
+}
+
+// The role a node of a row would take once laid out, if it is a control.
+std::optional<Role> controlRole(const Node& n) {
+    switch (n.kind) {
+        case Kind::button: return Role::button;
+        case Kind::toggle: return Role::toggle;
+        case Kind::picker: return Role::picker;
+        case Kind::stepper: return Role::stepper;
+        case Kind::textField: return Role::textField;
+        default: return std::nullopt;
+    }
+}
+
+bool namedBy(const std::string& label, const std::string& visible, const std::string& accessibility, const std::string& placeholder) {
+    return visible == label || accessibility == label || (!placeholder.empty() && placeholder == label);
+}
+
+// Searches a node tree that is not laid out (a lazy list's row) for a control
+// so named: 1 when an enabled one is there, -1 when only disabled ones are, 0 when none.
+int findInTree(const Node& n, const std::string& label, const std::function<bool(Role)>& accepts, bool disabled) {
+    bool off = disabled || n.disabled;
+    int found = 0;
+    if (auto role = controlRole(n); role && accepts(*role)) {
+        std::string visible = desktop::ui::visibleText(n);
+        std::string accessibility = n.accessibilityLabel.empty() ? visible : n.accessibilityLabel;
+        if (namedBy(label, visible, accessibility, n.kind == Kind::textField ? n.placeholder : std::string()))
+            found = off ? -1 : 1;
+    }
+    if (found == 1) return 1;
+    for (const auto& child : n.children) {
+        int inner = findInTree(child, label, accepts, off);
+        if (inner == 1) return 1;
+        if (inner == -1) found = -1;
+    }
+    return found;
+}
+
+class HostingViewImpl;
+
+// A control in view, as the window's view tree knows it: it carries the
+// control's tool tip, accessibility label and role, and hands clicks to the
+// hosting view, which draws it.
+class HostedControlView final : public View {
+public:
+    HostedControlView(Rect frame, std::weak_ptr<HostingViewImpl> host) : View(frame), host_(std::move(host)) {}
+    void mouseDown(const Event& event) override;
+
+private:
+    std::weak_ptr<HostingViewImpl> host_;
+};
+
+class HostingViewImpl final : public HostingView {
+public:
+    explicit HostingViewImpl(Rect frame) : HostingView(frame) {}
+
+    void setRoot(Node root) override {
+        root_ = std::move(root);
+        declareToolbar();
+        invalidate();
+    }
+    const Node& root() const override { return root_; }
+    long long layoutCount() const override { return layoutCount_; }
+    std::size_t listRowsLaidOut() const override { return layout_.rowsLaidOut; }
+    std::size_t listRowsDrawn() const override { return rowsDrawn_; }
+
+    void layoutIfNeeded() override {
+        AppearanceName appearance = effectiveAppearance();
+        Size size = bounds().size;
+        if (!needsLayout_ && appearance == laidOutAppearance_ && size == laidOutSize_) return;
+        needsLayout_ = false;
+        laidOutAppearance_ = appearance;
+        laidOutSize_ = size;
+        desktop::ui::DeclarativeLayout engine(desktop::ui::TextMeasurer::shared(), appearance, offsets_, focused_, icons_);
+        layout_ = engine.run(root_, size);
+        ++layoutCount_;
+        for (const ScrollArea& area : layout_.scrollAreas) offsets_[area.path] = area.offset;
+        rebuildControlViews();
+    }
+
+    std::vector<Control> controls() override {
+        layoutIfNeeded();
+        std::vector<Control> out;
+        for (const PlacedControl& pc : layout_.controls) {
+            Rect visible = intersection(intersection(pc.info.frame, pc.clip), bounds());
+            if (visible.isEmpty()) continue;
+            Control c = pc.info;
+            c.frame = flip(visible);
+            out.push_back(std::move(c));
+        }
+        return out;
+    }
+
+    bool pressControl(const std::string& label) override { return press(label) == Outcome::done; }
+
+    Outcome press(const std::string& label) override {
+        Outcome why = Outcome::notFound;
+        auto pc = locate(label, [](Role r) { return r != Role::stepper; }, why);
+        if (!pc) return why;
+        activate(*pc);
+        return Outcome::done;
+    }
+
+    Outcome pick(const std::string& label, const std::string& option) override {
+        Outcome why = Outcome::notFound;
+        auto pc = locate(label, [](Role r) { return r == Role::picker; }, why);
+        if (!pc) return why;
+        for (const auto& [value, shown] : pc->node->options) {
+            if (shown != option && value != option) continue;
+            auto changed = pc->node->changed;
+            std::string chosen = value;
+            if (changed) changed(chosen);
+            return Outcome::done;
+        }
+        return Outcome::noSuchOption;
+    }
+
+    Outcome stepControl(const std::string& label, int direction) override {
+        Outcome why = Outcome::notFound;
+        auto pc = locate(label, [](Role r) { return r == Role::stepper; }, why);
+        if (!pc) return why;
+        return step(*pc, direction) ? Outcome::done : Outcome::atLimit;
+    }
+
+    bool typeText(const std::string& text) override {
+        if (!isValidUtf8(text)) return false;
+        layoutIfNeeded();
+        for (const PlacedControl& pc : layout_.controls) {
+            if (pc.path != focused_ || pc.info.role != Role::textField) continue;
+            if (!pc.info.enabled) return false;
+            pc.node->text += text;
+            std::string value = pc.node->text;
+            auto changed = pc.node->changed;
+            invalidate();
+            if (changed) changed(value);
+            return true;
+        }
+        return false;
+    }
+
+    void draw(Canvas& canvas) override {
+        layoutIfNeeded();
+        canvas.fillRect(bounds(), Color::windowBackground());
+        rowsDrawn_ = desktop::ui::drawPaints(canvas, layout_.paints, bounds().height());
+    }
+
+    std::shared_ptr<View> hitTest(Point pointInSuperview) override {
+        layoutIfNeeded();
+        return View::hitTest(pointInSuperview);
+    }
+
+    void scrollWheel(const Event& event) override {
+        layoutIfNeeded();
+        Point local = convertFromWindow(event.locationInWindow);
+        Point p{local.x, bounds().height() - local.y};
+        const ScrollArea* target = nullptr;
+        for (const ScrollArea& area : layout_.scrollAreas)
+            if (area.viewport.contains(p)) target = &area;
+        if (!target) {
+            View::scrollWheel(event);
+            return;
+        }
+        double delta = event.hasPreciseScrollingDeltas ? event.scrollingDeltaY
+                                                       : event.scrollingDeltaY * desktop::ui::style::lineScroll;
+        if (!std::isfinite(delta)) return;
+        double limit = std::max(target->contentHeight - target->viewport.height(), 0.0);
+        double offset = std::clamp(target->offset - delta, 0.0, limit);
+        if (offset == target->offset) return;
+        offsets_[target->path] = offset;
+        invalidate();
+        layoutIfNeeded();
+    }
+
+    void viewDidMoveToWindow() override {
+        declareToolbar();
+        invalidate();
+    }
+
+    // A click at a point of the view (bottom-left origin) on a control's subview.
+    void controlClicked(Point local) {
+        layoutIfNeeded();
+        Point p{local.x, bounds().height() - local.y};
+        for (std::size_t i = layout_.controls.size(); i-- > 0;) {
+            const PlacedControl& pc = layout_.controls[i];
+            if (!intersection(pc.info.frame, pc.clip).contains(p)) continue;
+            // A disabled control takes the click and does nothing with it.
+            if (!pc.info.enabled) return;
+            PlacedControl hit = pc;
+            if (hit.info.role == Role::stepper) {
+                if (hit.upArrow.contains(p)) step(hit, 1);
+                else if (hit.downArrow.contains(p)) step(hit, -1);
+                return;
+            }
+            activate(hit);
+            return;
+        }
+    }
+
+private:
+    Rect flip(Rect r) const { return {r.minX(), bounds().height() - r.minY() - r.height(), r.width(), r.height()}; }
+
+    // A split view brings the window's toolbar, as toolbar items in a
+    // declarative page do.
+    void declareToolbar() {
+        if (auto w = window(); w && root_.kind == Kind::splitView) w->setHasToolbar(true);
+    }
+
+    void invalidate() {
+        needsLayout_ = true;
+        setNeedsDisplay();
+    }
+
+    void rebuildControlViews() {
+        removeAllSubviews();
+        auto self = std::static_pointer_cast<HostingViewImpl>(shared_from_this());
+        for (const PlacedControl& pc : layout_.controls) {
+            Rect visible = intersection(intersection(pc.info.frame, pc.clip), bounds());
+            if (visible.isEmpty()) continue;
+            auto view = std::make_shared<HostedControlView>(flip(visible), self);
+            view->setToolTip(pc.info.toolTip);
+            if (!pc.node->accessibilityHidden) view->setAccessibilityLabel(pc.info.accessibilityLabel);
+            view->setAccessibilityRole(roleName(pc.info.role));
+            addSubview(view);
+        }
+    }
+
+    bool inView(const PlacedControl& pc) const {
+        Point centre{pc.info.frame.midX(), pc.info.frame.midY()};
+        return intersection(pc.clip, bounds()).contains(centre);
+    }
+
+    const ScrollArea* area(const std::string& path) const {
+        for (const ScrollArea& a : layout_.scrollAreas)
+            if (a.path == path) return &a;
+        return nullptr;
+    }
+
+    std::optional<PlacedControl> byPath(const std::string& path) const {
+        for (const PlacedControl& pc : layout_.controls)
+            if (pc.path == path) return pc;
+        return std::nullopt;
+    }
+
+    // The first enabled control so named, scrolled into view (a lazy list's
+    // row is built and scrolled to); why tells what went wrong otherwise.
+    std::optional<PlacedControl> locate(const std::string& label, const std::function<bool(Role)>& accepts, Outcome& why) {
+        layoutIfNeeded();
+        bool disabled = false;
+        auto matches = [&](const PlacedControl& pc) {
+            return accepts(pc.info.role) && namedBy(label, pc.info.text, pc.info.accessibilityLabel, pc.placeholder);
+        };
+        for (std::size_t i = 0; i < layout_.controls.size(); ++i) {
+            const PlacedControl& pc = layout_.controls[i];
+            if (!matches(pc)) continue;
+            if (!pc.info.enabled) {
+                disabled = true;
+                continue;
+            }
+            if (inView(pc)) return pc;
+            std::string path = pc.path;
+            if (const ScrollArea* a = area(pc.scrollPath)) {
+                offsets_[a->path] = a->offset + (pc.info.frame.midY() - a->viewport.midY());
+                invalidate();
+                layoutIfNeeded();
+            }
+            if (auto again = byPath(path)) return again;
+            return std::nullopt;
+        }
+        // Rows of lazy lists that are not built yet.
+        std::vector<ScrollArea> lists;
+        for (const ScrollArea& a : layout_.scrollAreas)
+            if (a.list && a.list->rowAt) lists.push_back(a);
+        for (const ScrollArea& a : lists) {
+            for (std::size_t row = 0; row < std::min(a.list->rowCount, maximumRowsSearched); ++row) {
+                std::string prefix = a.path + "." + std::to_string(row) + ".";
+                bool built = std::any_of(layout_.controls.begin(), layout_.controls.end(),
+                                         [&](const PlacedControl& pc) { return pc.path.rfind(prefix, 0) == 0; });
+                if (built) continue;
+                Node candidate;
+                try {
+                    candidate = a.list->rowAt(row);
+                } catch (...) {
+                    continue;
+                }
+                int found = findInTree(candidate, label, accepts, false);
+                if (found == -1) disabled = true;
+                if (found != 1) continue;
+                offsets_[a.path] = a.rowsTop + a.rowHeight * static_cast<double>(row) - (a.viewport.height() - a.rowHeight) / 2;
+                invalidate();
+                layoutIfNeeded();
+                for (const PlacedControl& pc : layout_.controls)
+                    if (pc.path.rfind(prefix, 0) == 0 && matches(pc) && pc.info.enabled) return pc;
+                why = Outcome::notFound;
+                return std::nullopt;
+            }
+        }
+        why = disabled ? Outcome::disabled : Outcome::notFound;
+        return std::nullopt;
+    }
+
+    // What a click on the control does. The node's callbacks may replace the
+    // tree (and this layout), so each is copied before it runs.
+    void activate(const PlacedControl& pc) {
+        Node& n = *pc.node;
+        switch (pc.info.role) {
+            case Role::button:
+            case Role::toolbarItem: {
+                auto action = n.action;
+                if (action) action();
+                break;
+            }
+            case Role::toggle: {
+                auto toggled = n.toggled;
+                bool value = !n.isOn;
+                if (toggled) toggled(value);
+                break;
+            }
+            case Role::sidebarRow: {
+                if (!pc.owner) break;
+                auto changed = pc.owner->changed;
+                std::string tag = n.tag;
+                if (changed) changed(tag);
+                break;
+            }
+            case Role::textField:
+                focused_ = pc.path;
+                invalidate();
+                break;
+            case Role::picker: popUpOptions(pc); break;
+            case Role::stepper: break;
+        }
+    }
+
+    // Pops up the picker's options as a menu under its button; choosing one
+    // calls the picker's `changed` with that option's value.
+    void popUpOptions(const PlacedControl& pc) {
+        const Node& n = *pc.node;
+        auto menu = std::make_shared<Menu>(n.text);
+        for (const auto& [value, shown] : n.options) {
+            auto item = std::make_shared<MenuItem>(shown, selectOptionAction, "");
+            auto changed = n.changed;
+            std::string chosen = value;
+            item->action = [changed, chosen](MenuItem&) {
+                if (changed) changed(chosen);
+            };
+            menu->addItem(item);
+        }
+        Rect frame = flip(pc.info.frame);
+        Menu::popUp(menu, {frame.minX(), frame.maxY()}, shared_from_this());
+    }
+
+    // One step up or down within the stepper's bounds; false at a bound.
+    bool step(const PlacedControl& pc, int direction) {
+        if (direction > 0 ? !pc.info.canIncrement : !pc.info.canDecrement) return false;
+        const Node& n = *pc.node;
+        long long value = n.value + (direction > 0 ? n.step : -n.step);
+        auto stepped = n.stepped;
+        if (stepped) stepped(value);
+        return true;
+    }
+
+    Node root_;
+    LayoutResult layout_;
+    bool needsLayout_ = true;
+    AppearanceName laidOutAppearance_ = AppearanceName::aqua;
+    Size laidOutSize_;
+    long long layoutCount_ = 0;
+    std::map<std::string, double> offsets_;
+    std::string focused_;
+    std::size_t rowsDrawn_ = 0;
+    std::unordered_map<std::string, std::shared_ptr<Image>> icons_;
+};
+
+void HostedControlView::mouseDown(const Event& event) {
+    auto host = host_.lock();
+    if (!host) return;
+    host->controlClicked(host->convertFromWindow(event.locationInWindow));
+}
+
+}  // namespace
+
+std::shared_ptr<HostingView> HostingView::create(Rect frame) { return std::make_shared<HostingViewImpl>(frame); }
+
+}  // namespace platform::ui

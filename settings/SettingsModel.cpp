@@ -1,0 +1,181 @@
+#include "settings/SettingsModel.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "platform/Json.h"
+#include "settings/SettingsTexts.h"
+
+namespace orvane {
+
+namespace {
+
+using platform::Json;
+namespace key = settingsTexts::key;
+namespace tab = settingsTexts::tab;
+namespace policy = settingsTexts::policy;
+
+constexpr long long defaultMaxIcons = 5;
+
+const Json& member(const Json& object, const char* name) {
+    static const Json missing;
+    if (!object.is_object()) return missing;
+    auto it = object.find(name);
+    return it == object.end() ? missing : *it;
+}
+
+// An array whose elements are all dictionaries: anything else is not a list
+// of app records, and the whole value counts as missing.
+bool isArrayOfDictionaries(const Json& value) {
+    if (!value.is_array()) return false;
+    for (const auto& element : value)
+        if (!element.is_object()) return false;
+    return true;
+}
+
+SettingsModel::Apps convertApps(const Json& dictionaries) {
+    SettingsModel::Apps apps;
+    apps.reserve(dictionaries.size());
+    for (const auto& dictionary : dictionaries)
+        if (auto app = SettingsApp::fromDictionary(dictionary)) apps.push_back(std::move(*app));
+    return apps;
+}
+
+Json dictionaryOrEmpty(const Json& value) { return value.is_object() ? value : Json::object(); }
+
+std::string stringOrEmpty(const Json& value) { return value.is_string() ? value.get<std::string>() : std::string(); }
+
+bool boolOrFalse(const Json& value) { return value.is_boolean() && value.get<bool>(); }
+
+template <typename T>
+bool assign(T& field, T value) {
+    if (field == value) return false;
+    field = std::move(value);
+    return true;
+}
+
+}  // namespace
+
+SettingsModel::SettingsModel()
+    : tab_(tab::apps),
+      preferences_(std::make_unique<Json>(Json::object())),
+      state_(std::make_unique<Json>(Json::object())),
+      installed_(std::make_shared<const Apps>()) {}
+
+SettingsModel::~SettingsModel() = default;
+
+void SettingsModel::notify() {
+    if (changed) changed();
+}
+
+void SettingsModel::setTab(std::string tab) {
+    if (assign(tab_, std::move(tab))) notify();
+}
+
+void SettingsModel::setQuery(std::string query) {
+    if (assign(query_, std::move(query))) notify();
+}
+
+void SettingsModel::update(const Json& values) {
+    bool any = false;
+    any |= assign(*preferences_, dictionaryOrEmpty(member(values, key::preferences)));
+    any |= assign(*state_, dictionaryOrEmpty(member(values, key::state)));
+    if (const auto& installed = member(values, key::installed); isArrayOfDictionaries(installed)) {
+        auto apps = convertApps(installed);
+        if (apps != *installed_) {
+            installed_ = std::make_shared<const Apps>(std::move(apps));
+            any = true;
+        }
+    }
+    any |= assign(message_, stringOrEmpty(member(values, key::message)));
+    any |= assign(failure_, stringOrEmpty(member(values, key::failure)));
+    any |= assign(loading_, boolOrFalse(member(values, key::loading)));
+    any |= assign(login_, boolOrFalse(member(values, key::login)));
+    if (any) notify();
+}
+
+SettingsModel::Apps SettingsModel::pinned() const {
+    const auto& list = member(*preferences_, key::pinned);
+    if (!isArrayOfDictionaries(list)) return {};
+    return convertApps(list);
+}
+
+long long SettingsModel::count(const char* name) const {
+    const auto& value = member(*state_, name);
+    return value.is_array() ? static_cast<long long>(value.size()) : 0;
+}
+
+std::string SettingsModel::status(const SettingsApp& app) const {
+    const std::string shown = shownPolicy(app);
+    if (shown == policy::always) return settingsTexts::statusAlways;
+    if (shown == policy::running) return settingsTexts::statusRunning;
+    if (!stateFlag(key::trusted)) return settingsTexts::statusUntrusted;
+    const auto& detection = member(member(*state_, key::detections), app.id().c_str());
+    if (detection.is_string() && detection.get<std::string>() == key::detectionPresent) return settingsTexts::statusYielded;
+    return settingsTexts::statusKept;
+}
+
+long long SettingsModel::maxIcons() const {
+    const auto& value = member(*preferences_, key::maxIcons);
+    if (value.is_number_unsigned()) {
+        const auto number = value.get<std::uint64_t>();
+        constexpr auto largest = static_cast<std::uint64_t>(std::numeric_limits<long long>::max());
+        return number > largest ? std::numeric_limits<long long>::max() : static_cast<long long>(number);
+    }
+    if (value.is_number_integer()) return value.get<long long>();
+    return defaultMaxIcons;
+}
+
+bool SettingsModel::stateFlag(const char* name) const { return boolOrFalse(member(*state_, name)); }
+
+std::optional<std::string> SettingsModel::stateString(const char* name) const {
+    const auto& value = member(*state_, name);
+    if (!value.is_string()) return std::nullopt;
+    return value.get<std::string>();
+}
+
+bool SettingsModel::flag(const char* name) const { return boolOrFalse(member(*preferences_, name)); }
+
+void SettingsModel::setFlag(const char* name, bool value) {
+    if (assign((*preferences_)[name], Json(value))) notify();
+    emit({{key::kind, settingsTexts::kind::preference}, {key::key, name}, {key::value, value}});
+}
+
+void SettingsModel::setMaxIcons(long long value) {
+    if (assign((*preferences_)[key::maxIcons], Json(value))) notify();
+    emit({{key::kind, settingsTexts::kind::preference}, {key::key, key::maxIcons}, {key::value, value}});
+}
+
+void SettingsModel::action(const char* kind) const { emit({{key::kind, kind}}); }
+
+void SettingsModel::appAction(const char* kind, const SettingsApp& app) const {
+    emit({{key::kind, kind}, {key::app, app.dictionary()}});
+}
+
+void SettingsModel::appAction(const char* kind, const SettingsApp& app, const Json& value) const {
+    emit({{key::kind, kind}, {key::app, app.dictionary()}, {key::value, value}});
+}
+
+void SettingsModel::appAction(const char* kind, const SettingsApp& app, long long value) const {
+    appAction(kind, app, Json(value));
+}
+
+void SettingsModel::appAction(const char* kind, const SettingsApp& app, const std::string& value) const {
+    appAction(kind, app, Json(value));
+}
+
+void SettingsModel::requestLogin(bool on) const {
+    emit({{key::kind, settingsTexts::kind::login}, {key::value, on}});
+}
+
+void SettingsModel::emit(Json record) const {
+    if (emit_) emit_(record);
+}
+
+const char* shownPolicy(const SettingsApp& app) {
+    if (app.policy() == policy::automatic) return policy::automatic;
+    if (app.policy() == policy::running) return policy::running;
+    return policy::always;
+}
+
+}  // namespace orvane

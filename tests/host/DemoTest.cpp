@@ -1,0 +1,111 @@
+// The demo a newcomer runs first, run as they would: orvane-host --demo on
+// the default scene, then everything it leaves is checked.
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "tests/support/PngFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readAll(const fs::path& path) {
+    std::ifstream file(path);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+class DemoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("orvane-demo-test-" + std::to_string(::getpid()));
+        fs::remove_all(folder_);
+        // The host makes a fresh copy of the demo disk for itself.
+        const std::string command = std::string(ORVANE_HOST_PATH) + " --demo " + folder_.string() + " > /dev/null";
+        status_ = std::system(command.c_str());
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    fs::path folder_;
+    int status_ = -1;
+};
+
+// Tests that the demo leaves a page whose every picture exists and decodes,
+// whole-screen pictures at the screen's backing scale, the card of a portrait
+// window at the tallest viewport, and the settings window on its pages.
+TEST_F(DemoTest, LeavesAPageOfStepsWithPicturesThatExist) {
+    ASSERT_EQ(status_, 0) << "orvane-host --demo failed";
+    const auto page = readAll(folder_ / "index.html");
+    ASSERT_FALSE(page.empty());
+    EXPECT_NE(page.find("<!DOCTYPE html>"), std::string::npos);
+    EXPECT_EQ(page.find("<script"), std::string::npos) << "the page must work without scripts";
+    EXPECT_EQ(page.find("http"), std::string::npos) << "the page must not fetch anything";
+
+    const std::regex source(R"(src="([^"]+)\")");
+    std::set<std::string> named;
+    for (auto it = std::sregex_iterator(page.begin(), page.end(), source); it != std::sregex_iterator(); ++it)
+        named.insert((*it)[1].str());
+    ASSERT_FALSE(named.empty());
+
+    int screens = 0, cards = 0, settings = 0, strips = 0;
+    for (const auto& name : named) {
+        const auto path = folder_ / name;
+        ASSERT_TRUE(fs::exists(path)) << name << " is named by the page but missing";
+        orvane::test::PngFile png(path.string());
+        ASSERT_TRUE(png.valid()) << name << " does not decode";
+        const auto file = path.filename().string();
+        if (file == "screen.png") {
+            ++screens;
+            EXPECT_EQ(png.width(), 3024) << name;
+            EXPECT_EQ(png.height(), 1964) << name;
+        } else if (file == "card.png") {
+            ++cards;
+            EXPECT_EQ(png.width(), 672) << name;  // 336 points at scale 2
+        } else if (file == "settings.png") {
+            ++settings;
+        } else if (file == "strip.png") {
+            ++strips;
+        }
+    }
+    const int steps = int(std::count_if(fs::directory_iterator(folder_), fs::directory_iterator(),
+                                        [](const fs::directory_entry& e) { return e.is_directory(); }));
+    EXPECT_GE(steps, 8);
+    EXPECT_EQ(screens, steps) << "every step has a whole-screen picture";
+    EXPECT_GE(cards, 2);
+    EXPECT_GE(strips, steps);
+    EXPECT_GE(settings, 3) << "the settings window on each page";
+
+    // The self-preview's card: a portrait window at the tallest viewport,
+    // 202 + 82 points high.
+    orvane::test::PngFile lastCard((folder_ / "card.png").string());
+    ASSERT_TRUE(lastCard.valid());
+    EXPECT_EQ(lastCard.height(), 2 * (202 + 82));
+
+    // The transcript is one JSON object per line, each with what was sent and the reply.
+    std::ifstream transcript(folder_ / "session.jsonl");
+    std::string line;
+    int lines = 0;
+    while (std::getline(transcript, line)) {
+        auto record = nlohmann::json::parse(line, nullptr, false);
+        ASSERT_FALSE(record.is_discarded()) << line;
+        EXPECT_TRUE(record.contains("send") && record.contains("reply")) << line;
+        ++lines;
+    }
+    EXPECT_GT(lines, 20);
+}
+
+}  // namespace
