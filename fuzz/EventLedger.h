@@ -27,6 +27,9 @@ public:
     void allow(const std::string& bucket) { ++allowed_[bucket]; }
     // Any number is fine (the keep-hidden check reports when it fails).
     void allowAny(const std::string& bucket) { unbounded_[bucket] = true; }
+    // One more event of any of the settings window's kinds may come (a
+    // person's action in the window emits at most one).
+    void allowOneSettingsEvent() { ++settingsActions_; }
     // One more event of the bucket may come in any later drain, even to a
     // controller started later: a completion that finds whichever
     // controller is in the slot when it arrives.
@@ -43,6 +46,7 @@ private:
     std::map<std::string, int> allowed_;
     std::map<std::string, bool> unbounded_;
     std::map<std::string, int> later_;
+    int settingsActions_ = 0;
 };
 
 }  // namespace orvane::fuzz

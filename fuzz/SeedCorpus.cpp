@@ -184,8 +184,28 @@ void desktop() {
     seed("dock-quit-then-write").kind(StepKind::app).byte(1).byte(app::dock).byte(0).command(ci::dockWrite).byte(3)
         .byte(0).byte(0).command(ci::configure).byte(0x01).boolean(true).clock(q::tick).drain();
     seed("screenshot").slot(StepKind::pointerAtSlot, 0).clock(q::pastHover).command(ci::all).kind(StepKind::screenshot).byte(screenshotByte);
-    seed("settings-window").command(ci::settingsShow).kind(StepKind::settingsWindow).byte(0)
-        .kind(StepKind::settingsWindow).byte(1);
+    // The host's usual settings state: Safari and Notes pinned, trusted, a banner.
+    auto settingsUpdate = [](StepWriter& w) -> StepWriter& {
+        return w.command(ci::settingsUpdate).byte(0x0B)
+            .byte(2).record(app::safari).record(app::notes).integer(4).boolean(false).boolean(true).boolean(true)
+            .boolean(false).boolean(true).byte(1)
+            .byte(0).boolean(true).boolean(false).byte(0).byte(0).pooled(21)
+            .pooled(0);
+    };
+    auto& named = settingsUpdate(seed("settings-window-named")).command(ci::settingsShow);
+    for (std::uint8_t which = 0; which < 4; ++which) named.settings(0, which).drain();
+    named.command(ci::settingsTab).pooled(Word::settings);
+    for (std::uint8_t which = 4; which < 17; ++which) named.settings(0, which).drain();
+    named.settings(5, 1).settings(5, 0).drain();
+    auto& pages = settingsUpdate(seed("settings-window-pages")).command(ci::settingsShow);
+    for (std::uint8_t which = 0; which < 8; ++which) pages.settings(2, which).drain();
+    pages.command(ci::settingsTab).pooled(Word::add).command(ci::settingsTab).pooled(Word::apps).drain();
+    auto& rows = settingsUpdate(seed("settings-window-rows")).command(ci::settingsShow);
+    for (std::uint8_t which = 0; which < 5; ++which) rows.settings(3, which, app::safari).settings(3, which, app::notes);
+    rows.settings(4, 1).settings(4, 0x82, app::notes).settings(5, 1).settings(5, 0).settings(5, 0).drain();
+    settingsUpdate(seed("settings-window-type-close")).command(ci::settingsShow).settings(2, 1).settings(6, 0)
+        .pooled(1).settings(6, 0).raw("\xff\xfe").settings(7, 1).integer(200).integer(100).settings(7, 2).pooled(0)
+        .settings(7, 0).drain().command(ci::settingsShow).command(ci::settingsHide).command(ci::settingsShow);
 }
 
 // Dictionary entries: the opening bytes of every step kind and command.

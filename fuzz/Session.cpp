@@ -155,6 +155,9 @@ json Session::commandText(const std::string& name, const std::string& text, cons
         ledger_.drained(reply["data"]);
         json again = request(R"({"command":"events"})");
         require(again["ok"] == true && again["data"] == json::array(), [&] { return std::string("a second drain right after the first returned events again: " + again.dump(-1, ' ', false, json::error_handler_t::replace)); });
+    } else if (name == "settingsTab") {
+        // Turning to the catalogue page asks the host for the installed applications.
+        if (controllerExists()) ledger_.allow("loadInstalled");
     } else if (name == "all") {
         menuGeneration_ = generation_;
         if (controllerExists()) lastAction_ = "all";

@@ -67,6 +67,12 @@ public:
     StepWriter& menuTitle(std::uint8_t name) { return kind(StepKind::menu).byte(3).byte(0).pooled(name); }
     StepWriter& dismissMenu() { return kind(StepKind::menu).byte(2).byte(0).pooled(0); }
     StepWriter& drain() { return kind(StepKind::drain); }
+    // The settings window: how (0, 1: a named action; 2: a page or toolbar
+    // button; 3: an app row's button; 4: a policy; 5: the icon stepper;
+    // 6: typing; 7: close, resize or a fuzzed label), which, and an app.
+    StepWriter& settings(std::uint8_t how, std::uint8_t which, std::uint8_t app = 1) {
+        return kind(StepKind::settingsWindow).byte(how).byte(which).byte(app);
+    }
 
 private:
     std::string bytes_;
