@@ -181,6 +181,19 @@ void desktop() {
         dock.command(ci::dockWrite).byte(3).byte(0).byte(1).command(ci::dockRead).command(ci::import)
             .command(ci::configure).byte(0x01).boolean(true).clock(q::tick);
     }
+    // A key holding a NUL: the reader must refuse the file rather than let
+    // libplist abort the process.
+    std::string nulKey = std::string("bplist00\xD1\x01\x02\x52k\0\x10\x05\x00\x08\x00\x0B\x00\x0E", 22);
+    std::string trailer(32, '\0');
+    trailer[6] = 2;
+    trailer[7] = 1;
+    trailer[15] = 3;
+    trailer[31] = 16;
+    nulKey += trailer;
+    auto& nul = seed("dock-file-nul-key").kind(StepKind::dockFile).byte(0).word(static_cast<std::uint16_t>(nulKey.size()));
+    for (char c : nulKey) nul.byte(static_cast<std::uint8_t>(c));
+    nul.command(ci::dockRead).command(ci::import).command(ci::dockWrite).byte(3).byte(0).byte(1)
+        .command(ci::configure).byte(0x01).boolean(true).clock(q::tick);
     seed("dock-quit-then-write").kind(StepKind::app).byte(1).byte(app::dock).byte(0).command(ci::dockWrite).byte(3)
         .byte(0).byte(0).command(ci::configure).byte(0x01).boolean(true).clock(q::tick).drain();
     seed("screenshot").slot(StepKind::pointerAtSlot, 0).clock(q::pastHover).command(ci::all).kind(StepKind::screenshot).byte(screenshotByte);
