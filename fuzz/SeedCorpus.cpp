@@ -51,6 +51,10 @@ void commands() {
     configure(configure(seed("configure-wide"), {app::safari, app::mail, app::notes, app::missing, app::broken, app::slack}, 40),
               {}, 2);
     configure(configure(seed("configure-centred"), {app::safari}, 5, true), {app::safari}, 5, false);
+    // The same ids with another record behind the first: the buttons must act on the new one.
+    seed("configure-renames-a-shown-id", Prelude::started).command(ci::configure).byte(0)
+        .command(ci::configure).byte(0x02).byte(1).byte(0).byte(app::safari).byte(0x01).pooled(0)
+        .slot(StepKind::clickSlot, 0).drain();
     seed("configure-pinned-not-object").command(ci::configure).byte(0x02).byte(2).byte(15).byte(encoding::integerValue)
         .integer(7).byte(0).record(app::safari);
     seed("configure-wrong-types").command(ci::configure).byte(0x3F).wrongType().byte(7).byte(encoding::textValue)
