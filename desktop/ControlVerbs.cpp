@@ -2,7 +2,8 @@
 // control found by its visible text or accessibility label (the way the
 // accessibility press action does), typing into the key window's focused text
 // field, choosing an option of a pop-up button, stepping a stepper, and
-// resizing or closing the frontmost window as its corner and close button do.
+// resizing or closing the frontmost window as its corner and close button do
+// (so only a titled window that has them).
 
 #include "desktop/ControlVerbs.h"
 
@@ -35,6 +36,8 @@ constexpr const char* closeUsage = "usage: close";
 constexpr const char* noWindow = "no window of ours is open";
 constexpr const char* noContent = "the window shows no controls";
 constexpr const char* noFocus = "no text field has focus in the key window";
+constexpr const char* noResizeCorner = "the front window has no resize corner";
+constexpr const char* noCloseButton = "the front window has no close button";
 constexpr const char* badText = "the text is not valid UTF-8";
 }  // namespace texts
 
@@ -89,6 +92,8 @@ json outcomeReply(Outcome outcome, const std::string& label, const std::string& 
     return failure("no control named " + label);
 }
 
+bool hasStyle(const Window& window, unsigned bits) { return (window.styleMask() & bits) == bits; }
+
 json resize(const std::vector<std::string>& w) {
     if (w.size() != 3) return failure(texts::resizeUsage);
     auto width = numberFromWord(w[1]);
@@ -96,6 +101,9 @@ json resize(const std::vector<std::string>& w) {
     if (!width || !height || *width < 0 || *height < 0) return failure(texts::resizeUsage);
     auto window = frontWindow();
     if (!window) return failure(texts::noWindow);
+    // A status item's window, a borderless panel or a fixed-size window has no corner to drag.
+    if (!hasStyle(*window, platform::ui::styleMask::titled | platform::ui::styleMask::resizable))
+        return failure(texts::noResizeCorner);
     // Dragging the bottom-right corner: the top-left corner stays.
     platform::Rect old = window->frame();
     window->setFrame({old.minX(), old.maxY() - *height, *width, *height});
@@ -120,6 +128,8 @@ std::optional<json> controlVerb(const std::string& line) {
     if (!window) return failure(texts::noWindow);
     int number = window->windowNumber();
     if (verb == "close") {
+        if (!hasStyle(*window, platform::ui::styleMask::titled | platform::ui::styleMask::closable))
+            return failure(texts::noCloseButton);
         window->performClose();
         return json{{"ok", true}, {"window", number}, {"visible", window->isVisible()}};
     }

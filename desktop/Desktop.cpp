@@ -74,6 +74,11 @@ void advance(double seconds) {
     MainRunLoop::shared().advance(seconds);
 }
 
+void advanceSettled(double seconds, double realTimeoutSeconds) {
+    ensureStarted();
+    MainRunLoop::shared().advanceSettled(seconds, realTimeoutSeconds);
+}
+
 void runFor(double seconds) {
     ensureStarted();
     MainRunLoop::shared().runFor(seconds);
@@ -87,6 +92,11 @@ bool runUntil(const std::function<bool()>& predicate, double realTimeoutSeconds)
 void pump() {
     ensureStarted();
     MainRunLoop::shared().pump();
+}
+
+bool settle(double realTimeoutSeconds) {
+    ensureStarted();
+    return MainRunLoop::shared().settle(realTimeoutSeconds);
 }
 
 nlohmann::json state() {

@@ -25,6 +25,11 @@ Clock clockFromEnvironment();
 // Manual clock: runs every job that falls due within the next seconds, in
 // order, including jobs they schedule that fall due within the same span.
 void advance(double seconds);
+// Manual clock, as advance, but after every job waits (as settle does) until
+// what the job set off on the background worker and the completion thread has
+// been handed back, so those results arrive at the same moment on every run.
+// Real clock: as runFor.
+void advanceSettled(double seconds, double realTimeoutSeconds = 10);
 // Real clock: runs the main run loop for about the given real time.
 void runFor(double seconds);
 // Runs main-thread jobs (without moving the manual clock) until the
@@ -32,6 +37,11 @@ void runFor(double seconds);
 bool runUntil(const std::function<bool()>& predicate, double realTimeoutSeconds);
 // Runs the jobs that are due now on the main thread.
 void pump();
+// Runs main-thread jobs that are due now (without moving the manual clock)
+// until the background worker and the completion thread are idle and nothing
+// is due: what they were doing has been handed back. False when the real
+// timeout passed first.
+bool settle(double realTimeoutSeconds);
 
 // One scripting verb, as the host's "!" lines: "pointer 10 20", "launch ID",
 // "state" ... Returns a JSON reply object ({"ok":true,...} or {"ok":false,"error":...}).

@@ -221,6 +221,18 @@ void MainRunLoop::advance(double seconds) {
     manualNow_ = std::max(manualNow_.load(), target);
 }
 
+void MainRunLoop::advanceSettled(double seconds, double realTimeoutSeconds) {
+    double span = std::min(sanitizedDelay(seconds), maximumAdvance);
+    if (clock_.load() == Clock::real) {
+        runFor(span);
+        return;
+    }
+    settle(realTimeoutSeconds);
+    double target = manualNow_.load() + span;
+    while (runOne(target)) settle(realTimeoutSeconds);
+    manualNow_ = std::max(manualNow_.load(), target);
+}
+
 void MainRunLoop::pump() {
     for (int ran = 0; ran < pumpLimit && runOne(now()); ++ran) {
     }
@@ -266,6 +278,30 @@ bool MainRunLoop::runUntil(const std::function<bool()>& predicate, double realTi
         auto current = std::chrono::steady_clock::now();
         if (current >= deadline) return predicate();
         waitForWork(std::min(deadline, current + predicatePoll));
+    }
+}
+
+bool MainRunLoop::hasDueJob() const {
+    std::lock_guard lock(mutex_);
+    return !queue_.empty() && queue_.begin()->first.first <= now();
+}
+
+// A task on a thread hands its result to the main loop before it counts as
+// finished, so once both threads are idle and nothing is due, everything they
+// were doing has arrived.
+bool MainRunLoop::settle(double realTimeoutSeconds) {
+    auto deadline = std::chrono::steady_clock::now() +
+                    std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                        std::chrono::duration<double>(std::min(sanitizedDelay(realTimeoutSeconds), maximumAdvance)));
+    for (;;) {
+        if (worker_.idle() && completions_.idle()) {
+            pump();
+            if (worker_.idle() && completions_.idle() && !hasDueJob()) return true;
+        } else {
+            worker_.waitIdle(deadline);
+            completions_.waitIdle(deadline);
+        }
+        if (std::chrono::steady_clock::now() >= deadline) return false;
     }
 }
 

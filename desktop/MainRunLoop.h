@@ -47,9 +47,11 @@ public:
     std::uint64_t currentGeneration() const;
 
     void advance(double seconds);
+    void advanceSettled(double seconds, double realTimeoutSeconds);
     void runFor(double seconds);
     bool runUntil(const std::function<bool()>& predicate, double realTimeoutSeconds);
     void pump();
+    bool settle(double realTimeoutSeconds);
 
     // Hands fn to the completion thread, as the platform calls completion
     // handlers on a thread of its own.
@@ -66,6 +68,7 @@ private:
     MainRunLoop();
     void schedule(const std::shared_ptr<ScheduledJob>& job, double due);
     void unschedule(ScheduledJob& job);
+    bool hasDueJob() const;
     // Runs the earliest job due at or before limit; false when there is none.
     bool runOne(double limit);
     // Waits for a post from another thread or the next due job, at most until deadline.

@@ -114,9 +114,23 @@ bool scalarReadsExactly(const unsigned char* data, std::uint64_t offset, std::ui
     }
 }
 
+// Whether a dictionary key at offset holds no NUL: libplist hands keys over
+// as C strings and asserts, ending the process, when one is cut short.
+bool keyHasNoNul(const unsigned char* data, std::uint64_t offset, std::uint64_t end) {
+    unsigned type = data[offset] >> 4;
+    if (type != 0x5 && type != 0x6) return true;
+    auto text = countedAt(data, offset, end);
+    std::uint64_t width = type == 0x6 ? 2 : 1;
+    if (!text || text->count > (end - text->start) / width) return false;
+    for (std::uint64_t i = 0; i < text->count; ++i)
+        if (bigEndian(data + text->start + i * width, width) == 0) return false;
+    return true;
+}
+
 // Walks the object graph of a binary list from its top object and accepts it
-// only when every container is reached once, nothing cycles and the nesting
-// stays within the limit. Scalars may be shared (writers share equal strings).
+// only when every container is reached once, nothing cycles, the nesting
+// stays within the limit and no dictionary key holds a NUL. Scalars may be
+// shared (writers share equal strings).
 bool binaryListIsSafe(std::string_view bytes, Purpose purpose) {
     if (bytes.size() < binaryMagic.size() + trailerSize) return false;
     auto data = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -136,6 +150,7 @@ bool binaryListIsSafe(std::string_view bytes, Purpose purpose) {
     struct Container {
         std::uint64_t refsStart = 0;
         std::uint64_t refCount = 0;
+        std::uint64_t keyCount = 0;  // a dictionary's references start with its keys
     };
     // Reads a container's references; false for a malformed header.
     auto containerAt = [&](std::uint64_t object, std::optional<Container>& container) {
@@ -152,7 +167,7 @@ bool binaryListIsSafe(std::string_view bytes, Purpose purpose) {
         std::uint64_t position = counted->start;
         std::uint64_t refs = type == 0xD ? count * 2 : count;
         if (count > tableOffset || refs > (tableOffset - position) / refSize) return false;
-        container = Container{position, refs};
+        container = Container{position, refs, type == 0xD ? count : 0};
         return true;
     };
 
@@ -186,6 +201,7 @@ bool binaryListIsSafe(std::string_view bytes, Purpose purpose) {
         std::uint64_t child = bigEndian(data + frame.container.refsStart + frame.next * refSize, refSize);
         ++frame.next;
         if (child >= objectCount) return false;
+        if (frame.next <= frame.container.keyCount && !keyHasNoNul(data, offsetOf(child), tableOffset)) return false;
         std::optional<Container> childContainer;
         if (!containerAt(child, childContainer)) return false;
         if (!childContainer) {
@@ -384,6 +400,8 @@ Plist fromJson(const Json& value, int depth) {
     case Json::value_t::number_float:
         return Plist(plist_new_real(value.get<double>()));
     case Json::value_t::string:
+        // libplist takes C strings: a NUL would silently cut the text short.
+        if (value.get_ref<const std::string&>().find('\0') != std::string::npos) return nullptr;
         return Plist(plist_new_string(value.get_ref<const std::string&>().c_str()));
     case Json::value_t::binary: {
         const auto& bytes = value.get_binary();
@@ -420,6 +438,7 @@ Plist fromJson(const Json& value, int depth) {
         if (tag == "uid") return Plist(plist_new_uid(value["value"].get<std::uint64_t>()));
         Plist dict(plist_new_dict());
         for (auto it = value.begin(); it != value.end(); ++it) {
+            if (it.key().find('\0') != std::string::npos) return nullptr;
             Plist node = fromJson(it.value(), depth + 1);
             if (!node) return nullptr;
             plist_dict_set_item(dict.get(), it.key().c_str(), node.release());

@@ -10,7 +10,8 @@
 // Files from the disk are untrusted: a list nested deeper than
 // maxPropertyListDepth, a binary list whose references form a cycle or reach
 // one container twice (which would be copied afresh at every reference: an
-// exponential blow-up), or one that does not parse, is refused as a whole.
+// exponential blow-up), one with a NUL in a dictionary key (libplist asserts
+// on it), or one that does not parse, is refused as a whole.
 
 #include <map>
 #include <optional>
@@ -30,15 +31,18 @@ std::optional<nlohmann::json> parsePropertyList(std::string_view bytes);
 // the list is refused, the key is missing or its value is not a string.
 // Cheaper than parsing the whole list into JSON.
 std::optional<std::string> topLevelString(std::string_view bytes, const std::string& key);
-// Nothing when the value has no property-list form (null, too deep).
+// Nothing when the value has no property-list form: null, too deep, a NUL in
+// a string or key (libplist takes C strings), an unsigned integer beyond the
+// signed 64-bit range (it would read back negative).
 std::optional<std::string> binaryPropertyList(const nlohmann::json& value);
 std::optional<std::string> xmlPropertyList(const nlohmann::json& value);
 
 // Applies changes (a value sets the key, nothing removes it) to the dictionary
 // stored in existing (no bytes: an empty dictionary) and returns the result as
 // a binary list. Keys that are not changed keep their nodes exactly as they
-// were read. Nothing when existing is refused or not a dictionary, or when a
-// value has no property-list form.
+// were read. Nothing when existing is refused, not a dictionary, or holds a
+// value that would not read back exactly as the bytes hold it (writing would
+// change it), or when a value has no property-list form.
 std::optional<std::string> mergeIntoPropertyList(const std::optional<std::string>& existing,
                                                  const std::map<std::string, std::optional<nlohmann::json>>& changes);
 

@@ -45,6 +45,7 @@ void SerialQueue::run() {
             ready_.wait(lock, [this] { return !tasks_.empty(); });
             task = std::move(tasks_.front());
             tasks_.pop_front();
+            running_ = true;
         }
         if (isCurrent_(task.generation)) {
             runningGeneration = task.generation;
@@ -58,7 +59,22 @@ void SerialQueue::run() {
             runningGeneration = 0;
         }
         task.fn = nullptr;  // release captures before waiting again
+        {
+            std::lock_guard lock(mutex_);
+            running_ = false;
+        }
+        drained_.notify_all();
     }
+}
+
+bool SerialQueue::idle() {
+    std::lock_guard lock(mutex_);
+    return tasks_.empty() && !running_;
+}
+
+bool SerialQueue::waitIdle(std::chrono::steady_clock::time_point deadline) {
+    std::unique_lock lock(mutex_);
+    return drained_.wait_until(lock, deadline, [this] { return tasks_.empty() && !running_; });
 }
 
 }  // namespace desktop

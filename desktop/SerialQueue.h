@@ -4,6 +4,7 @@
 // tasks one at a time, in order. The main run loop owns two of them, the
 // utility-priority background worker and the platform's completion thread.
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -29,6 +30,11 @@ public:
     // The generation of the task running on the calling thread, 0 on other threads.
     static std::uint64_t taskGeneration();
 
+    // Whether no task is queued or running.
+    bool idle();
+    // Waits until the queue is idle or the deadline passes; returns idle().
+    bool waitIdle(std::chrono::steady_clock::time_point deadline);
+
 private:
     struct Task {
         std::uint64_t generation;
@@ -41,7 +47,9 @@ private:
     std::function<bool(std::uint64_t)> isCurrent_;
     std::mutex mutex_;
     std::condition_variable ready_;
+    std::condition_variable drained_;
     std::deque<Task> tasks_;
+    bool running_ = false;
     bool started_ = false;
 };
 

@@ -89,6 +89,12 @@ TEST(PropertyList, RefusesValuesWithoutAListForm) {
     json deep = 1;
     for (int i = 0; i < desktop::maxPropertyListDepth + 1; ++i) deep = json::array({deep});
     EXPECT_FALSE(desktop::binaryPropertyList(deep));
+    // Would be cut short at the NUL, or read back as -9223372036854775808.
+    EXPECT_FALSE(desktop::binaryPropertyList(json{{"a", std::string("x\0y", 3)}}));
+    EXPECT_FALSE(desktop::binaryPropertyList(json{{std::string("k\0", 2), 1}}));
+    EXPECT_FALSE(desktop::binaryPropertyList(json{{"autohide", 9223372036854775808ULL}}));
+    EXPECT_EQ(*parsePropertyList(*desktop::binaryPropertyList(json{{"a", 9223372036854775807ULL}})),
+              json({{"a", 9223372036854775807LL}}));
 }
 
 // Tests that hostile and broken files are refused: cycles, a container
@@ -136,6 +142,13 @@ TEST(PropertyList, RefusesHostileFiles) {
     EXPECT_FALSE(parsePropertyList(""));
     EXPECT_FALSE(parsePropertyList("not a property list"));
     EXPECT_FALSE(parsePropertyList("<plist><dict><key>a</key>"));
+
+    // A dictionary whose key holds a NUL, as ASCII and as UTF-16 text: libplist
+    // would abort the process on it.
+    std::string dict = std::string("\xD1\x01\x02", 3);
+    EXPECT_EQ(*parsePropertyList(binaryList({dict, std::string("\x51k", 2), integer})), json({{"k", 5}}));
+    EXPECT_FALSE(parsePropertyList(binaryList({dict, std::string("\x52k\0", 3), integer})));
+    EXPECT_FALSE(parsePropertyList(binaryList({dict, std::string("\x61\0\0", 3), integer})));
 }
 
 // Tests that a merge changes only the named keys and keeps every other node
@@ -154,6 +167,17 @@ TEST(PropertyList, MergeKeepsOtherKeysAndRefusesWhatItCannotRead) {
     EXPECT_FALSE(desktop::mergeIntoPropertyList(std::string("garbage"), {{"a", json(1)}}));
     EXPECT_FALSE(desktop::mergeIntoPropertyList(*desktop::binaryPropertyList(json::array({1})), {{"a", json(1)}}));
     EXPECT_FALSE(desktop::mergeIntoPropertyList(original, {{"a", json::array({nullptr})}}));
+
+    // Text that is not UTF-8 reads repaired, but the writer would change it:
+    // such a file is left for the user rather than rewritten with other keys.
+    std::string integer = std::string("\x10\x05", 2);
+    std::string dict = std::string("\xD2\x01\x02\x03\x04", 5);
+    std::string notUtf8 = binaryList({dict, std::string("\x52k\xE9", 3), std::string("\x51v", 2), integer, integer});
+    ASSERT_TRUE(parsePropertyList(notUtf8));
+    EXPECT_FALSE(desktop::mergeIntoPropertyList(notUtf8, {{"a", json(1)}}));
+    std::string valueNotUtf8 = binaryList({dict, std::string("\x51k", 2), std::string("\x51v", 2), std::string("\x51\xFF", 2), integer});
+    ASSERT_TRUE(parsePropertyList(valueNotUtf8));
+    EXPECT_FALSE(desktop::mergeIntoPropertyList(valueNotUtf8, {{"a", json(1)}}));
 }
 
 }  // namespace

@@ -204,6 +204,46 @@ TEST_F(RunLoopTest, ThreadedBackgroundWorkerIsSerial) {
     for (int i = 0; i < 20; ++i) EXPECT_EQ(order[i], i);
 }
 
+// Tests that settle returns only once what the worker and the completion
+// thread were doing has arrived on the main thread, chains included (a result
+// that starts more work), without moving the manual clock.
+TEST_F(RunLoopTest, ThreadedSettleWaitsForEveryHandBack) {
+    std::vector<std::string> arrived;  // main thread only
+    runLoop().background([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        runLoop().postToMain([&] {
+            arrived.push_back("worker");
+            runLoop().background([&] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                runLoop().postToMain([&] { arrived.push_back("second"); });
+            });
+        });
+    });
+    runLoop().after(0.5, [&] { arrived.push_back("later"); });
+    ASSERT_TRUE(desktop::settle(10));
+    EXPECT_EQ(arrived, (std::vector<std::string>{"worker", "second"})) << "a job due later waits for the clock";
+    EXPECT_EQ(runLoop().now(), 0);
+}
+
+// Tests that advanceSettled hands each job's background work back before the
+// next job runs, so results land at the same clock time on every run.
+TEST_F(RunLoopTest, ThreadedAdvanceSettledOrdersHandBacks) {
+    std::vector<std::pair<std::string, double>> seen;
+    auto note = [&](std::string name) { seen.emplace_back(std::move(name), runLoop().now()); };
+    runLoop().after(1, [&] {
+        note("tick");
+        runLoop().background([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            runLoop().postToMain([&] { note("result"); });
+        });
+    });
+    runLoop().after(1.5, [&] { note("next"); });
+    desktop::advanceSettled(2);
+    std::vector<std::pair<std::string, double>> expected = {{"tick", 1}, {"result", 1}, {"next", 1.5}};
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(runLoop().now(), 2);
+}
+
 // Tests that on the real clock delayed jobs wait for real time.
 TEST_F(RunLoopTest, RealClockWaitsForRealTime) {
     desktop::reset(orvane::test::onScratchDisk(nlohmann::json::object()), desktop::Clock::real);

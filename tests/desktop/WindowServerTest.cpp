@@ -15,6 +15,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "desktop/ControlVerbs.h"
 #include "desktop/WindowServer.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Button.h"
@@ -368,6 +369,31 @@ TEST_F(WindowServerTest, WindowNumbersOrderingAndScreens) {
     EXPECT_EQ(windows[1]["number"], b->windowNumber());
     EXPECT_EQ(windows[2]["number"], 40);
     EXPECT_EQ(windows[1]["styleMask"], styleMask::titled);
+}
+
+// Tests that a person resizes or closes only a window that has a resize
+// corner or a close button: a borderless panel (the card, a status item's
+// window) keeps its frame and stays on screen.
+TEST_F(WindowServerTest, ResizeAndCloseNeedTheCornerAndTheButton) {
+    auto panel = window({100, 100, 200, 100});
+    panel->makeKeyAndOrderFront();
+    EXPECT_EQ(desktop::controlVerb("resize 300 200")->value("ok", true), false);
+    EXPECT_EQ(desktop::controlVerb("close")->value("ok", true), false);
+    EXPECT_EQ(panel->frame(), (Rect{100, 100, 200, 100}));
+    EXPECT_TRUE(panel->isVisible());
+
+    auto fixed = Window::create({100, 100, 200, 100}, styleMask::titled | styleMask::closable);
+    fixed->makeKeyAndOrderFront();
+    EXPECT_EQ(desktop::controlVerb("resize 300 200")->value("ok", true), false) << "no resize corner";
+    EXPECT_EQ(fixed->frame().width(), 200);
+
+    auto sizable = Window::create({100, 100, 200, 100}, styleMask::titled | styleMask::closable | styleMask::resizable);
+    sizable->makeKeyAndOrderFront();
+    EXPECT_EQ(desktop::controlVerb("resize 300 200")->value("ok", false), true);
+    EXPECT_EQ(sizable->frame().width(), 300);
+    EXPECT_EQ(sizable->frame().maxY(), 200) << "the top edge stays where it was";
+    EXPECT_EQ(desktop::controlVerb("close")->value("ok", false), true);
+    EXPECT_FALSE(sizable->isVisible());
 }
 
 // Tests that malformed verbs fail with a message and change nothing, and

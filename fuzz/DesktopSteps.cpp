@@ -1,0 +1,419 @@
+// Steps that act as the user and the system on the simulated Mac: the
+// pointer at the strip's controls (positions from the last snapshot), menus,
+// applications, wake and spaces, screens, permissions, captures, other
+// applications' windows, the clock, the Dock's preferences file.
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "desktop/Desktop.h"
+#include "desktop/PropertyList.h"
+#include "fuzz/Invariant.h"
+#include "fuzz/Session.h"
+#include "settings/SettingsTexts.h"
+#include "strip/Brand.h"
+
+namespace orvane::fuzz {
+
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+// Where within a control or window the pointer lands: mostly inside, now
+// and then just outside an edge.
+constexpr double fractions[] = {0.5, 0.5, 0.1, 0.9, 0.0, 1.0, 0.25, 0.75, -0.05, 1.05, 0.5, 0.33};
+// Scroll deltas: lines and trackpad points, tiny and enormous.
+constexpr double scrollDeltas[] = {0, 1, -1, 0.5, -0.5, 3, -3, 40, -40, 1e300, -1e300, 0.01};
+// Clock steps around the strip's and the card's delays (0.18 s fade, 0.25 s
+// hide, 0.45 s hover, 0.75 s and 1 s capture pauses, 5 s ticks).
+constexpr double clockSteps[] = {0, 0.01, 0.1, 0.18, 0.25, 0.26, 0.3, 0.45, 0.46, 0.5, 0.75, 1, 1.5, 5, 10, 60};
+
+std::string word(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.17g", value);
+    return buffer;
+}
+
+std::string at(double x, double y) { return word(x) + " " + word(y); }
+
+// Whitespace runs as one space, the ends trimmed: how a menu title typed as
+// words is matched.
+std::string squeezed(const std::string& text) {
+    std::string result;
+    bool space = false;
+    for (char c : text) {
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f') {
+            space = !result.empty();
+            continue;
+        }
+        if (space) result += ' ';
+        space = false;
+        result += c;
+    }
+    return result;
+}
+
+// The event bucket an item's action fills (empty: none).
+std::string bucketOfAction(const std::string& action) {
+    if (action == "settingsAction") return "settings";
+    if (action == "quitAction") return "quit";
+    if (action == "pinAction:") return "pin";
+    if (action == "menuLaunch:") return "launch";
+    return {};
+}
+
+json screenJson(std::vector<double> frame, std::vector<double> visible, double safeAreaTop, double scale) {
+    return {{"frame", frame}, {"visibleFrame", visible}, {"safeAreaTop", safeAreaTop}, {"backingScale", scale}};
+}
+
+}  // namespace
+
+double Session::fraction() { return fractions[in_.byte() % std::size(fractions)]; }
+
+Point Session::slotPoint() {
+    std::uint8_t slot = in_.byte();
+    double fx = fraction(), fy = fraction();
+    // Without a strip, the menu bar where a status item would be.
+    json frame = snapshot_.value("frame", json{{"x", 1300}, {"y", 958}, {"width", 100}, {"height", 24}});
+    const json controls = snapshot_.value("controls", json::array());
+    double x = frame["x"].get<double>(), y = frame["y"].get<double>();
+    double height = frame["height"].get<double>();
+    if (controls.empty()) {
+        x += frame["width"].get<double>() * fx;
+    } else {
+        const json& control = controls[slot % controls.size()];
+        x += control["x"].get<double>() + control["width"].get<double>() * fx;
+    }
+    return {x, y + height * fy};
+}
+
+std::optional<json> Session::windowFrame(std::int64_t number) {
+    if (number == 0) return std::nullopt;
+    json state = desktop::state();
+    for (const auto& window : state["windows"])
+        if (window["number"] == number) return window["frame"];
+    return std::nullopt;
+}
+
+// Whatever a click reached may act: a strip button launches, the manager
+// and the status item open the all-applications menu, the card's buttons
+// ask for permission, a relaunch or a launch.
+void Session::clicked(const json&) {
+    menuGeneration_ = generation_;
+    ledger_.allow(EventLedger::missingApp);
+    ledger_.allow(EventLedger::openFailed);
+    ledger_.allow("screenPermission");
+    ledger_.allow("relaunch");
+}
+
+void Session::pointerAtSlotStep(const char* verbName) {
+    Point point = slotPoint();
+    json reply = verb(std::string(verbName) + " " + at(point.x, point.y));
+    if (std::string(verbName) != "pointer") clicked(reply);
+}
+
+void Session::scrollAtSlotStep() {
+    Point point = slotPoint();
+    verb("pointer " + at(point.x, point.y));
+    double dx = scrollDeltas[in_.byte() % std::size(scrollDeltas)];
+    double dy = scrollDeltas[in_.byte() % std::size(scrollDeltas)];
+    verb("scroll " + at(dx, dy) + (in_.flag() ? " precise" : ""));
+}
+
+void Session::pointerElsewhereStep() {
+    json frame = snapshot_.value("frame", json{{"x", 1300}, {"y", 958}, {"width", 100}, {"height", 24}});
+    double stripX = frame["x"].get<double>(), stripY = frame["y"].get<double>();
+    Point point{700, 500};
+    switch (in_.byte() % 8) {
+    case 0: break;
+    case 1: point = {stripX + 10, stripY - 10}; break;
+    case 2:
+    case 3: {
+        bool outside = in_.flag();
+        if (auto card = windowFrame(snapshot_.value("cardWindowID", 0))) {
+            const json& r = *card;
+            point = {r[0].get<double>() + (outside ? r[2].get<double>() + 1 : r[2].get<double>() / 2),
+                     r[1].get<double>() + r[3].get<double>() / 2};
+        }
+        break;
+    }
+    case 4: point = {10, 970}; break;
+    case 5: point = {static_cast<double>(in_.integer()), static_cast<double>(in_.integer())}; break;
+    case 6: point = {756, 20}; break;
+    default: point = {stripX - 1, stripY + 12}; break;
+    }
+    verb("pointer " + at(point.x, point.y));
+}
+
+// Item n of the open menu, a title of the scene, or no choice at all. The
+// item's action adds its event: exactly when the menu came from this
+// controller and the title names only that item, else at most once. The
+// bytes read do not depend on what is open, so a seed means the same steps
+// whatever the library shows.
+void Session::menuStep() {
+    std::uint8_t how = in_.byte() % 4;
+    std::uint8_t n = in_.byte();
+    std::string title = in_.text(scene_.names());
+    if (how == 2) {
+        verb("dismiss");
+        return;
+    }
+    json open = verb("menu")["menu"];
+    const json items = open.is_object() ? open.value("items", json::array()) : json::array();
+    const json* item = nullptr;
+    if (how != 3 && !items.empty()) {
+        item = &items[n % items.size()];
+        title = (*item)["title"].get<std::string>();
+    }
+    int matches = 0;
+    for (const auto& candidate : items)
+        if (!candidate["separator"].get<bool>() && squeezed(candidate["title"].get<std::string>()) == squeezed(title)) ++matches;
+    json reply = verb("choose " + title);
+    if (reply["ok"] != true) return;
+    bool exact = item && matches == 1 && controllerExists() && menuGeneration_ == generation_;
+    for (const auto& candidate : items) {
+        if (candidate["separator"].get<bool>() || squeezed(candidate["title"].get<std::string>()) != squeezed(title)) continue;
+        std::string bucket = bucketOfAction(candidate["action"].get<std::string>());
+        if (bucket == "launch") {
+            ledger_.allow(EventLedger::missingApp);
+            ledger_.allow(EventLedger::openFailed);
+        } else if (!bucket.empty()) {
+            if (exact)
+                ledger_.expect(bucket);
+            else
+                ledger_.allow(bucket);
+        }
+    }
+}
+
+void Session::appStep() {
+    static const char* verbs[] = {"launch", "quit", "hide", "unhide", "activate"};
+    const char* name = verbs[in_.byte() % std::size(verbs)];
+    const SceneApp& app = scene_.apps()[in_.byte() % scene_.apps().size()];
+    std::string id;
+    switch (in_.byte() % 3) {
+    case 0: id = app.bundleId; break;
+    case 1: id = app.name; break;
+    default: id = app.path.empty() ? app.bundleId : app.path; break;
+    }
+    verb(std::string(name) + " " + id);
+}
+
+std::string Session::screensText() {
+    switch (in_.byte() % 8) {
+    case 0: return json::array({screenJson({0, 0, 1512, 982}, {0, 76, 1512, 869}, 0, 2)}).dump();
+    case 1:
+        return json::array({screenJson({0, 0, 1512, 982}, {0, 76, 1512, 869}, 0, 2),
+                            screenJson({1512, 0, 1920, 1080}, {1512, 0, 1920, 1055}, 0, 1)})
+            .dump();
+    case 2: return "[]";
+    case 3: return json::array({screenJson({0, 0, 200, 100}, {0, 0, 200, 70}, 0, 1)}).dump();
+    case 4: return json::array({screenJson({0, 0, 1512, 982}, {0, 0, 1512, 944}, 32, 2)}).dump();
+    case 5:
+        return json::array({screenJson({0, 0, 1512, 982}, {0, 76, 1512, 869}, 0, 2),
+                            screenJson({-1920, -200, 1920, 1080}, {-1920, -200, 1920, 1055}, 0, 1)})
+            .dump();
+    case 6: return in_.value(scene_.words()).dump(-1, ' ', false, json::error_handler_t::replace);
+    default: return json::array({screenJson({0, 0, 1e6, 1e6}, {0, 0, 1e6, 1e6 - 24}, 0, 3)}).dump();
+    }
+}
+
+void Session::systemStep() {
+    switch (in_.byte() % 6) {
+    case 0: verb("wake"); break;
+    case 1: verb("space"); break;
+    case 2:
+    case 3: verb("screens " + screensText()); break;
+    case 4: verb("appearance light"); break;
+    default: verb("appearance dark"); break;
+    }
+}
+
+void Session::permissionStep() {
+    static const char* what[] = {"accessibility", "screen", "screen-preflight", "screen-recording"};
+    std::string line = in_.flag() ? "grant " : "revoke ";
+    verb(line + what[in_.byte() % std::size(what)]);
+}
+
+void Session::captureOutcomeStep() {
+    static const char* outcomes[] = {"ok", "decline", "fail"};
+    std::string outcome = outcomes[in_.byte() % std::size(outcomes)];
+    std::string id;
+    switch (in_.byte() % 3) {
+    case 0: id = in_.text(scene_.ids()); break;
+    case 1: id = std::to_string(scene_.windowNumbers()[in_.byte() % scene_.windowNumbers().size()]); break;
+    default: id = "listing"; break;
+    }
+    std::string line = "capture " + outcome + " " + id;
+    if (outcome == "fail" && in_.flag()) {
+        json details = {{"domain", in_.textValue(scene_.words())}, {"code", in_.integerValue()},
+                        {"description", in_.textValue(scene_.names())}};
+        line += " " + details.dump(-1, ' ', false, json::error_handler_t::replace);
+    }
+    verb(line);
+}
+
+void Session::windowStep() {
+    static const char* actions[] = {"minimize", "space", "restore", "close"};
+    std::uint8_t how = in_.byte() % 5;
+    if (how < 4) {
+        int number = scene_.windowNumbers()[in_.byte() % scene_.windowNumbers().size()];
+        verb(std::string("window ") + actions[how] + " " + std::to_string(number));
+        return;
+    }
+    const SceneApp& app = scene_.apps()[in_.byte() % scene_.apps().size()];
+    json frame;
+    switch (in_.byte() % 5) {
+    case 0: frame = {100, 100, 400, 300}; break;
+    case 1: frame = {0, 0, 1e9, 1e9}; break;
+    case 2: frame = {0, 0, 0, 0}; break;
+    case 3: frame = {-50, -50, 10, 10}; break;
+    default: frame = in_.value(scene_.words()); break;
+    }
+    json window = {{"title", in_.textValue(scene_.names())}, {"frame", frame}, {"color", "#336699"}};
+    verb("window open " + app.bundleId + " " + window.dump(-1, ' ', false, json::error_handler_t::replace));
+}
+
+void Session::clockStep() {
+    double seconds = clockSteps[in_.byte() % std::size(clockSteps)];
+    char shown[32];
+    std::snprintf(shown, sizeof shown, "%g", seconds);
+    note("step " + std::to_string(step_) + ": clock +" + shown + " s");
+    desktop::advanceSettled(seconds);
+}
+
+// The user (or another program) puts something else in the Dock's file:
+// random bytes, a property list of any shape, nothing, a folder, or the
+// original cut short or with one byte changed.
+void Session::dockFileStep() {
+    const std::string path = scene_.real(FuzzScene::dockFile());
+    std::error_code error;
+    fs::remove_all(path, error);
+    std::string bytes;
+    bool write = true;
+    std::uint8_t how = in_.byte() % 8;
+    switch (how) {
+    case 0: bytes = in_.bytes(in_.word() % 2048); break;
+    case 1:
+    case 2: {
+        json values = in_.value(scene_.words());
+        if (in_.flag()) values = {{"autohide", true}, {"autohide-delay", 315360000.0}, {"tilesize", values}};
+        auto list = how == 1 ? desktop::binaryPropertyList(values) : desktop::xmlPropertyList(values);
+        bytes = list.value_or("");
+        break;
+    }
+    case 3: write = false; break;
+    case 4:
+        fs::create_directories(path, error);
+        write = false;
+        break;
+    case 5: bytes = scene_.dockTemplate().substr(0, in_.word() % (scene_.dockTemplate().size() + 1)); break;
+    case 6: {
+        bytes = scene_.dockTemplate();
+        bytes[in_.word() % bytes.size()] = static_cast<char>(in_.byte());
+        break;
+    }
+    default: bytes = scene_.dockTemplate(); break;
+    }
+    note("step " + std::to_string(step_) + ": Dock file " + std::to_string(how) + ", " + std::to_string(bytes.size()) + " bytes");
+    if (write) {
+        fs::create_directories(fs::path(path).parent_path(), error);
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << bytes;
+    }
+    dock_.adopt();
+}
+
+void Session::cardClickStep() {
+    double fx = fraction(), fy = fraction();
+    auto card = windowFrame(snapshot_.value("cardWindowID", 0));
+    if (!card) return;
+    const json& r = *card;
+    json reply = verb("click " + at(r[0].get<double>() + r[2].get<double>() * fx, r[1].get<double>() + r[3].get<double>() * fy));
+    clicked(reply);
+}
+
+// A person at the settings window: pressing a control by its label (some
+// named with an app of the scene), choosing a policy, stepping the icon
+// count, typing into the search field, closing or resizing the window. A
+// control whose label names one action emits exactly that event; any other
+// action may emit one event of the window's kinds.
+void Session::settingsWindowStep() {
+    namespace t = settingsTexts;
+    // Labels of single actions, and the event each emits.
+    static const std::pair<std::string, const char*> named[] = {
+        {t::hideWindow, "hideSettings"},
+        {t::dismissMessage, "dismissMessage"},
+        {t::undoImport, "undoImport"},
+        {t::importDockFromToolbarLabel, "import"},
+        {t::centeredToggle, "preference"},
+        {t::showRunningToggle, "preference"},
+        {t::autoDedupToggle, "preference"},
+        {std::string(t::loginTogglePrefix) + Brand::name, "login"},
+        {t::accessibilityRetry, "accessibilityRetry"},
+        {t::screenRetry, "screenRetry"},
+        {t::relaunch, "relaunch"},
+        {t::grantAccessibilityLabel, "permission"},
+        {t::grantScreenRecordingLabel, "screenPermission"},
+        {t::startKeepHidden, "toggleDock"},
+        {t::restoreDock, "toggleDock"},
+        {t::recovery, "recovery"},
+        {std::string(t::quitPrefix) + Brand::name, "quit"},
+    };
+    static const std::string pages[] = {t::appsPage, t::addPage, t::settingsPage, t::importDock, t::addApps,
+                                        t::clearSearch, t::accessibilitySettingsLabel, t::screenRecordingSettingsLabel};
+    static const std::string rowPrefixes[] = {t::launchPrefix, t::moveUpPrefix, t::moveDownPrefix, t::unpinPrefix,
+                                              t::pinAppPrefix};
+    static const std::string policies[] = {t::policyAuto, t::policyAlways, t::policyRunning};
+
+    const std::uint8_t how = in_.byte() % 8;
+    const std::uint8_t pick = in_.byte();
+    const std::string name = scene_.apps()[in_.byte() % scene_.apps().size()].name;
+    const char* expected = nullptr;
+    std::string line;
+    switch (how) {
+    case 0:
+    case 1: {
+        const auto& [label, kind] = named[pick % std::size(named)];
+        line = "press " + label;
+        expected = kind;
+        break;
+    }
+    case 2: line = "press " + pages[pick % std::size(pages)]; break;
+    case 3: line = "press " + rowPrefixes[pick % std::size(rowPrefixes)] + name; break;
+    case 4:
+        line = "pick " + (pick & 0x80 ? name + t::policyTipSuffix : std::string(t::policyPicker)) + " " +
+               policies[pick % std::size(policies)];
+        break;
+    case 5: line = std::string("step ") + t::visibleIcons + (pick & 1 ? " up" : " down"); break;
+    case 6: line = "type " + in_.text(scene_.names()); break;
+    default:
+        if (pick % 3 == 0) line = "close";
+        else if (pick % 3 == 1) {
+            const double width = static_cast<double>(in_.integer());
+            const double height = static_cast<double>(in_.integer());
+            line = "resize " + at(width, height);
+        }
+        else line = "press " + in_.text(scene_.names());
+        break;
+    }
+    json reply = verb(line);
+    if (reply["ok"] != true || !controllerExists()) return;
+    if (expected)
+        ledger_.expect(expected);
+    else
+        ledger_.allowOneSettingsEvent();
+}
+
+// A whole-screen picture costs as much as hundreds of other steps: it runs
+// only when the next byte asks for it, once per session.
+void Session::screenshotStep() {
+    if (in_.byte() != screenshotByte || screenshotTaken_) return;
+    screenshotTaken_ = true;
+    verb("screenshot " + scene_.scratchFile("screen.png"));
+}
+
+}  // namespace orvane::fuzz

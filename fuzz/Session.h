@@ -1,0 +1,106 @@
+#pragma once
+
+// One fuzz input as a session on the simulated Mac: from the fresh scene, the
+// bytes decode into steps (commands with structured arguments, the user's
+// pointer and menus, applications, the system, permissions, captures, the
+// clock, the Dock's file), and after every step the library's invariants are
+// checked. A broken invariant throws InvariantBroken with what was seen.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "fuzz/DockFileGuard.h"
+#include "fuzz/EventLedger.h"
+#include "fuzz/FuzzInput.h"
+#include "fuzz/FuzzScene.h"
+#include "fuzz/StepKind.h"
+
+namespace orvane::fuzz {
+
+struct Point {
+    double x = 0, y = 0;
+};
+
+class Session {
+public:
+    // trace, when given, receives one line per step and per call.
+    Session(const FuzzScene& scene, const std::uint8_t* data, std::size_t size,
+            std::function<void(const std::string&)> trace = nullptr);
+
+    // Runs the whole input, then stops the controller and checks what stop leaves.
+    void run();
+
+private:
+    // Infrastructure.
+    nlohmann::json request(const std::string& text);
+    nlohmann::json command(const std::string& name, const nlohmann::json& args);
+    // structured: the text is the request the session built for a command of
+    // that name; otherwise raw bytes that parsed as a request for it.
+    nlohmann::json commandText(const std::string& name, const std::string& text, const nlohmann::json& args,
+                               bool structured = true);
+    nlohmann::json verb(const std::string& line);
+    void afterStep();
+    void note(const std::string& line) const;
+    bool controllerExists() const;
+    void prelude();
+    void finish();
+
+    void step(StepKind kind);
+
+    // Commands (CommandSteps.cpp).
+    void commandStep();
+    void rawRequestStep();
+    nlohmann::json commandArguments(const std::string& name);
+    nlohmann::json appRecord();
+    nlohmann::json configuration();
+    nlohmann::json settingsState();
+    nlohmann::json dockValues();
+    // Whether the application of a launch is found (nothing: no launch happens).
+    std::optional<bool> launchFinds(const nlohmann::json& args) const;
+    static bool knownCommand(const std::string& name);
+    static nlohmann::json usualConfiguration();
+
+    // The desktop (DesktopSteps.cpp).
+    void pointerAtSlotStep(const char* verbName);
+    void scrollAtSlotStep();
+    void pointerElsewhereStep();
+    void menuStep();
+    void appStep();
+    void systemStep();
+    void permissionStep();
+    void captureOutcomeStep();
+    void windowStep();
+    void clockStep();
+    void dockFileStep();
+    void cardClickStep();
+    void settingsWindowStep();
+    void screenshotStep();
+    Point slotPoint();
+    std::optional<nlohmann::json> windowFrame(std::int64_t number);
+    double fraction();
+    std::string screensText();
+    // After a click that may have reached a strip button or opened a menu.
+    void clicked(const nlohmann::json& reply);
+
+    const FuzzScene& scene_;
+    FuzzInput in_;
+    std::function<void(const std::string&)> trace_;
+    EventLedger ledger_;
+    DockFileGuard dock_;
+    nlohmann::json snapshot_ = nlohmann::json::object();
+    // Grows with every start and stop: menus opened under an earlier
+    // controller act on nothing.
+    int generation_ = 0;
+    int menuGeneration_ = -1;
+    int step_ = 0;
+    bool screenshotTaken_ = false;
+    // What the next snapshot's lastAction must read, after a launch or "all".
+    std::optional<std::string> lastAction_;
+};
+
+}  // namespace orvane::fuzz
