@@ -117,6 +117,7 @@ bool scalarReadsExactly(const unsigned char* data, std::uint64_t offset, std::ui
 // Whether a dictionary key at offset holds no NUL: libplist hands keys over
 // as C strings and asserts, ending the process, when one is cut short.
 bool keyHasNoNul(const unsigned char* data, std::uint64_t offset, std::uint64_t end) {
+    if (offset < binaryMagic.size() || offset >= end) return false;
     unsigned type = data[offset] >> 4;
     if (type != 0x5 && type != 0x6) return true;
     auto text = countedAt(data, offset, end);

@@ -18,10 +18,12 @@ using nlohmann::json;
 
 // In the order of the command table.
 constexpr std::array<std::string_view, 27> commandNames = {
-    "start",   "configure",   "settingsUpdate", "settingsShow", "settingsHide", "settingsTab", "qaSelfPreview",
-    "screenPermission", "screenRetry", "import", "installed", "snapshot", "appearance", "capture",
-    "events",  "permission",  "launch",         "reveal",       "all",          "dockSuspend", "dockRead",
-    "dockWrite", "previewStep", "closeCard",    "scroll",       "hover",        "stop",
+    "start",       "configure",     "settingsUpdate",   "settingsShow", "settingsHide",
+    "settingsTab", "qaSelfPreview", "screenPermission", "screenRetry",  "import",
+    "installed",   "snapshot",      "appearance",       "capture",      "events",
+    "permission",  "launch",        "reveal",           "all",          "dockSuspend",
+    "dockRead",    "dockWrite",     "previewStep",      "closeCard",    "scroll",
+    "hover",       "stop",
 };
 
 const std::vector<std::string> policies = {"auto", "always", "running", "", "Auto"};
@@ -64,11 +66,16 @@ json Session::usualConfiguration() {
 void Session::commandStep() {
     std::uint8_t pick = in_.byte() % 32;
     std::string name;
-    if (pick < commandNames.size()) name = std::string(commandNames[pick]);
-    else if (pick == 27) name = "Start";
-    else if (pick == 28) name = "snapshot ";
-    else if (pick == 29) name = in_.text(scene_.words());
-    else name = pick == 30 ? "events" : "snapshot";
+    if (pick < commandNames.size())
+        name = std::string(commandNames[pick]);
+    else if (pick == 27)
+        name = "Start";
+    else if (pick == 28)
+        name = "snapshot ";
+    else if (pick == 29)
+        name = in_.text(scene_.words());
+    else
+        name = pick == 30 ? "events" : "snapshot";
 
     std::uint8_t shape = in_.byte();
     json request = {{"command", name}};
@@ -157,16 +164,19 @@ json Session::settingsState() {
         return list;
     };
     if (keys & 0x01) {
-        json preferences = {{"pinned", records()}, {"maxIcons", in_.integerValue()}, {"centered", in_.boolean()},
-                            {"showRunning", in_.boolean()}, {"autoDedup", in_.boolean()},
-                            {"dockPersistent", in_.boolean()}, {"hasUndo", in_.boolean()}};
+        json preferences = {{"pinned", records()},        {"maxIcons", in_.integerValue()},
+                            {"centered", in_.boolean()},  {"showRunning", in_.boolean()},
+                            {"autoDedup", in_.boolean()}, {"dockPersistent", in_.boolean()},
+                            {"hasUndo", in_.boolean()}};
         values["preferences"] = in_.flag() ? preferences : in_.value(scene_.words());
     }
     if (keys & 0x02) {
         json detections = json::object();
-        for (std::size_t n = in_.choice(4); n > 0; --n) detections[in_.text(scene_.ids())] = in_.textValue(scene_.words());
-        values["state"] = {{"trusted", in_.boolean()}, {"screenCapture", in_.boolean()}, {"detections", detections},
-                           {"visible", records()}, {"hidden", records()}, {"dockStatus", in_.textValue(scene_.words())}};
+        for (std::size_t n = in_.choice(4); n > 0; --n)
+            detections[in_.text(scene_.ids())] = in_.textValue(scene_.words());
+        values["state"] = {{"trusted", in_.boolean()}, {"screenCapture", in_.boolean()},
+                           {"detections", detections}, {"visible", records()},
+                           {"hidden", records()},      {"dockStatus", in_.textValue(scene_.words())}};
     }
     if (keys & 0x04) values["installed"] = in_.flag() ? records() : in_.value(scene_.words());
     if (keys & 0x08) values["message"] = in_.textValue(scene_.names());
@@ -214,7 +224,8 @@ void Session::rawRequestStep() {
     case 0: text = in_.bytes(in_.byte()); break;
     case 1: {
         std::size_t levels = in_.word() * 4u;
-        text = R"({"command":"configure","args":{"pinned":)" + std::string(levels, '[') + std::string(levels, ']') + "}}";
+        text =
+            R"({"command":"configure","args":{"pinned":)" + std::string(levels, '[') + std::string(levels, ']') + "}}";
         break;
     }
     case 2: text = R"({"command":"settingsTab","args":{"tab":")" + std::string(100000, 'x') + "\"}}"; break;

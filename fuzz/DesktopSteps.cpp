@@ -170,12 +170,14 @@ void Session::menuStep() {
     }
     int matches = 0;
     for (const auto& candidate : items)
-        if (!candidate["separator"].get<bool>() && squeezed(candidate["title"].get<std::string>()) == squeezed(title)) ++matches;
+        if (!candidate["separator"].get<bool>() && squeezed(candidate["title"].get<std::string>()) == squeezed(title))
+            ++matches;
     json reply = verb("choose " + title);
     if (reply["ok"] != true) return;
     bool exact = item && matches == 1 && controllerExists() && menuGeneration_ == generation_;
     for (const auto& candidate : items) {
-        if (candidate["separator"].get<bool>() || squeezed(candidate["title"].get<std::string>()) != squeezed(title)) continue;
+        if (candidate["separator"].get<bool>() || squeezed(candidate["title"].get<std::string>()) != squeezed(title))
+            continue;
         std::string bucket = bucketOfAction(candidate["action"].get<std::string>());
         if (bucket == "launch") {
             ledger_.allow(EventLedger::missingApp);
@@ -249,7 +251,8 @@ void Session::captureOutcomeStep() {
     }
     std::string line = "capture " + outcome + " " + id;
     if (outcome == "fail" && in_.flag()) {
-        json details = {{"domain", in_.textValue(scene_.words())}, {"code", in_.integerValue()},
+        json details = {{"domain", in_.textValue(scene_.words())},
+                        {"code", in_.integerValue()},
                         {"description", in_.textValue(scene_.names())}};
         line += " " + details.dump(-1, ' ', false, json::error_handler_t::replace);
     }
@@ -318,7 +321,8 @@ void Session::dockFileStep() {
     }
     default: bytes = scene_.dockTemplate(); break;
     }
-    note("step " + std::to_string(step_) + ": Dock file " + std::to_string(how) + ", " + std::to_string(bytes.size()) + " bytes");
+    note("step " + std::to_string(step_) + ": Dock file " + std::to_string(how) + ", " + std::to_string(bytes.size()) +
+         " bytes");
     if (write) {
         fs::create_directories(fs::path(path).parent_path(), error);
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -332,7 +336,8 @@ void Session::cardClickStep() {
     auto card = windowFrame(snapshot_.value("cardWindowID", 0));
     if (!card) return;
     const json& r = *card;
-    json reply = verb("click " + at(r[0].get<double>() + r[2].get<double>() * fx, r[1].get<double>() + r[3].get<double>() * fy));
+    json reply =
+        verb("click " + at(r[0].get<double>() + r[2].get<double>() * fx, r[1].get<double>() + r[3].get<double>() * fy));
     clicked(reply);
 }
 
@@ -363,8 +368,14 @@ void Session::settingsWindowStep() {
         {t::recovery, "recovery"},
         {std::string(t::quitPrefix) + Brand::name, "quit"},
     };
-    static const std::string pages[] = {t::appsPage, t::addPage, t::settingsPage, t::importDock, t::addApps,
-                                        t::clearSearch, t::accessibilitySettingsLabel, t::screenRecordingSettingsLabel};
+    static const std::string pages[] = {t::appsPage,
+                                        t::addPage,
+                                        t::settingsPage,
+                                        t::importDock,
+                                        t::addApps,
+                                        t::clearSearch,
+                                        t::accessibilitySettingsLabel,
+                                        t::screenRecordingSettingsLabel};
     static const std::string rowPrefixes[] = {t::launchPrefix, t::moveUpPrefix, t::moveDownPrefix, t::unpinPrefix,
                                               t::pinAppPrefix};
     static const std::string policies[] = {t::policyAuto, t::policyAlways, t::policyRunning};
@@ -391,13 +402,14 @@ void Session::settingsWindowStep() {
     case 5: line = std::string("step ") + t::visibleIcons + (pick & 1 ? " up" : " down"); break;
     case 6: line = "type " + in_.text(scene_.names()); break;
     default:
-        if (pick % 3 == 0) line = "close";
+        if (pick % 3 == 0)
+            line = "close";
         else if (pick % 3 == 1) {
             const double width = static_cast<double>(in_.integer());
             const double height = static_cast<double>(in_.integer());
             line = "resize " + at(width, height);
-        }
-        else line = "press " + in_.text(scene_.names());
+        } else
+            line = "press " + in_.text(scene_.names());
         break;
     }
     json reply = verb(line);

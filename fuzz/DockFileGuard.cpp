@@ -63,14 +63,18 @@ void DockFileGuard::check() const {
                     "Dock preferences that do not parse as a dictionary were changed");
             return;
         }
-        require(now.kind == Kind::file && now.others.has_value(), "the Dock's preferences no longer parse as a dictionary");
+        require(now.kind == Kind::file && now.others.has_value(),
+                "the Dock's preferences no longer parse as a dictionary");
         for (const auto& item : baseline_.others->items()) {
             const std::string& key = item.key();
             const json& value = item.value();
             auto found = now.others->find(key);
-            require(found != now.others->end(), [&] { return std::string("the Dock's preference \"" + key + "\" was removed"); });
-            require(printed(*found) == printed(value), [&] { return std::string("the Dock's preference \"" + key + "\" changed from " +
-                                                           printed(value).substr(0, 200) + " to " + printed(*found).substr(0, 200)); });
+            require(found != now.others->end(),
+                    [&] { return std::string("the Dock's preference \"" + key + "\" was removed"); });
+            require(printed(*found) == printed(value), [&] {
+                return std::string("the Dock's preference \"" + key + "\" changed from " +
+                                   printed(value).substr(0, 200) + " to " + printed(*found).substr(0, 200));
+            });
         }
         for (const auto& item : now.others->items())
             require(baseline_.others->contains(item.key()),

@@ -13,7 +13,9 @@ namespace {
 
 using nlohmann::json;
 
-bool startsWith(const std::string& text, const std::string& prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
+bool startsWith(const std::string& text, const std::string& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
 bool endsWith(const std::string& text, const std::string& suffix) {
     return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
@@ -28,17 +30,19 @@ bool isAppDictionary(const json& value) {
 // Kinds whose records carry nothing but the kind.
 const std::set<std::string>& plainKinds() {
     static const std::set<std::string> kinds = {
-        "screenPermission", "relaunch", "settings", "quit", "import", "undoImport", "dismissMessage", "hideSettings",
-        "toggleDock", "recovery", "screenRetry", "permission", "accessibilityRetry", "loadInstalled"};
+        "screenPermission", "relaunch",       "settings",           "quit",         "import",
+        "undoImport",       "dismissMessage", "hideSettings",       "toggleDock",   "recovery",
+        "screenRetry",      "permission",     "accessibilityRetry", "loadInstalled"};
     return kinds;
 }
 
 // What the settings window's controls emit.
 const std::set<std::string>& settingsKinds() {
     static const std::set<std::string> kinds = {
-        "preference", "login", "loadInstalled", "hideSettings", "import", "undoImport", "dismissMessage",
-        "toggleDock", "recovery", "permission", "screenPermission", "accessibilityRetry", "screenRetry",
-        "relaunch", "quit", "pin", "launch", "move", "policy"};
+        "preference",     "login",      "loadInstalled", "hideSettings", "import",           "undoImport",
+        "dismissMessage", "toggleDock", "recovery",      "permission",   "screenPermission", "accessibilityRetry",
+        "screenRetry",    "relaunch",   "quit",          "pin",          "launch",           "move",
+        "policy"};
     return kinds;
 }
 
@@ -49,9 +53,13 @@ const char* screenNotYet = "权限尚未对当前进程生效；已授权请重�
 
 std::string EventLedger::bucketOf(const json& record) {
     const std::string shown = record.dump(-1, ' ', false, json::error_handler_t::replace);
-    require(record.is_object() && record.contains("kind") && record["kind"].is_string(), [&] { return std::string("an event without a kind: " + shown); });
+    require(record.is_object() && record.contains("kind") && record["kind"].is_string(),
+            [&] { return std::string("an event without a kind: " + shown); });
     const std::string kind = record["kind"].get<std::string>();
-    auto keys = [&](std::size_t count) { require(record.size() == count, [&] { return std::string("an event with other keys than its kind's: " + shown); }); };
+    auto keys = [&](std::size_t count) {
+        require(record.size() == count,
+                [&] { return std::string("an event with other keys than its kind's: " + shown); });
+    };
     if (plainKinds().count(kind)) {
         keys(1);
         return kind;
@@ -60,29 +68,34 @@ std::string EventLedger::bucketOf(const json& record) {
         keys(2);
         require(record["message"].is_string(), [&] { return std::string("an error without a message: " + shown); });
         const std::string message = record["message"].get<std::string>();
-        if (startsWith(message, texts::launchMissingPrefix) && endsWith(message, texts::launchMissingSuffix)) return missingApp;
+        if (startsWith(message, texts::launchMissingPrefix) && endsWith(message, texts::launchMissingSuffix))
+            return missingApp;
         if (startsWith(message, texts::launchFailedPrefix)) return openFailed;
         if (startsWith(message, dock::text::calibrationFailedPrefix)) return dockFailed;
         throw InvariantBroken("an error of no known cause: " + shown);
     }
     if (kind == "screenResult") {
         keys(2);
-        require(record["message"] == screenGranted || record["message"] == screenNotYet, [&] { return std::string("a screen result's message: " + shown); });
+        require(record["message"] == screenGranted || record["message"] == screenNotYet,
+                [&] { return std::string("a screen result's message: " + shown); });
         return kind;
     }
     if (kind == "pin" || kind == "launch") {
         keys(2);
-        require(isAppDictionary(record["app"]), [&] { return std::string("an app event without an app record: " + shown); });
+        require(isAppDictionary(record["app"]),
+                [&] { return std::string("an app event without an app record: " + shown); });
         return kind;
     }
     if (kind == "move" || kind == "policy") {
         keys(3);
-        require(isAppDictionary(record["app"]), [&] { return std::string("an app event without an app record: " + shown); });
+        require(isAppDictionary(record["app"]),
+                [&] { return std::string("an app event without an app record: " + shown); });
         const json& value = record["value"];
         if (kind == "move")
             require(value == 1 || value == -1, [&] { return std::string("a move by other than one place: " + shown); });
         else
-            require(value == "auto" || value == "always" || value == "running", [&] { return std::string("a policy of no known kind: " + shown); });
+            require(value == "auto" || value == "always" || value == "running",
+                    [&] { return std::string("a policy of no known kind: " + shown); });
         return kind;
     }
     if (kind == "preference") {
@@ -90,7 +103,8 @@ std::string EventLedger::bucketOf(const json& record) {
         require(record["key"].is_string(), [&] { return std::string("a preference without a key: " + shown); });
         const json& value = record["value"];
         bool stepper = record["key"] == "maxIcons";
-        require(stepper ? value.is_number_integer() : value.is_boolean(), [&] { return std::string("a preference value of the wrong type: " + shown); });
+        require(stepper ? value.is_number_integer() : value.is_boolean(),
+                [&] { return std::string("a preference value of the wrong type: " + shown); });
         return kind;
     }
     if (kind == "login") {
@@ -134,8 +148,8 @@ void EventLedger::drained(const json& events) {
             extra = 0;
         }
         require(extra == 0, [&] {
-            return "more events than the steps produce: " + std::to_string(found) + " \"" + bucket + "\" drained, at most " +
-                   std::to_string(found - extra) + " since the last drain";
+            return "more events than the steps produce: " + std::to_string(found) + " \"" + bucket +
+                   "\" drained, at most " + std::to_string(found - extra) + " since the last drain";
         });
     }
     require(settingsExtra <= settingsActions_, [&] {

@@ -78,7 +78,8 @@ std::string FuzzInput::text(const std::vector<std::string>& pool) { return textO
 
 json FuzzInput::value(const std::vector<std::string>& pool, int depth) {
     std::uint8_t tag = byte() % 8;
-    if (depth <= 0 && (tag == encoding::arrayValue || tag == encoding::objectValue || tag == encoding::deepValue)) tag = encoding::nullValue;
+    if (depth <= 0 && (tag == encoding::arrayValue || tag == encoding::objectValue || tag == encoding::deepValue))
+        tag = encoding::nullValue;
     switch (tag) {
     case encoding::nullValue: return nullptr;
     case encoding::booleanValue: return flag();

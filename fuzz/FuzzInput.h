@@ -30,7 +30,16 @@ enum TextTag : std::uint8_t { rawText = 0, longRun = 1, emptyText = 2, anyText =
 inline constexpr std::size_t rawTextLimit = 64;
 inline constexpr std::size_t longRunLength = 5000;
 // value(): tag % 8.
-enum ValueTag : std::uint8_t { nullValue = 0, booleanValue, integerValue, numberValue, textValue, arrayValue, objectValue, deepValue };
+enum ValueTag : std::uint8_t {
+    nullValue = 0,
+    booleanValue,
+    integerValue,
+    numberValue,
+    textValue,
+    arrayValue,
+    objectValue,
+    deepValue
+};
 inline constexpr int maximumValueDepth = 3;
 inline constexpr int deepValueLevels = 64;
 // boolean(): tag % 8: 1 true, 7 a value of any type, others false.

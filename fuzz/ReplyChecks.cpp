@@ -31,7 +31,9 @@ public:
     bool number_integer(number_integer_t) override { return true; }
     bool number_unsigned(number_unsigned_t) override { return true; }
     bool number_float(number_float_t value, const string_t& raw) override {
-        require(!(raw.size() > 2 && raw.compare(raw.size() - 2, 2, ".0") == 0), [&] { return std::string("an integral real is written with a fraction (" + raw + ") in " + excerpt(text_)); });
+        require(!(raw.size() > 2 && raw.compare(raw.size() - 2, 2, ".0") == 0), [&] {
+            return std::string("an integral real is written with a fraction (" + raw + ") in " + excerpt(text_));
+        });
         (void)value;
         return true;
     }
@@ -43,7 +45,10 @@ public:
     }
     bool key(string_t& key) override {
         auto& previous = keys_.back();
-        require(!previous.has_value() || *previous < key, [&] { return std::string("keys are not sorted: \"" + key + "\" after \"" + previous.value_or("") + "\" in " + excerpt(text_)); });
+        require(!previous.has_value() || *previous < key, [&] {
+            return std::string("keys are not sorted: \"" + key + "\" after \"" + previous.value_or("") + "\" in " +
+                               excerpt(text_));
+        });
         previous = key;
         return true;
     }
@@ -69,7 +74,8 @@ void checkCharacters(const std::string& text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
         if (!inString) {
-            require(c != ' ' && c != '\n' && c != '\t' && c != '\r', [&] { return std::string("the reply is not compact: " + excerpt(text)); });
+            require(c != ' ' && c != '\n' && c != '\t' && c != '\r',
+                    [&] { return std::string("the reply is not compact: " + excerpt(text)); });
             if (c == '"') inString = true;
             continue;
         }
@@ -81,7 +87,8 @@ void checkCharacters(const std::string& text) {
             char escaped = text[++i];
             if (escaped == 'u' && i + 4 < text.size()) {
                 unsigned code = std::stoul(text.substr(i + 1, 4), nullptr, 16);
-                require(code < 0x80, [&] { return std::string("a non-ASCII character is escaped as \\u in " + excerpt(text)); });
+                require(code < 0x80,
+                        [&] { return std::string("a non-ASCII character is escaped as \\u in " + excerpt(text)); });
                 i += 4;
             }
         }
@@ -104,19 +111,26 @@ bool isDockState(const json& value) {
 
 // Every usable tile once, every unusable one reported, the Finder at most added.
 void checkImport(const json& data, const std::function<std::string()>& shown) {
-    require(data.is_object() && data.size() == 4, [&] { return std::string("import data is not its four keys: " + shown()); });
+    require(data.is_object() && data.size() == 4,
+            [&] { return std::string("import data is not its four keys: " + shown()); });
     const json& apps = data.value("apps", json());
     const json& skipped = data.value("skipped", json());
     const json& count = data.value("sourceCount", json());
-    require(apps.is_array() && std::all_of(apps.begin(), apps.end(), isAppDictionary), [&] { return std::string("import apps: " + shown()); });
-    require(skipped.is_array() && std::all_of(skipped.begin(), skipped.end(), [](const json& s) { return s.is_string(); }), [&] { return std::string("import skipped: " + shown()); });
-    require(count.is_number_integer() && count.get<std::int64_t>() >= 0, [&] { return std::string("import sourceCount: " + shown()); });
+    require(apps.is_array() && std::all_of(apps.begin(), apps.end(), isAppDictionary),
+            [&] { return std::string("import apps: " + shown()); });
+    require(
+        skipped.is_array() && std::all_of(skipped.begin(), skipped.end(), [](const json& s) { return s.is_string(); }),
+        [&] { return std::string("import skipped: " + shown()); });
+    require(count.is_number_integer() && count.get<std::int64_t>() >= 0,
+            [&] { return std::string("import sourceCount: " + shown()); });
     require(data.value("readable", json()).is_boolean(), [&] { return std::string("import readable: " + shown()); });
-    require(apps.size() + skipped.size() <= count.get<std::size_t>() + 1, [&] { return std::string("import reports more than the Dock holds: " + shown()); });
+    require(apps.size() + skipped.size() <= count.get<std::size_t>() + 1,
+            [&] { return std::string("import reports more than the Dock holds: " + shown()); });
     std::vector<std::string> ids;
     for (const auto& app : apps) ids.push_back(app["id"].get<std::string>());
     std::sort(ids.begin(), ids.end());
-    require(std::adjacent_find(ids.begin(), ids.end()) == ids.end(), [&] { return std::string("import lists an id twice: " + shown()); });
+    require(std::adjacent_find(ids.begin(), ids.end()) == ids.end(),
+            [&] { return std::string("import lists an id twice: " + shown()); });
 }
 
 }  // namespace
@@ -128,43 +142,55 @@ json checkEnvelope(const std::string& text) {
     json::sax_parse(text, &checker);
     checkCharacters(text);
     json reply = json::parse(text);
-    require(reply.is_object() && reply.size() == 2, [&] { return std::string("the reply is not a two-key envelope: " + excerpt(text)); });
+    require(reply.is_object() && reply.size() == 2,
+            [&] { return std::string("the reply is not a two-key envelope: " + excerpt(text)); });
     const auto ok = reply.find("ok");
-    require(ok != reply.end() && ok->is_boolean(), [&] { return std::string("the reply has no boolean \"ok\": " + excerpt(text)); });
+    require(ok != reply.end() && ok->is_boolean(),
+            [&] { return std::string("the reply has no boolean \"ok\": " + excerpt(text)); });
     if (ok->get<bool>()) {
-        require(reply.contains("data"), [&] { return std::string("a success reply without \"data\": " + excerpt(text)); });
+        require(reply.contains("data"),
+                [&] { return std::string("a success reply without \"data\": " + excerpt(text)); });
     } else {
         const auto error = reply.find("error");
-        require(error != reply.end() && error->is_string(), [&] { return std::string("a failure reply without a string \"error\": " + excerpt(text)); });
+        require(error != reply.end() && error->is_string(),
+                [&] { return std::string("a failure reply without a string \"error\": " + excerpt(text)); });
     }
     return reply;
 }
 
 void checkCommandReply(const std::string& command, const json& reply, bool controllerExists) {
-    auto shown = [&] { return command + " replied " + excerpt(reply.dump(-1, ' ', false, json::error_handler_t::replace)); };
+    auto shown = [&] {
+        return command + " replied " + excerpt(reply.dump(-1, ' ', false, json::error_handler_t::replace));
+    };
     if (command == "dockWrite" && !reply["ok"].get<bool>()) {
         static const std::vector<std::string> messages = {dock::text::missingBackupField, dock::text::cannotSave,
                                                           dock::text::restartFailed, dock::text::qaModeRefusesWrite};
         const auto message = reply["error"].get<std::string>();
-        require(std::find(messages.begin(), messages.end(), message) != messages.end(), [&] { return std::string("dockWrite failed with a message of no known failure: " + shown()); });
+        require(std::find(messages.begin(), messages.end(), message) != messages.end(),
+                [&] { return std::string("dockWrite failed with a message of no known failure: " + shown()); });
         return;
     }
     require(reply["ok"].get<bool>(), [&] { return std::string("a known command failed: " + shown()); });
     const json& data = reply["data"];
     if (command == "snapshot") {
-        require(data.is_object() && (controllerExists || data.empty()), [&] { return std::string("snapshot data: " + shown()); });
+        require(data.is_object() && (controllerExists || data.empty()),
+                [&] { return std::string("snapshot data: " + shown()); });
     } else if (command == "events") {
-        require(data.is_array() && (controllerExists || data.empty()), [&] { return std::string("events data: " + shown()); });
+        require(data.is_array() && (controllerExists || data.empty()),
+                [&] { return std::string("events data: " + shown()); });
     } else if (command == "permission") {
-        require(data.is_object() && data.size() == 1 && data.contains("trusted") && data["trusted"].is_boolean(), [&] { return std::string("permission data: " + shown()); });
+        require(data.is_object() && data.size() == 1 && data.contains("trusted") && data["trusted"].is_boolean(),
+                [&] { return std::string("permission data: " + shown()); });
     } else if (command == "dockRead" || command == "dockWrite") {
         require(isDockState(data), [&] { return std::string(command + " data is not the two Dock keys: " + shown()); });
     } else if (command == "installed") {
-        require(data.is_array() && std::all_of(data.begin(), data.end(), isAppDictionary), [&] { return std::string("installed is not a list of app records: " + shown()); });
+        require(data.is_array() && std::all_of(data.begin(), data.end(), isAppDictionary),
+                [&] { return std::string("installed is not a list of app records: " + shown()); });
     } else if (command == "import") {
         checkImport(data, shown);
     } else {
-        require(data == json::object(), [&] { return std::string("a command without a result replied other data than {}: " + shown()); });
+        require(data == json::object(),
+                [&] { return std::string("a command without a result replied other data than {}: " + shown()); });
     }
 }
 

@@ -48,9 +48,14 @@ void commands() {
     seed("before-start", Prelude::nothing).command(ci::snapshot).command(ci::events).command(ci::stop)
         .command(ci::hover).integer(0).command(ci::dockWrite).byte(3).byte(2).byte(3);
     configure(seed("configure-clamps"), {app::safari, app::notes}, 1);
-    configure(configure(seed("configure-wide"), {app::safari, app::mail, app::notes, app::missing, app::broken, app::slack}, 40),
+    configure(configure(seed("configure-wide"),
+                        {app::safari, app::mail, app::notes, app::missing, app::broken, app::slack}, 40),
               {}, 2);
     configure(configure(seed("configure-centred"), {app::safari}, 5, true), {app::safari}, 5, false);
+    // The same ids with another record behind the first: the buttons must act on the new one.
+    seed("configure-renames-a-shown-id", Prelude::started).command(ci::configure).byte(0)
+        .command(ci::configure).byte(0x02).byte(1).byte(0).byte(app::safari).byte(0x01).pooled(0)
+        .slot(StepKind::clickSlot, 0).drain();
     seed("configure-pinned-not-object").command(ci::configure).byte(0x02).byte(2).byte(15).byte(encoding::integerValue)
         .integer(7).byte(0).record(app::safari);
     seed("configure-wrong-types").command(ci::configure).byte(0x3F).wrongType().byte(7).byte(encoding::textValue)
@@ -163,7 +168,8 @@ void desktop() {
         .slot(StepKind::pointerAtSlot, 0).clock(q::pastHover).clock(q::second).clock(q::second);
     auto& windows = seed("window-verbs");
     for (std::uint8_t action = 0; action < 4; ++action) windows.kind(StepKind::window).byte(action).byte(1);
-    for (std::uint8_t frame = 0; frame < 4; ++frame) windows.kind(StepKind::window).byte(4).byte(app::safari).byte(frame).pooled(0);
+    for (std::uint8_t frame = 0; frame < 4; ++frame)
+        windows.kind(StepKind::window).byte(4).byte(app::safari).byte(frame).pooled(0);
     windows.kind(StepKind::window).byte(4).byte(app::host).byte(0).pooled(0);
     seed("clock-quanta").clock(q::tiny).clock(q::hide).clock(q::half).clock(q::secondAndHalf).clock(q::twoTicks)
         .clock(q::minute);
@@ -173,7 +179,9 @@ void desktop() {
         switch (how) {
         case 0: dock.word(4).byte('b').byte('p').byte('l').byte('i'); break;
         case 1:
-        case 2: dock.byte(encoding::objectValue).byte(1).pooled(0).byte(encoding::booleanValue).byte(1).byte(how == 1); break;
+        case 2:
+            dock.byte(encoding::objectValue).byte(1).pooled(0).byte(encoding::booleanValue).byte(1).byte(how == 1);
+            break;
         case 5: dock.word(40); break;
         case 6: dock.word(9).byte(0xFF); break;
         default: break;
@@ -196,7 +204,8 @@ void desktop() {
         .command(ci::configure).byte(0x01).boolean(true).clock(q::tick);
     seed("dock-quit-then-write").kind(StepKind::app).byte(1).byte(app::dock).byte(0).command(ci::dockWrite).byte(3)
         .byte(0).byte(0).command(ci::configure).byte(0x01).boolean(true).clock(q::tick).drain();
-    seed("screenshot").slot(StepKind::pointerAtSlot, 0).clock(q::pastHover).command(ci::all).kind(StepKind::screenshot).byte(screenshotByte);
+    seed("screenshot").slot(StepKind::pointerAtSlot, 0).clock(q::pastHover).command(ci::all)
+        .kind(StepKind::screenshot).byte(screenshotByte);
     // The host's usual settings state: Safari and Notes pinned, trusted, a banner.
     auto settingsUpdate = [](StepWriter& w) -> StepWriter& {
         return w.command(ci::settingsUpdate).byte(0x0B)

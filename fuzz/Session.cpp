@@ -141,7 +141,8 @@ json Session::commandText(const std::string& name, const std::string& text, cons
     json reply = request(text);
     const bool known = knownCommand(name);
     if (structured && !known) {
-        require(reply["ok"] == false && reply["error"] == texts::unknownCommand, [&] { return std::string("an unknown command did not fail as one: " + name); });
+        require(reply["ok"] == false && reply["error"] == texts::unknownCommand,
+                [&] { return std::string("an unknown command did not fail as one: " + name); });
         return reply;
     }
     if (structured || reply["ok"] == true) checkCommandReply(name, reply, controllerExists());
@@ -154,7 +155,10 @@ json Session::commandText(const std::string& name, const std::string& text, cons
     } else if (name == "events") {
         ledger_.drained(reply["data"]);
         json again = request(R"({"command":"events"})");
-        require(again["ok"] == true && again["data"] == json::array(), [&] { return std::string("a second drain right after the first returned events again: " + again.dump(-1, ' ', false, json::error_handler_t::replace)); });
+        require(again["ok"] == true && again["data"] == json::array(), [&] {
+            return std::string("a second drain right after the first returned events again: " +
+                               again.dump(-1, ' ', false, json::error_handler_t::replace));
+        });
     } else if (name == "settingsTab") {
         // Turning to the catalogue page asks the host for the installed applications.
         if (controllerExists()) ledger_.allow("loadInstalled");
@@ -180,7 +184,8 @@ json Session::commandText(const std::string& name, const std::string& text, cons
 json Session::verb(const std::string& line) {
     note("step " + std::to_string(step_) + ": !" + printable(line));
     json reply = desktop::verb(line);
-    require(reply.is_object() && reply.contains("ok") && reply["ok"].is_boolean(), [&] { return std::string("a desktop verb replied without \"ok\": " + line); });
+    require(reply.is_object() && reply.contains("ok") && reply["ok"].is_boolean(),
+            [&] { return std::string("a desktop verb replied without \"ok\": " + line); });
     note("  <- " + printable(reply.dump(-1, ' ', false, json::error_handler_t::replace)));
     return reply;
 }
@@ -193,14 +198,17 @@ std::optional<bool> Session::launchFinds(const json& args) const {
 }
 
 void Session::afterStep() {
-    require(desktop::settle(settleTimeout), "work handed to the background worker or the completion thread never came back");
+    require(desktop::settle(settleTimeout),
+            "work handed to the background worker or the completion thread never came back");
     json reply = request(R"({"command":"snapshot"})");
     checkCommandReply("snapshot", reply, controllerExists());
     snapshot_ = reply["data"];
     checkSnapshot(snapshot_, controllerSlot().get());
     if (lastAction_) {
-        require(snapshot_.value("lastAction", json()) == *lastAction_,
-                [&] { return "lastAction reads " + snapshot_.value("lastAction", json()).dump() + ", not \"" + *lastAction_ + "\""; });
+        require(snapshot_.value("lastAction", json()) == *lastAction_, [&] {
+            return "lastAction reads " + snapshot_.value("lastAction", json()).dump() + ", not \"" + *lastAction_ +
+                   "\"";
+        });
         lastAction_.reset();
     }
     dock_.check();
@@ -214,7 +222,10 @@ void Session::finish() {
     json state = desktop::state();
     require(state["statusItems"].empty(), "a status item remains after stop");
     for (const auto& window : state["windows"])
-        require(window.value("foreign", false) || !window.value("visible", false), [&] { return std::string("a window of the library is still visible after stop: " + window.dump(-1, ' ', false, json::error_handler_t::replace)); });
+        require(window.value("foreign", false) || !window.value("visible", false), [&] {
+            return std::string("a window of the library is still visible after stop: " +
+                               window.dump(-1, ' ', false, json::error_handler_t::replace));
+        });
     dock_.check();
 }
 

@@ -26,14 +26,30 @@ struct Key {
 };
 
 constexpr Key snapshotKeys[] = {
-    {"trusted", Type::boolean},      {"visible", Type::array},         {"hidden", Type::array},
-    {"running", Type::array},        {"detections", Type::object},     {"scanning", Type::boolean},
-    {"width", Type::number},         {"offset", Type::integer},        {"scrollAnimations", Type::integer},
-    {"frame", Type::rect},           {"card", Type::string},           {"cardWindowID", Type::integer},
-    {"cardFrame", Type::rect},       {"centered", Type::boolean},      {"lastAction", Type::string},
-    {"menuBarHeight", Type::number}, {"brand", Type::string},          {"screenCapture", Type::boolean},
-    {"screenCaptureStatus", Type::string}, {"captureError", Type::string}, {"dockError", Type::string},
-    {"preview", Type::object},       {"settingsVisible", Type::boolean}, {"dockStatus", Type::string},
+    {"trusted", Type::boolean},
+    {"visible", Type::array},
+    {"hidden", Type::array},
+    {"running", Type::array},
+    {"detections", Type::object},
+    {"scanning", Type::boolean},
+    {"width", Type::number},
+    {"offset", Type::integer},
+    {"scrollAnimations", Type::integer},
+    {"frame", Type::rect},
+    {"card", Type::string},
+    {"cardWindowID", Type::integer},
+    {"cardFrame", Type::rect},
+    {"centered", Type::boolean},
+    {"lastAction", Type::string},
+    {"menuBarHeight", Type::number},
+    {"brand", Type::string},
+    {"screenCapture", Type::boolean},
+    {"screenCaptureStatus", Type::string},
+    {"captureError", Type::string},
+    {"dockError", Type::string},
+    {"preview", Type::object},
+    {"settingsVisible", Type::boolean},
+    {"dockStatus", Type::string},
     {"controls", Type::array},
 };
 
@@ -64,28 +80,40 @@ bool isZeroRect(const json& rect) {
     return rect["x"] == 0 && rect["y"] == 0 && rect["width"] == 0 && rect["height"] == 0;
 }
 
-std::string shown(const json& value) { return value.dump(-1, ' ', false, json::error_handler_t::replace).substr(0, 400); }
+std::string shown(const json& value) {
+    return value.dump(-1, ' ', false, json::error_handler_t::replace).substr(0, 400);
+}
 
 void checkTypes(const json& snapshot) {
-    require(snapshot.size() == std::size(snapshotKeys), [&] { return std::string("the snapshot has " + std::to_string(snapshot.size()) + " keys, not 25"); });
+    require(snapshot.size() == std::size(snapshotKeys),
+            [&] { return std::string("the snapshot has " + std::to_string(snapshot.size()) + " keys, not 25"); });
     for (const auto& key : snapshotKeys) {
         auto found = snapshot.find(key.name);
-        require(found != snapshot.end(), [&] { return std::string(std::string("the snapshot lacks \"") + key.name + "\""); });
-        require(hasType(*found, key.type), [&] { return std::string(std::string("the snapshot's \"") + key.name + "\" has the wrong type: " + shown(*found)); });
+        require(found != snapshot.end(),
+                [&] { return std::string(std::string("the snapshot lacks \"") + key.name + "\""); });
+        require(hasType(*found, key.type), [&] {
+            return std::string(std::string("the snapshot's \"") + key.name + "\" has the wrong type: " + shown(*found));
+        });
     }
     for (const char* list : {"visible", "running"})
         for (const auto& app : snapshot[list])
-            require(isAppDictionary(app), [&] { return std::string(std::string("an entry of \"") + list + "\" is not an app record: " + shown(app)); });
+            require(isAppDictionary(app), [&] {
+                return std::string(std::string("an entry of \"") + list + "\" is not an app record: " + shown(app));
+            });
     for (const auto& id : snapshot["hidden"]) require(id.is_string(), "a hidden id is not a string");
     for (const auto& value : snapshot["detections"])
-        require(value == "present" || value == "absent" || value == "unknown", [&] { return std::string("a detection of no known value: " + shown(value)); });
+        require(value == "present" || value == "absent" || value == "unknown",
+                [&] { return std::string("a detection of no known value: " + shown(value)); });
     for (const auto& control : snapshot["controls"])
         require(control.is_object() && control.size() == 3 && control.value("label", json()).is_string() &&
-                    control.value("x", json()).is_number() && control.value("width", json()).is_number(), [&] { return std::string("a control is not {label, x, width}: " + shown(control)); });
-    require(snapshot["brand"] == Brand::name, [&] { return std::string("the snapshot's brand: " + shown(snapshot["brand"])); });
+                    control.value("x", json()).is_number() && control.value("width", json()).is_number(),
+                [&] { return std::string("a control is not {label, x, width}: " + shown(control)); });
+    require(snapshot["brand"] == Brand::name,
+            [&] { return std::string("the snapshot's brand: " + shown(snapshot["brand"])); });
     const std::string status = snapshot["dockStatus"].get<std::string>();
     require(status == dock::text::statusQaMode || status == dock::text::statusHidden ||
-                status == dock::text::statusCalibrating || status == dock::text::statusOff, [&] { return std::string("a Dock status of no known kind: " + status); });
+                status == dock::text::statusCalibrating || status == dock::text::statusOff,
+            [&] { return std::string("a Dock status of no known kind: " + status); });
 }
 
 void checkStrip(const json& snapshot, const NativeController& controller) {
@@ -102,19 +130,30 @@ void checkStrip(const json& snapshot, const NativeController& controller) {
     const bool overflowing = count > controller.maxIcons();
     const double leading = overflowing ? 16 : 3;
     const double width = std::max(35.0, (overflowing ? 32 : 6) + 29.0 * double(capacity) + 29);
-    require(offset >= 0 && offset <= std::max<std::int64_t>(0, count - capacity), [&] { return std::string("the offset " + std::to_string(offset) + " is outside 0.." + std::to_string(count - capacity)); });
-    require(snapshot["width"] == width && snapshot["frame"]["width"] == width, [&] { return std::string("the strip is " + shown(snapshot["width"]) + " wide for " + std::to_string(count) + " entries and " +
-                std::to_string(controller.maxIcons()) + " slots"); });
+    require(offset >= 0 && offset <= std::max<std::int64_t>(0, count - capacity), [&] {
+        return std::string("the offset " + std::to_string(offset) + " is outside 0.." +
+                           std::to_string(count - capacity));
+    });
+    require(snapshot["width"] == width && snapshot["frame"]["width"] == width, [&] {
+        return std::string("the strip is " + shown(snapshot["width"]) + " wide for " + std::to_string(count) +
+                           " entries and " + std::to_string(controller.maxIcons()) + " slots");
+    });
 
     const json& controls = snapshot["controls"];
     const std::size_t arrows = overflowing ? 2 : 0;
-    require(controls.size() == std::size_t(capacity) + arrows + 1, [&] { return std::string("the strip has " + std::to_string(controls.size()) + " buttons for " + std::to_string(capacity) + " slots" +
-                (arrows ? " and arrows" : "")); });
+    require(controls.size() == std::size_t(capacity) + arrows + 1, [&] {
+        return std::string("the strip has " + std::to_string(controls.size()) + " buttons for " +
+                           std::to_string(capacity) + " slots" + (arrows ? " and arrows" : ""));
+    });
     for (std::int64_t slot = 0; slot < capacity; ++slot) {
         const std::string name = snapshot["visible"][std::size_t(offset + slot)]["name"].get<std::string>();
         const std::string label = controls[std::size_t(slot)]["label"].get<std::string>();
-        require(label == name + stripTexts::runningAppSuffix || label == name + stripTexts::idleAppSuffix, [&] { return std::string("slot " + std::to_string(slot) + " is labelled \"" + label + "\" but shows \"" + name + "\""); });
-        require(controls[std::size_t(slot)]["x"] == leading + 29.0 * double(slot), [&] { return std::string("slot " + std::to_string(slot) + " is out of place"); });
+        require(label == name + stripTexts::runningAppSuffix || label == name + stripTexts::idleAppSuffix, [&] {
+            return std::string("slot " + std::to_string(slot) + " is labelled \"" + label + "\" but shows \"" + name +
+                               "\"");
+        });
+        require(controls[std::size_t(slot)]["x"] == leading + 29.0 * double(slot),
+                [&] { return std::string("slot " + std::to_string(slot) + " is out of place"); });
     }
     require(controls.back()["label"] == stripTexts::manager, "the last button is not the manager control");
 }
@@ -124,28 +163,36 @@ void checkEntries(const json& snapshot, const NativeController& controller) {
     for (const auto& app : controller.pinned()) ids.insert(app.id);
     for (const auto& app : snapshot["running"]) ids.insert(app["id"].get<std::string>());
     for (const auto& id : snapshot["hidden"])
-        require(ids.count(id.get<std::string>()), [&] { return std::string("the hidden id \"" + id.get<std::string>() + "\" is neither pinned nor running"); });
+        require(ids.count(id.get<std::string>()), [&] {
+            return std::string("the hidden id \"" + id.get<std::string>() + "\" is neither pinned nor running");
+        });
     // While the pointer rests on the strip a changed list waits; what shows is the list applied last.
     if (controller.pendingRefresh()) return;
     for (const auto& entry : snapshot["visible"]) {
         bool pinned = std::any_of(controller.pinned().begin(), controller.pinned().end(),
                                   [&](const AppEntry& app) { return app.dictionary() == entry; });
-        bool running = std::find(snapshot["running"].begin(), snapshot["running"].end(), entry) != snapshot["running"].end();
-        require(pinned || running, [&] { return std::string("the visible entry " + shown(entry) + " is neither pinned nor running"); });
+        bool running =
+            std::find(snapshot["running"].begin(), snapshot["running"].end(), entry) != snapshot["running"].end();
+        require(pinned || running,
+                [&] { return std::string("the visible entry " + shown(entry) + " is neither pinned nor running"); });
     }
 }
 
 void checkCard(const json& snapshot, const NativeController& controller) {
     const std::string card = snapshot["card"].get<std::string>();
     if (snapshot["cardWindowID"] == 0) {
-        require(card.empty() && isZeroRect(snapshot["cardFrame"]) && snapshot["preview"].empty(), [&] { return std::string("no card window, yet card state: " + shown(snapshot["card"]) + " " + shown(snapshot["cardFrame"])); });
+        require(card.empty() && isZeroRect(snapshot["cardFrame"]) && snapshot["preview"].empty(), [&] {
+            return std::string("no card window, yet card state: " + shown(snapshot["card"]) + " " +
+                               shown(snapshot["cardFrame"]));
+        });
         return;
     }
     if (card.empty()) return;
     // The acceptance self-preview shows the host's own card, which the strip never lists.
     if (controller.qaMode() && card == platform::application().mainBundleIdentifier().value_or("")) return;
     const json& visible = snapshot["visible"];
-    require(std::any_of(visible.begin(), visible.end(), [&](const json& entry) { return entry["id"] == card; }), [&] { return std::string("the card's id \"" + card + "\" names no visible entry"); });
+    require(std::any_of(visible.begin(), visible.end(), [&](const json& entry) { return entry["id"] == card; }),
+            [&] { return std::string("the card's id \"" + card + "\" names no visible entry"); });
 }
 
 }  // namespace
@@ -153,7 +200,8 @@ void checkCard(const json& snapshot, const NativeController& controller) {
 void checkSnapshot(const json& snapshot, const NativeController* controller) {
     require(snapshot.is_object(), "the snapshot is not an object");
     if (!controller) {
-        require(snapshot.empty(), [&] { return std::string("a snapshot without a controller is not {}: " + shown(snapshot)); });
+        require(snapshot.empty(),
+                [&] { return std::string("a snapshot without a controller is not {}: " + shown(snapshot)); });
         return;
     }
     checkTypes(snapshot);

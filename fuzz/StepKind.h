@@ -40,12 +40,24 @@ struct StepWeight {
 // Commands and the pointer dominate; a screenshot, which draws the whole
 // screen, stays rare.
 inline constexpr StepWeight stepWeights[] = {
-    {StepKind::command, 30},        {StepKind::rawRequest, 2},     {StepKind::pointerAtSlot, 10},
-    {StepKind::clickSlot, 8},       {StepKind::rightClickSlot, 5}, {StepKind::scrollAtSlot, 5},
-    {StepKind::pointerElsewhere, 6}, {StepKind::menu, 10},         {StepKind::app, 8},
-    {StepKind::system, 5},          {StepKind::permission, 5},     {StepKind::captureOutcome, 4},
-    {StepKind::window, 4},          {StepKind::clock, 12},         {StepKind::dockFile, 3},
-    {StepKind::drain, 5},           {StepKind::cardClick, 4},      {StepKind::settingsWindow, 6},
+    {StepKind::command, 30},
+    {StepKind::rawRequest, 2},
+    {StepKind::pointerAtSlot, 10},
+    {StepKind::clickSlot, 8},
+    {StepKind::rightClickSlot, 5},
+    {StepKind::scrollAtSlot, 5},
+    {StepKind::pointerElsewhere, 6},
+    {StepKind::menu, 10},
+    {StepKind::app, 8},
+    {StepKind::system, 5},
+    {StepKind::permission, 5},
+    {StepKind::captureOutcome, 4},
+    {StepKind::window, 4},
+    {StepKind::clock, 12},
+    {StepKind::dockFile, 3},
+    {StepKind::drain, 5},
+    {StepKind::cardClick, 4},
+    {StepKind::settingsWindow, 6},
     {StepKind::screenshot, 1},
 };
 
@@ -80,9 +92,9 @@ static_assert(stepKindOf(stepByteOf(StepKind::screenshot)) == StepKind::screensh
 
 // The first byte of an input chooses where the session starts.
 enum class Prelude : std::uint8_t {
-    nothing,          // no controller
-    started,          // start
-    configured,       // start and the usual configuration
+    nothing,               // no controller
+    started,               // start
+    configured,            // start and the usual configuration
     trustedAndConfigured,  // accessibility granted, start and the usual configuration
     count
 };

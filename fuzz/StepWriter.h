@@ -47,15 +47,21 @@ public:
         return *this;
     }
     StepWriter& emptyText() { return byte(encoding::pooledLimit + encoding::emptyText); }
-    StepWriter& longRun(char c) { return byte(encoding::pooledLimit + encoding::longRun).byte(static_cast<std::uint8_t>(c)); }
+    StepWriter& longRun(char c) {
+        return byte(encoding::pooledLimit + encoding::longRun).byte(static_cast<std::uint8_t>(c));
+    }
     // A value of another type where a typed argument is expected (here: null).
     StepWriter& wrongType() { return byte(encoding::anyTypeTag).byte(encoding::nullValue); }
-    StepWriter& wrongTypeText() { return byte(encoding::pooledLimit + encoding::anyText).byte(encoding::integerValue).integer(3); }
+    StepWriter& wrongTypeText() {
+        return byte(encoding::pooledLimit + encoding::anyText).byte(encoding::integerValue).integer(3);
+    }
 
     // Steps. A command: its index in the table, then the shape of its
     // arguments (0: as the command reads them, 6: none, 7: a value of any
     // type); the caller then writes the arguments' bytes.
-    StepWriter& command(std::uint8_t index, std::uint8_t shape = 0) { return kind(StepKind::command).byte(index).byte(shape); }
+    StepWriter& command(std::uint8_t index, std::uint8_t shape = 0) {
+        return kind(StepKind::command).byte(index).byte(shape);
+    }
     // An app record of the scene's app (index), unchanged.
     StepWriter& record(std::uint8_t app) { return byte(app).byte(0); }
     StepWriter& slot(StepKind kind, std::uint8_t control, std::uint8_t fx = 0, std::uint8_t fy = 0) {
@@ -81,10 +87,36 @@ private:
 // Indexes into the command table as CommandSteps.cpp reads them.
 namespace commandIndex {
 enum : std::uint8_t {
-    start, configure, settingsUpdate, settingsShow, settingsHide, settingsTab, qaSelfPreview, screenPermission,
-    screenRetry, import, installed, snapshot, appearance, capture, events, permission, launch, reveal, all,
-    dockSuspend, dockRead, dockWrite, previewStep, closeCard, scroll, hover, stop,
-    wrongCase, trailingSpace, fuzzedName
+    start,
+    configure,
+    settingsUpdate,
+    settingsShow,
+    settingsHide,
+    settingsTab,
+    qaSelfPreview,
+    screenPermission,
+    screenRetry,
+    import,
+    installed,
+    snapshot,
+    appearance,
+    capture,
+    events,
+    permission,
+    launch,
+    reveal,
+    all,
+    dockSuspend,
+    dockRead,
+    dockWrite,
+    previewStep,
+    closeCard,
+    scroll,
+    hover,
+    stop,
+    wrongCase,
+    trailingSpace,
+    fuzzedName
 };
 }  // namespace commandIndex
 
@@ -95,8 +127,24 @@ enum : std::uint8_t { finder, safari, mail, terminal, dropbox, notes, pathless, 
 
 // Indexes of the clock's quanta (DesktopSteps.cpp).
 namespace quantum {
-enum : std::uint8_t { none, tiny, tenth, fade, hide, pastHide, third, hover, pastHover, half, capturePause, second,
-                      secondAndHalf, tick, twoTicks, minute };
+enum : std::uint8_t {
+    none,
+    tiny,
+    tenth,
+    fade,
+    hide,
+    pastHide,
+    third,
+    hover,
+    pastHover,
+    half,
+    capturePause,
+    second,
+    secondAndHalf,
+    tick,
+    twoTicks,
+    minute
+};
 }  // namespace quantum
 
 }  // namespace orvane::fuzz

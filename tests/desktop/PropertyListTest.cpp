@@ -149,6 +149,13 @@ TEST(PropertyList, RefusesHostileFiles) {
     EXPECT_EQ(*parsePropertyList(binaryList({dict, std::string("\x51k", 2), integer})), json({{"k", 5}}));
     EXPECT_FALSE(parsePropertyList(binaryList({dict, std::string("\x52k\0", 3), integer})));
     EXPECT_FALSE(parsePropertyList(binaryList({dict, std::string("\x61\0\0", 3), integer})));
+    // A key whose offset lies past the objects is refused without being read.
+    std::string farKey = binaryList({dict, std::string("\x51k", 2), integer});
+    std::size_t table = (static_cast<unsigned char>(farKey[farKey.size() - 2]) << 8) |
+                        static_cast<unsigned char>(farKey.back());
+    farKey[table + 2] = '\x7F';
+    farKey[table + 3] = '\xFF';
+    EXPECT_FALSE(parsePropertyList(farKey));
 }
 
 // Tests that a merge changes only the named keys and keeps every other node

@@ -54,7 +54,9 @@ void replay(const fs::path& folder, std::size_t atLeast) {
 TEST(SessionReplayTest, SeedCorpusKeepsEveryInvariant) { replay(fs::path(ORVANE_SOURCE_DIR) / "fuzz/corpus-seed", 40); }
 
 // Tests that every input the fuzzer once broke the library with now passes.
-TEST(SessionReplayTest, RegressionInputsKeepEveryInvariant) { replay(fs::path(ORVANE_SOURCE_DIR) / "fuzz/regressions", 0); }
+TEST(SessionReplayTest, RegressionInputsKeepEveryInvariant) {
+    replay(fs::path(ORVANE_SOURCE_DIR) / "fuzz/regressions", 0);
+}
 
 }  // namespace
 }  // namespace orvane::test
