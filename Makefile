@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build demo test clean
+.PHONY: deps configure build demo test docs clean
 
 deps:
 	@bash scripts/deps.sh
@@ -18,6 +18,10 @@ demo: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Rewrites the generated tables of the guide for hosts from the code.
+docs: build
+	@$(BUILD)/orvane-doc-tables docs/hosting.md
 
 clean:
 	@rm -rf $(BUILD) out

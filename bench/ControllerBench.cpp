@@ -6,7 +6,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include "controller/EntryRefresh.h"
 #include "controller/NativeController.h"
+#include "platform/Accessibility.h"
+#include "platform/Application.h"
 #include "desktop/Desktop.h"
 #include "platform/Workspace.h"
 #include "strip/StripView.h"
@@ -56,7 +59,23 @@ void BM_RefreshFiftyPinnedTwoHundredRunning(benchmark::State& state) {
 }
 BENCHMARK(BM_RefreshFiftyPinnedTwoHundredRunning);
 
-// The floor the refresh is measured against: asking for the running list.
+// The floor an unchanged refresh is measured against: computing the same
+// entries from the same running list and inputs, with nothing applied.
+void BM_ComputeEntriesAlone(benchmark::State& state) {
+    auto apps = json::array();
+    for (int i = 0; i < 200; ++i) apps.push_back(benchApp(i, true));
+    desktop::reset(benchScene(apps, false), desktop::Clock::manual);
+    auto controller = startController({{"pinned", pinnedList(50)}});
+    orvane::EntryInputs inputs{controller->pinned(), controller->showRunning(), controller->autoDedup(),
+                               controller->detections(), platform::application().processIdentifier(),
+                               [] { return platform::accessibility().isTrusted(false); }};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(orvane::computeEntries(platform::workspace().runningApplications(), inputs));
+    controller->stop();
+}
+BENCHMARK(BM_ComputeEntriesAlone);
+
+// What the refresh once was compared with: asking for the running list.
 void BM_CopyRunningList(benchmark::State& state) {
     auto apps = json::array();
     for (int i = 0; i < 200; ++i) apps.push_back(benchApp(i, true));

@@ -84,14 +84,7 @@ void BM_CardCycleAgainstCaptureAlone(benchmark::State& state) {
         return finish(controller);
     }
     const std::uint32_t window = *card->displayedID();
-    const auto pixels = orvane::WindowPreviewGeometry::pixelSize(card->windows()[card->index()].frame.size);
-    platform::CaptureConfiguration configuration;
-    configuration.width = static_cast<int>(pixels.width);
-    configuration.height = static_cast<int>(pixels.height);
-    configuration.scalesToFit = true;
-    configuration.showsCursor = false;
-    configuration.ignoreShadowsSingleWindow = true;
-    configuration.includeChildWindows = true;
+    const auto configuration = orvane::WindowCaptureJob::configurationFor(card->windows()[card->index()].frame.size);
 
     double cycleSeconds = 0, captureSeconds = 0;
     const long before = card->imageFrames();
@@ -112,7 +105,7 @@ void BM_CardCycleAgainstCaptureAlone(benchmark::State& state) {
     state.counters["cycle_ms"] = cycleSeconds / n * 1e3;
     state.counters["capture_ms"] = captureSeconds / n * 1e3;
     state.counters["ratio"] = cycleSeconds / captureSeconds;
-    state.counters["pixels"] = pixels.width * pixels.height;
+    state.counters["pixels"] = double(configuration.width) * configuration.height;
     finish(controller);
 }
 BENCHMARK(BM_CardCycleAgainstCaptureAlone)->Unit(benchmark::kMillisecond)->Iterations(100);

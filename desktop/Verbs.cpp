@@ -20,6 +20,7 @@
 #include "desktop/ProcessTable.h"
 #include "desktop/SimulatedNotificationCenter.h"
 #include "desktop/Startup.h"
+#include "desktop/VerbTable.h"
 #include "desktop/WindowServer.h"
 
 namespace desktop {
@@ -127,6 +128,25 @@ json screensVerb(const std::string& text) {
     return *handled;
 }
 
+// Turns the main run loop for real time without moving a manual clock, so
+// that work on other threads (the accessibility scan, open completions) can
+// hand its results back.
+json waitVerb(const std::vector<std::string>& words) {
+    if (words.size() != 2) return failure("wait needs a number of seconds");
+    const auto seconds = numberFromWord(words[1]);
+    if (!seconds) return failure("wait needs a number of seconds");
+    if (*seconds < 0 || *seconds > 60) return failure("wait takes 0 to 60 seconds");
+    runUntil([] { return false; }, *seconds);
+    return ok();
+}
+
+json helpVerb(const std::vector<std::string>& words) {
+    if (words.size() != 1) return failure("help takes no arguments");
+    auto lines = json::array();
+    for (const auto& entry : verbTable()) lines.push_back(std::string(entry.usage) + " \u2014 " + std::string(entry.help));
+    return ok({{"verbs", std::move(lines)}});
+}
+
 json dispatch(const std::string& line) {
     auto words = split(line);
     if (words.empty()) return failure("empty verb");
@@ -141,6 +161,8 @@ json dispatch(const std::string& line) {
     }
     if (verb == "grant" || verb == "revoke") return permissionVerb(verb, words);
     if (verb == "advance") return advanceVerb(words);
+    if (verb == "wait") return waitVerb(words);
+    if (verb == "help") return helpVerb(words);
     if (verb == "screens") return screensVerb(argument(line, verb));
     if (verb == "state") {
         if (words.size() != 1) return failure("state takes no arguments");

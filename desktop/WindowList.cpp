@@ -23,22 +23,37 @@ void WindowList::reset() {
     windows_.clear();
     foreign_.clear();
     order_.clear();
-    usedNumbers_.clear();
+    askedFor_.clear();
+    handedOut_.clear();
     key_.reset();
     hiddenPids_.clear();
 }
 
 int WindowList::takeWindowNumber() {
-    while (usedNumbers_.count(nextNumber_)) ++nextNumber_;
-    usedNumbers_.insert(nextNumber_);
+    while (askedFor_.count(nextNumber_)) ++nextNumber_;
+    if (handedOut_.empty() || handedOut_.back().second != nextNumber_) handedOut_.emplace_back(nextNumber_, nextNumber_);
+    handedOut_.back().second = nextNumber_ + 1;
     return nextNumber_++;
+}
+
+bool WindowList::isTaken(int number) const {
+    if (askedFor_.count(number)) return true;
+    return std::any_of(handedOut_.begin(), handedOut_.end(),
+                       [number](const auto& run) { return number >= run.first && number < run.second; });
+}
+
+// New numbers are always handed out above every number asked for.
+void WindowList::markTaken(int number) {
+    if (isTaken(number)) return;
+    askedFor_.insert(number);
+    nextNumber_ = std::max(nextNumber_, number + 1);
 }
 
 void WindowList::attach(const std::shared_ptr<Window>& window) {
     if (!window) return;
     std::erase_if(windows_, [](const auto& w) { return w.expired(); });
     windows_.push_back(window);
-    usedNumbers_.insert(window->windowNumber());
+    markTaken(window->windowNumber());
 }
 
 bool WindowList::knows(const Window& window) const {
@@ -76,9 +91,10 @@ std::shared_ptr<Window> WindowList::keyWindow() const {
 }
 
 int WindowList::addForeignWindow(ForeignWindow window) {
-    if (window.number <= 0 || usedNumbers_.count(window.number)) window.number = takeWindowNumber();
-    usedNumbers_.insert(window.number);
-    nextNumber_ = std::max(nextNumber_, window.number + 1);
+    if (window.number <= 0 || isTaken(window.number))
+        window.number = takeWindowNumber();
+    else
+        markTaken(window.number);
     order_.push_back(Slot{{}, window.number});
     foreign_.push_back(std::move(window));
     return foreign_.back().number;

@@ -94,11 +94,18 @@ private:
     WindowRecord ourRecord(const std::shared_ptr<platform::ui::Window>& window) const;
     WindowRecord foreignRecord(const ForeignWindow& window) const;
     void removeSlot(const platform::ui::Window& window);
+    bool isTaken(int number) const;
+    void markTaken(int number);
 
     std::vector<std::weak_ptr<platform::ui::Window>> windows_;
     std::vector<ForeignWindow> foreign_;
     std::vector<Slot> order_;
-    std::set<int> usedNumbers_;
+    // What is taken since the reset: the numbers a scene asked for, and the
+    // runs of numbers handed out one after another (a new run begins only
+    // where an asked-for number moved the count on), so the record stays as
+    // small as the scene however many windows come and go.
+    std::set<int> askedFor_;
+    std::vector<std::pair<int, int>> handedOut_;  // [first, last + 1)
     std::weak_ptr<platform::ui::Window> key_;
     std::set<int> hiddenPids_;
     int nextNumber_ = 1;

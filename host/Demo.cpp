@@ -169,7 +169,7 @@ std::string resolved(const Library& library, const std::string& line) {
 }
 
 std::string stepFolderName(std::size_t index) {
-    char name[16];
+    char name[32];
     std::snprintf(name, sizeof name, "step-%02zu", index + 1);
     return name;
 }

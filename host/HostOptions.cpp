@@ -1,14 +1,51 @@
 #include "host/HostOptions.h"
 
+#include <array>
 #include <cstdio>
-#include <string_view>
+
+#include "desktop/VerbTable.h"
 
 namespace host {
 
 namespace {
+
+constexpr std::array<HostFlag, 8> flags{{
+    {"--library", "PATH", "the library to load (default: libOrvaneNative.so beside the host or in its lib folder)"},
+    {"--scene", "FILE", "the simulated Mac's scene, a JSON file (default: the embedded scene)"},
+    {"--disk", "DIR", "the simulated Mac's disk root (default: a fresh demo disk)"},
+    {"--virtual", "", "manual clock: time moves only with !advance"},
+    {"--realtime", "", "real clock (without either flag ORVANE_CLOCK decides: manual or real)"},
+    {"--script", "FILE", "reads lines from FILE instead of standard input"},
+    {"--demo", "DIR", "runs the built-in demo session and writes its pictures and page into DIR"},
+    {"--help", "", "prints this text"},
+}};
+
 constexpr const char* usage =
     "usage: orvane-host [--library PATH] [--scene FILE] [--disk DIR] [--virtual | --realtime]\n"
-    "                   [--script FILE] [--demo DIR]\n";
+    "                   [--script FILE] [--demo DIR] [--help]\n";
+
+std::string padded(std::string text, std::size_t width) {
+    if (text.size() < width) text.append(width - text.size(), ' ');
+    return text + ' ';
+}
+
+}  // namespace
+
+std::span<const HostFlag> hostFlags() { return flags; }
+
+std::string helpText() {
+    std::string text = usage;
+    text += "\nEach input line is a JSON command for orvane_call, a \"!\" verb for the simulated Mac,\n"
+            "or a comment (#). Replies are printed one per line.\n\nFlags:\n";
+    for (const auto& flag : flags) {
+        std::string written(flag.flag);
+        if (!flag.value.empty()) written += " " + std::string(flag.value);
+        text += "  " + padded(written, 16) + std::string(flag.help) + "\n";
+    }
+    text += "\nVerbs (\"!\" lines; !help lists them too):\n";
+    for (const auto& verb : desktop::verbTable())
+        text += "  !" + std::string(verb.usage) + "\n      " + std::string(verb.help) + "\n";
+    return text;
 }
 
 std::optional<HostOptions> parseOptions(int argc, char** argv) {
@@ -20,6 +57,7 @@ std::optional<HostOptions> parseOptions(int argc, char** argv) {
             return std::string(argv[++i]);
         };
         std::optional<std::string>* target = nullptr;
+        if (flag == "--help" || flag == "-h") { options.help = true; continue; }
         if (flag == "--virtual") { options.manualClock = true; continue; }
         if (flag == "--realtime") { options.manualClock = false; continue; }
         if (flag == "--library") {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace host {
 
@@ -13,7 +15,20 @@ struct HostOptions {
     std::optional<bool> manualClock;
     std::optional<std::string> script;
     std::optional<std::string> demo;
+    bool help = false;
 };
+
+// One command-line flag: how it is written and what it does in one line.
+struct HostFlag {
+    std::string_view flag;
+    std::string_view value;  // empty for a flag that takes none
+    std::string_view help;
+};
+
+std::span<const HostFlag> hostFlags();
+
+// The text --help prints: every flag, then every verb of the simulated Mac.
+std::string helpText();
 
 // Reads the command line; nothing (after printing the usage) when it is malformed.
 std::optional<HostOptions> parseOptions(int argc, char** argv);

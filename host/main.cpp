@@ -46,6 +46,10 @@ std::optional<nlohmann::json> readScene(const std::string& path) {
 int main(int argc, char** argv) {
     auto options = host::parseOptions(argc, argv);
     if (!options) return 2;
+    if (options->help) {
+        std::fputs(host::helpText().c_str(), stdout);
+        return 0;
+    }
 
     nlohmann::json scene = desktop::defaultScene();
     if (options->scene) {

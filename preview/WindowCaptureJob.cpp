@@ -16,6 +16,18 @@ std::shared_ptr<WindowCaptureJob> WindowCaptureJob::start(std::weak_ptr<WindowPr
     return job;
 }
 
+platform::CaptureConfiguration WindowCaptureJob::configurationFor(platform::Size frameSize) {
+    const platform::Size pixels = WindowPreviewGeometry::pixelSize(frameSize);
+    platform::CaptureConfiguration configuration;
+    configuration.width = static_cast<int>(pixels.width);
+    configuration.height = static_cast<int>(pixels.height);
+    configuration.scalesToFit = true;
+    configuration.showsCursor = false;
+    configuration.ignoreShadowsSingleWindow = true;
+    configuration.includeChildWindows = true;
+    return configuration;
+}
+
 void WindowCaptureJob::cancel() {
     cancelled_ = true;
     if (pause_) pause_->cancel();
@@ -50,14 +62,7 @@ void WindowCaptureJob::listed(platform::ShareableContent content) {
     if (!listedSelection) card->setSelectedID(windows.front().windowID);
     const platform::ShareableWindow window = windows[card->index()];
 
-    const platform::Size pixels = WindowPreviewGeometry::pixelSize(window.frame.size);
-    platform::CaptureConfiguration configuration;
-    configuration.width = static_cast<int>(pixels.width);
-    configuration.height = static_cast<int>(pixels.height);
-    configuration.scalesToFit = true;
-    configuration.showsCursor = false;
-    configuration.ignoreShadowsSingleWindow = true;
-    configuration.includeChildWindows = true;
+    const platform::CaptureConfiguration configuration = configurationFor(window.frame.size);
 
     std::weak_ptr<WindowCaptureJob> weak = weak_from_this();
     capture.captureWindow(window.windowID, configuration, [weak, window](platform::CaptureResult result) {

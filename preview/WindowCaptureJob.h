@@ -28,6 +28,10 @@ public:
     // Use start(): the job needs a shared owner before its first wait.
     WindowCaptureJob(std::weak_ptr<WindowPreview> card, std::int32_t pid) : card_(std::move(card)), pid_(pid) {}
 
+    // How one still of a window with that frame size is asked for: at the
+    // card's pixel size, fitted, without the cursor or the window's shadow.
+    static platform::CaptureConfiguration configurationFor(platform::Size frameSize);
+
     // Ends the job at its next step; a pending pause is cancelled at once.
     void cancel();
     bool isCancelled() const { return cancelled_; }
