@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "desktop/ui/CairoCanvas.h"
+#include "desktop/ui/WindowButtons.h"
 #include "platform/ui/Color.h"
 #include "platform/ui/Font.h"
 
@@ -28,17 +29,6 @@ constexpr double firstButtonCentre = 14;
 constexpr double buttonSpacing = 20;
 constexpr double titleFontSize = 13;
 constexpr double titleSideMargin = 70;
-
-struct ButtonColours {
-    Color fill;
-    Color rim;
-};
-
-const ButtonColours buttonColours[] = {
-    {Color::rgba(1.0, 0.373, 0.341), Color::rgba(0.886, 0.275, 0.247)},  // close
-    {Color::rgba(0.996, 0.737, 0.180), Color::rgba(0.882, 0.631, 0.086)},  // minimise
-    {Color::rgba(0.157, 0.784, 0.251), Color::rgba(0.078, 0.682, 0.165)},  // zoom
-};
 
 bool dark(AppearanceName appearance) { return appearance == AppearanceName::darkAqua; }
 
@@ -91,11 +81,14 @@ void drawTitleBar(desktop::ui::CairoCanvas& canvas, Size size, const std::string
                         dark(appearance) ? Color::black().withAlpha(0.6) : Color::black().withAlpha(0.12));
     }
     double centreY = top - titleBarHeight / 2;
+    const platform::ui::WindowButton buttons[3] = {platform::ui::WindowButton::close,
+                                                   platform::ui::WindowButton::miniaturize,
+                                                   platform::ui::WindowButton::zoom};
     for (int i = 0; i < 3; ++i) {
         double cx = firstButtonCentre + i * buttonSpacing;
         Rect outer{cx - buttonDiameter / 2, centreY - buttonDiameter / 2, buttonDiameter, buttonDiameter};
-        canvas.fillOval(outer, buttonColours[i].rim);
-        canvas.fillOval(outer.insetBy(0.5, 0.5), buttonColours[i].fill);
+        // Another application's window is drawn as its key window shows it.
+        desktop::ui::drawWindowButton(canvas, outer, buttons[i], /*active=*/true, /*present=*/true);
     }
     if (title.empty()) return;
     Font font = Font::system(titleFontSize, Font::Weight::semibold);

@@ -32,9 +32,14 @@ Look look(WindowButton button, bool active, bool present, bool dark) {
 
 }  // namespace
 
+void drawWindowButton(platform::ui::Canvas& canvas, platform::Rect disc, WindowButton button, bool active, bool present) {
+    Look l = look(button, active, present, canvas.appearance() == platform::ui::AppearanceName::darkAqua);
+    canvas.fillOval(disc, l.rim);
+    canvas.fillOval(disc.insetBy(0.5, 0.5), l.fill);
+}
+
 void drawWindowButtons(platform::ui::Canvas& canvas, const platform::ui::Window& window) {
     bool active = window.isKey();
-    bool dark = canvas.appearance() == platform::ui::AppearanceName::darkAqua;
     unsigned mask = window.styleMask();
     // The close button's place also fixes the other two.
     auto close = window.standardButtonFrame(WindowButton::close);
@@ -46,10 +51,7 @@ void drawWindowButtons(platform::ui::Canvas& canvas, const platform::ui::Window&
     const bool present[3] = {(mask & platform::ui::styleMask::closable) != 0, (mask & platform::ui::styleMask::miniaturizable) != 0,
                              (mask & platform::ui::styleMask::resizable) != 0};
     for (int i = 0; i < 3; ++i) {
-        platform::Rect disc = first.offsetBy(i * pitch, 0);
-        Look l = look(buttons[i], active, present[i], dark);
-        canvas.fillOval(disc, l.rim);
-        canvas.fillOval(disc.insetBy(0.5, 0.5), l.fill);
+        drawWindowButton(canvas, first.offsetBy(i * pitch, 0), buttons[i], active, present[i]);
     }
 }
 
