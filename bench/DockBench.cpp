@@ -14,7 +14,7 @@
 
 #include "catalogue/InstalledApps.h"
 #include "desktop/Desktop.h"
-#include "desktop/PropertyList.h"
+#include "desktop/preferences/PropertyList.h"
 #include "dock/DockPreferences.h"
 #include "platform/Preferences.h"
 

@@ -12,8 +12,8 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/Desktop.h"
-#include "platform/ui/ImageView.h"
 #include "platform/ui/Image.h"
+#include "platform/ui/ImageView.h"
 #include "strip/ScrollTransitionView.h"
 #include "strip/StripActionButton.h"
 #include "strip/StripView.h"
