@@ -60,13 +60,9 @@ std::optional<HostOptions> parseOptions(int argc, char** argv) {
         if (flag == "--help" || flag == "-h") { options.help = true; continue; }
         if (flag == "--virtual") { options.manualClock = true; continue; }
         if (flag == "--realtime") { options.manualClock = false; continue; }
-        if (flag == "--library") {
-            auto v = value();
-            if (!v) break;
-            options.library = *v;
-            continue;
-        }
-        if (flag == "--scene") target = &options.scene;
+        std::optional<std::string> library;
+        if (flag == "--library") target = &library;
+        else if (flag == "--scene") target = &options.scene;
         else if (flag == "--disk") target = &options.disk;
         else if (flag == "--script") target = &options.script;
         else if (flag == "--demo") target = &options.demo;
@@ -74,6 +70,7 @@ std::optional<HostOptions> parseOptions(int argc, char** argv) {
             std::fputs(usage, stderr);
             return std::nullopt;
         }
+        if (library) options.library = *library;
     }
     return options;
 }

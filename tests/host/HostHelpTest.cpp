@@ -49,15 +49,27 @@ TEST(HostHelpTest, HelpListsEveryFlagAndVerb) {
     EXPECT_NE(refused, 0);
 }
 
-// Tests that each flag the help lists is one the parser accepts.
+// Tests that each flag the help lists is one the parser accepts, and that a
+// flag missing its value is refused rather than quietly taking a default.
 TEST(HostHelpTest, EveryListedFlagIsAccepted) {
+    auto parses = [](std::vector<std::string> words) {
+        std::vector<char*> argv;
+        for (auto& word : words) argv.push_back(word.data());
+        return host::parseOptions(static_cast<int>(argv.size()), argv.data());
+    };
     for (const auto& flag : host::hostFlags()) {
         std::vector<std::string> words = {"orvane-host", std::string(flag.flag)};
         if (!flag.value.empty()) words.push_back("value");
-        std::vector<char*> argv;
-        for (auto& word : words) argv.push_back(word.data());
-        EXPECT_TRUE(host::parseOptions(static_cast<int>(argv.size()), argv.data())) << flag.flag;
+        EXPECT_TRUE(parses(words)) << flag.flag;
+        if (flag.value.empty()) continue;
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(parses({"orvane-host", std::string(flag.flag)})) << flag.flag << " without its value";
+        EXPECT_NE(::testing::internal::GetCapturedStderr().find("usage"), std::string::npos);
     }
+    auto library = parses({"orvane-host", "--library", "/opt/lib/libOrvaneNative.so", "--virtual"});
+    ASSERT_TRUE(library);
+    EXPECT_EQ(library->library, "/opt/lib/libOrvaneNative.so");
+    EXPECT_EQ(library->manualClock, true);
 }
 
 // Tests that !help answers with one line per verb, and that every verb it
