@@ -8,9 +8,9 @@
 
 #include "controller/EntryRefresh.h"
 #include "controller/NativeController.h"
+#include "desktop/Desktop.h"
 #include "platform/Accessibility.h"
 #include "platform/Application.h"
-#include "desktop/Desktop.h"
 #include "platform/Workspace.h"
 #include "strip/StripView.h"
 

@@ -10,7 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/Desktop.h"
-#include "desktop/ScreenPicture.h"
+#include "desktop/pictures/ScreenPicture.h"
 #include "platform/ScreenCapture.h"
 #include "platform/ui/Bitmap.h"
 

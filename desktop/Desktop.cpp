@@ -13,14 +13,14 @@
 
 #include <nlohmann/json.hpp>
 
-#include "desktop/Disk.h"
-#include "desktop/MainRunLoop.h"
-#include "desktop/Permissions.h"
-#include "desktop/ProcessTable.h"
-#include "desktop/SimulatedScreenCapture.h"
-#include "desktop/SimulatedWorkspace.h"
 #include "desktop/Startup.h"
-#include "desktop/WindowServer.h"
+#include "desktop/apps/ProcessTable.h"
+#include "desktop/apps/SimulatedWorkspace.h"
+#include "desktop/capture/SimulatedScreenCapture.h"
+#include "desktop/files/Disk.h"
+#include "desktop/permissions/Permissions.h"
+#include "desktop/runloop/MainRunLoop.h"
+#include "desktop/windowserver/WindowServer.h"
 
 namespace desktop {
 namespace {

@@ -3,6 +3,11 @@
 // The scripting side of the simulated Mac: what tests and the host use to set
 // the scene, drive the clock and act as the user. The library never includes
 // this header; it reaches the simulated system only through platform/.
+//
+// The system's parts live in folders named after what they stand in for:
+// runloop/, windowserver/, pictures/ (what the display shows), apps/, files/,
+// preferences/, permissions/, capture/ (screen recording), scripting/ (scenes
+// and verbs) and ui/ (the drawing and controls behind platform/ui).
 
 #include <functional>
 #include <string>
@@ -15,7 +20,7 @@ namespace desktop {
 enum class Clock { real, manual };
 
 // Replaces the whole simulated Mac with the scene (a JSON object; see
-// desktop/Scene.h for its keys). An empty object gives an empty Mac with one
+// desktop/scripting/Scene.h for its keys). An empty object gives an empty Mac with one
 // screen; defaultScene() gives the demo Mac. Cancels every pending job.
 void reset(const nlohmann::json& scene, Clock clock = Clock::manual);
 const nlohmann::json& defaultScene();

@@ -9,8 +9,8 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/Desktop.h"
-#include "desktop/ScreenPicture.h"
 #include "desktop/Startup.h"
+#include "desktop/pictures/ScreenPicture.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "bridge/CommandTable.h"
 #include "controller/EventKinds.h"
-#include "desktop/VerbTable.h"
+#include "desktop/scripting/VerbTable.h"
 #include "host/HostOptions.h"
 
 namespace docgen {

@@ -1,7 +1,8 @@
 // Steps that act as the user and the system on the simulated Mac: the
 // pointer at the strip's controls (positions from the last snapshot), menus,
 // applications, wake and spaces, screens, permissions, captures, other
-// applications' windows, the clock, the Dock's preferences file.
+// applications' windows, the clock, the Dock's preferences file. Our own
+// windows' steps are in OwnWindowSteps.cpp.
 
 #include <cmath>
 #include <cstdio>
@@ -9,11 +10,10 @@
 #include <fstream>
 
 #include "desktop/Desktop.h"
-#include "desktop/PropertyList.h"
+#include "desktop/preferences/PropertyList.h"
 #include "fuzz/Invariant.h"
+#include "fuzz/PointerWords.h"
 #include "fuzz/Session.h"
-#include "settings/SettingsTexts.h"
-#include "strip/Brand.h"
 
 namespace orvane::fuzz {
 
@@ -30,14 +30,6 @@ constexpr double scrollDeltas[] = {0, 1, -1, 0.5, -0.5, 3, -3, 40, -40, 1e300, -
 // Clock steps around the strip's and the card's delays (0.18 s fade, 0.25 s
 // hide, 0.45 s hover, 0.75 s and 1 s capture pauses, 5 s ticks).
 constexpr double clockSteps[] = {0, 0.01, 0.1, 0.18, 0.25, 0.26, 0.3, 0.45, 0.46, 0.5, 0.75, 1, 1.5, 5, 10, 60};
-
-std::string word(double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.17g", value);
-    return buffer;
-}
-
-std::string at(double x, double y) { return word(x) + " " + word(y); }
 
 // Whitespace runs as one space, the ends trimmed: how a menu title typed as
 // words is matched.
@@ -329,95 +321,6 @@ void Session::dockFileStep() {
         out << bytes;
     }
     dock_.adopt();
-}
-
-void Session::cardClickStep() {
-    double fx = fraction(), fy = fraction();
-    auto card = windowFrame(snapshot_.value("cardWindowID", 0));
-    if (!card) return;
-    const json& r = *card;
-    json reply =
-        verb("click " + at(r[0].get<double>() + r[2].get<double>() * fx, r[1].get<double>() + r[3].get<double>() * fy));
-    clicked(reply);
-}
-
-// A person at the settings window: pressing a control by its label (some
-// named with an app of the scene), choosing a policy, stepping the icon
-// count, typing into the search field, closing or resizing the window. A
-// control whose label names one action emits exactly that event; any other
-// action may emit one event of the window's kinds.
-void Session::settingsWindowStep() {
-    namespace t = settingsTexts;
-    // Labels of single actions, and the event each emits.
-    static const std::pair<std::string, const char*> named[] = {
-        {t::hideWindow, "hideSettings"},
-        {t::dismissMessage, "dismissMessage"},
-        {t::undoImport, "undoImport"},
-        {t::importDockFromToolbarLabel, "import"},
-        {t::centeredToggle, "preference"},
-        {t::showRunningToggle, "preference"},
-        {t::autoDedupToggle, "preference"},
-        {std::string(t::loginTogglePrefix) + Brand::name, "login"},
-        {t::accessibilityRetry, "accessibilityRetry"},
-        {t::screenRetry, "screenRetry"},
-        {t::relaunch, "relaunch"},
-        {t::grantAccessibilityLabel, "permission"},
-        {t::grantScreenRecordingLabel, "screenPermission"},
-        {t::startKeepHidden, "toggleDock"},
-        {t::restoreDock, "toggleDock"},
-        {t::recovery, "recovery"},
-        {std::string(t::quitPrefix) + Brand::name, "quit"},
-    };
-    static const std::string pages[] = {t::appsPage,
-                                        t::addPage,
-                                        t::settingsPage,
-                                        t::importDock,
-                                        t::addApps,
-                                        t::clearSearch,
-                                        t::accessibilitySettingsLabel,
-                                        t::screenRecordingSettingsLabel};
-    static const std::string rowPrefixes[] = {t::launchPrefix, t::moveUpPrefix, t::moveDownPrefix, t::unpinPrefix,
-                                              t::pinAppPrefix};
-    static const std::string policies[] = {t::policyAuto, t::policyAlways, t::policyRunning};
-
-    const std::uint8_t how = in_.byte() % 8;
-    const std::uint8_t pick = in_.byte();
-    const std::string name = scene_.apps()[in_.byte() % scene_.apps().size()].name;
-    const char* expected = nullptr;
-    std::string line;
-    switch (how) {
-    case 0:
-    case 1: {
-        const auto& [label, kind] = named[pick % std::size(named)];
-        line = "press " + label;
-        expected = kind;
-        break;
-    }
-    case 2: line = "press " + pages[pick % std::size(pages)]; break;
-    case 3: line = "press " + rowPrefixes[pick % std::size(rowPrefixes)] + name; break;
-    case 4:
-        line = "pick " + (pick & 0x80 ? name + t::policyTipSuffix : std::string(t::policyPicker)) + " " +
-               policies[pick % std::size(policies)];
-        break;
-    case 5: line = std::string("step ") + t::visibleIcons + (pick & 1 ? " up" : " down"); break;
-    case 6: line = "type " + in_.text(scene_.names()); break;
-    default:
-        if (pick % 3 == 0)
-            line = "close";
-        else if (pick % 3 == 1) {
-            const double width = static_cast<double>(in_.integer());
-            const double height = static_cast<double>(in_.integer());
-            line = "resize " + at(width, height);
-        } else
-            line = "press " + in_.text(scene_.names());
-        break;
-    }
-    json reply = verb(line);
-    if (reply["ok"] != true || !controllerExists()) return;
-    if (expected)
-        ledger_.expect(expected);
-    else
-        ledger_.allowOneSettingsEvent();
 }
 
 // A whole-screen picture costs as much as hundreds of other steps: it runs

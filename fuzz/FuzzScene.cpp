@@ -8,8 +8,8 @@
 #include <stdexcept>
 
 #include "desktop/Desktop.h"
-#include "desktop/Preferences.h"
-#include "desktop/PropertyList.h"
+#include "desktop/preferences/Preferences.h"
+#include "desktop/preferences/PropertyList.h"
 
 namespace orvane::fuzz {
 

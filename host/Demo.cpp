@@ -10,7 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/Desktop.h"
-#include "desktop/Disk.h"
+#include "desktop/files/Disk.h"
 #include "host/DemoPage.h"
 #include "host/Session.h"
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdio>
 
-#include "desktop/VerbTable.h"
+#include "desktop/scripting/VerbTable.h"
 
 namespace host {
 

@@ -12,9 +12,9 @@
 
 #include "desktop/ui/DeclarativeStyle.h"
 #include "desktop/ui/DeclarativeTexts.h"
+#include "desktop/ui/LayoutArithmetic.h"
 #include "desktop/ui/TextMeasurer.h"
 #include "platform/Workspace.h"
-#include "desktop/ui/LayoutArithmetic.h"
 #include "platform/ui/Image.h"
 
 namespace desktop::ui {

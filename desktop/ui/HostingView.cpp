@@ -13,6 +13,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "desktop/ui/ControlNames.h"
 #include "desktop/ui/DeclarativeDrawing.h"
 #include "desktop/ui/DeclarativeLayout.h"
 #include "desktop/ui/DeclarativeStyle.h"
@@ -31,8 +32,11 @@ using declarative::Control;
 using declarative::Kind;
 using declarative::Node;
 using declarative::Outcome;
+using desktop::ui::findInTree;
 using desktop::ui::LayoutResult;
+using desktop::ui::namedBy;
 using desktop::ui::PlacedControl;
+using desktop::ui::roleName;
 using desktop::ui::ScrollArea;
 using Role = Control::Role;
 
@@ -44,55 +48,6 @@ Rect intersection(Rect a, Rect b) {
     double x0 = std::max(a.minX(), b.minX()), y0 = std::max(a.minY(), b.minY());
     double x1 = std::min(a.maxX(), b.maxX()), y1 = std::min(a.maxY(), b.maxY());
     return {x0, y0, std::max(x1 - x0, 0.0), std::max(y1 - y0, 0.0)};
-}
-
-const char* roleName(Role role) {
-    switch (role) {
-        case Role::button:
-        case Role::toolbarItem: return role::button;
-        case Role::toggle: return role::checkBox;
-        case Role::picker: return role::popUpButton;
-        case Role::stepper: return role::incrementor;
-        case Role::textField: return role::textField;
-        case Role::sidebarRow: return role::row;
-    }
-    return role::button;
-}
-
-// The role a node of a row would take once laid out, if it is a control.
-std::optional<Role> controlRole(const Node& n) {
-    switch (n.kind) {
-        case Kind::button: return Role::button;
-        case Kind::toggle: return Role::toggle;
-        case Kind::picker: return Role::picker;
-        case Kind::stepper: return Role::stepper;
-        case Kind::textField: return Role::textField;
-        default: return std::nullopt;
-    }
-}
-
-bool namedBy(const std::string& label, const std::string& visible, const std::string& accessibility, const std::string& placeholder) {
-    return visible == label || accessibility == label || (!placeholder.empty() && placeholder == label);
-}
-
-// Searches a node tree that is not laid out (a lazy list's row) for a control
-// so named: 1 when an enabled one is there, -1 when only disabled ones are, 0 when none.
-int findInTree(const Node& n, const std::string& label, const std::function<bool(Role)>& accepts, bool disabled) {
-    bool off = disabled || n.disabled;
-    int found = 0;
-    if (auto role = controlRole(n); role && accepts(*role)) {
-        std::string visible = desktop::ui::visibleText(n);
-        std::string accessibility = n.accessibilityLabel.empty() ? visible : n.accessibilityLabel;
-        if (namedBy(label, visible, accessibility, n.kind == Kind::textField ? n.placeholder : std::string()))
-            found = off ? -1 : 1;
-    }
-    if (found == 1) return 1;
-    for (const auto& child : n.children) {
-        int inner = findInTree(child, label, accepts, off);
-        if (inner == 1) return 1;
-        if (inner == -1) found = -1;
-    }
-    return found;
 }
 
 class HostingViewImpl;

@@ -13,10 +13,10 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/Desktop.h"
-#include "tests/desktop/ScratchDisk.h"
 #include "platform/Accessibility.h"
 #include "platform/RunLoop.h"
 #include "platform/Workspace.h"
+#include "tests/desktop/ScratchDisk.h"
 
 namespace {
 

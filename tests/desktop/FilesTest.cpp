@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "desktop/Desktop.h"
-#include "desktop/Disk.h"
-#include "desktop/PropertyList.h"
+#include "desktop/files/Disk.h"
+#include "desktop/preferences/PropertyList.h"
 #include "platform/Files.h"
 #include "tests/desktop/TemporaryDisk.h"
 

@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "desktop/Desktop.h"
-#include "desktop/Preferences.h"
-#include "desktop/PropertyList.h"
+#include "desktop/preferences/Preferences.h"
+#include "desktop/preferences/PropertyList.h"
 #include "platform/Preferences.h"
 #include "tests/desktop/TemporaryDisk.h"
 

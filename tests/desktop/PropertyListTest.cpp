@@ -8,7 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "desktop/PropertyList.h"
+#include "desktop/preferences/PropertyList.h"
 
 namespace {
 

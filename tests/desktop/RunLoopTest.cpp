@@ -13,8 +13,8 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/Desktop.h"
-#include "tests/desktop/ScratchDisk.h"
 #include "platform/RunLoop.h"
+#include "tests/desktop/ScratchDisk.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "desktop/Preferences.h"
-#include "desktop/PropertyList.h"
+#include "desktop/preferences/Preferences.h"
+#include "desktop/preferences/PropertyList.h"
 
 namespace orvane::test {
 

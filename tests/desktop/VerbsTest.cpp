@@ -10,12 +10,12 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/Desktop.h"
-#include "tests/desktop/ScratchDisk.h"
-#include "desktop/Processes.h"
+#include "desktop/apps/Processes.h"
 #include "orvane_desktop.h"
 #include "platform/Application.h"
 #include "platform/RunLoop.h"
 #include "platform/Workspace.h"
+#include "tests/desktop/ScratchDisk.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "desktop/ControlVerbs.h"
-#include "desktop/WindowServer.h"
+#include "desktop/scripting/ControlVerbs.h"
+#include "desktop/windowserver/WindowServer.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Event.h"

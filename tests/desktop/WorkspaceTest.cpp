@@ -16,14 +16,14 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/Desktop.h"
-#include "tests/desktop/ScratchDisk.h"
-#include "desktop/Disk.h"
-#include "desktop/SimulatedNotificationCenter.h"
+#include "desktop/apps/SimulatedNotificationCenter.h"
+#include "desktop/files/Disk.h"
 #include "platform/RunLoop.h"
 #include "platform/Workspace.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Image.h"
 #include "platform/ui/ImageView.h"
+#include "tests/desktop/ScratchDisk.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include <thread>
 
 #include "desktop/Desktop.h"
-#include "desktop/Preferences.h"
+#include "desktop/preferences/Preferences.h"
 #include "tests/desktop/TemporaryDisk.h"
 #include "tests/support/Call.h"
 

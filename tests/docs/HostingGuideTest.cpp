@@ -13,7 +13,7 @@
 
 #include "bridge/CommandTable.h"
 #include "controller/EventKinds.h"
-#include "desktop/VerbTable.h"
+#include "desktop/scripting/VerbTable.h"
 #include "docgen/DocTables.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/Desktop.h"
-#include "desktop/VerbTable.h"
+#include "desktop/scripting/VerbTable.h"
 #include "host/HostOptions.h"
 #include "tests/desktop/ScratchDisk.h"
 

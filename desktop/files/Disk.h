@@ -1,0 +1,32 @@
+#pragma once
+
+// desktop/files/ stands in for the Mac's file system and file manager: a disk
+// rooted in a folder of this machine, bundles on it, safe saves, and a log of
+// what the system did to it.
+//
+// The simulated Mac's disk: a folder of this machine stands in for "/", so
+// every absolute path the logic uses lands under it and never outside.
+
+#include <string>
+
+#include <nlohmann/json_fwd.hpp>
+
+namespace desktop {
+
+// The logged-in user's home folder on the simulated Mac.
+inline constexpr const char* homeFolder = "/Users/demo";
+
+// Chooses the root: the scene's "disk", else ORVANE_DISK, else a fresh copy of
+// the demo disk (its template is written once, on first use). Forgets cached
+// preference values, the tools' scene settings and the disk log.
+void resetDisk(const nlohmann::json& scene);
+std::string diskRoot();
+// The real path under the root for an absolute path of the simulated Mac.
+// "." and ".." are folded first, so no path leaves the root; a relative path
+// counts from "/".
+std::string resolve(const std::string& absolutePath);
+// {"disk": {"root", "toolRuns", "preferenceWrites", "dock": {"reloads", "preferences"}}}:
+// the root and what the system did since the last reset.
+nlohmann::json diskState();
+
+}  // namespace desktop

@@ -1,0 +1,153 @@
+// Stands in for the Mac's file manager and bundle lookup on the simulated
+// disk: the directory enumerator with "skip package contents" and "skip
+// hidden files", bundle identifiers from Info.plist, display names, and data
+// written in place or atomically into folders that must exist.
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cctype>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "desktop/files/Disk.h"
+#include "desktop/files/FileIO.h"
+#include "desktop/preferences/PropertyList.h"
+#include "platform/Files.h"
+
+namespace desktop {
+
+namespace {
+
+constexpr std::size_t maxInfoPlistSize = 1024 * 1024;
+
+// Folder extensions the Finder shows as a single file.
+const std::set<std::string> packageExtensions = {
+    "app", "appex", "bundle", "framework", "kext", "mdimporter", "plugin", "prefpane",
+    "qlgenerator", "rtfd", "saver", "xpc", "photoslibrary", "xcodeproj", "xcworkspace",
+};
+
+std::string lowercaseExtension(const std::string& name) {
+    auto dot = name.find_last_of('.');
+    if (dot == std::string::npos || dot == 0) return {};
+    std::string extension = name.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+    return extension;
+}
+
+struct DirectoryCloser {
+    void operator()(DIR* directory) const { closedir(directory); }
+};
+
+struct Entry {
+    std::string name;
+    bool descend = false;
+};
+
+// The visible entries of a folder in name order; a folder that cannot be
+// read has none.
+std::vector<Entry> listFolder(const std::string& realPath) {
+    std::vector<Entry> entries;
+    std::unique_ptr<DIR, DirectoryCloser> directory(opendir(realPath.c_str()));
+    if (!directory) return entries;
+    while (dirent* item = readdir(directory.get())) {
+        std::string name = item->d_name;
+        if (name.empty() || name.front() == '.') continue;
+        bool isFolder = item->d_type == DT_DIR;
+        if (item->d_type == DT_UNKNOWN) {
+            struct stat info {};
+            isFolder = lstat((realPath + "/" + name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        }
+        entries.push_back({name, isFolder && !packageExtensions.count(lowercaseExtension(name))});
+    }
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.name < b.name; });
+    return entries;
+}
+
+std::string trimmedPath(std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+class DiskFiles final : public platform::Files {
+public:
+    bool exists(const std::string& path) override {
+        struct stat info {};
+        return stat(resolve(path).c_str(), &info) == 0;
+    }
+
+    void walk(const std::string& root, const std::function<void(const std::string& path)>& visit) override {
+        struct Frame {
+            std::string path;
+            std::vector<Entry> entries;
+            std::size_t next = 0;
+        };
+        std::string start = trimmedPath(root);
+        std::vector<Frame> stack;
+        stack.push_back({start, listFolder(resolve(start))});
+        // Links are never followed, so the walk cannot loop; it ends when every
+        // folder it entered is listed.
+        while (!stack.empty()) {
+            Frame& frame = stack.back();
+            if (frame.next == frame.entries.size()) {
+                stack.pop_back();
+                continue;
+            }
+            const Entry& entry = frame.entries[frame.next++];
+            std::string path = (frame.path == "/" ? "" : frame.path) + "/" + entry.name;
+            visit(path);
+            if (entry.descend) {
+                std::vector<Entry> children = listFolder(resolve(path));
+                stack.push_back({std::move(path), std::move(children)});
+            }
+        }
+    }
+
+    std::optional<std::string> bundleIdentifier(const std::string& bundlePath) override {
+        std::string bundle = resolve(bundlePath);
+        // An application keeps Info.plist in Contents; a flat bundle at its top.
+        // Reading fails at once when the bundle is not a folder.
+        for (const char* place : {"/Contents/Info.plist", "/Info.plist"}) {
+            FileRead file = readFile(bundle + place, maxInfoPlistSize);
+            if (file.status == FileRead::Status::missing) continue;
+            if (file.status != FileRead::Status::ok) return std::nullopt;
+            auto identifier = topLevelString(file.bytes, "CFBundleIdentifier");
+            if (!identifier || identifier->empty()) return std::nullopt;
+            return identifier;
+        }
+        return std::nullopt;
+    }
+
+    std::string displayName(const std::string& path) override {
+        std::string trimmed = trimmedPath(path);
+        auto slash = trimmed.find_last_of('/');
+        std::string name = slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
+        return name.empty() ? trimmed : name;
+    }
+
+    std::string homeDirectory() override { return homeFolder; }
+
+    bool writeFile(const std::string& path, const std::string& bytes) override {
+        return writeFileInPlace(resolve(path), bytes);
+    }
+
+    bool writeFileAtomically(const std::string& path, const std::string& bytes) override {
+        return replaceFileAtomically(resolve(path), bytes);
+    }
+};
+
+}  // namespace
+
+}  // namespace desktop
+
+namespace platform {
+
+Files& files() {
+    static desktop::DiskFiles disk;
+    return disk;
+}
+
+}  // namespace platform

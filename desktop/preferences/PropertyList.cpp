@@ -1,0 +1,313 @@
+// Reads and writes property lists with libplist, standing in for the
+// platform's property-list serialization. Untrusted bytes are checked before
+// libplist sees them, because it follows binary references without limits.
+#include "desktop/preferences/PropertyList.h"
+
+#include <plist/plist.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "desktop/preferences/PropertyListChecks.h"
+#include "desktop/preferences/XmlListValues.h"
+#include "platform/Utf8.h"
+
+namespace desktop {
+
+namespace {
+
+using Json = nlohmann::json;
+
+struct PlistFree {
+    void operator()(void* node) const { plist_free(static_cast<plist_t>(node)); }
+};
+using Plist = std::unique_ptr<void, PlistFree>;
+
+
+Plist parseTrusted(std::string_view bytes, PropertyListPurpose purpose = PropertyListPurpose::reading) {
+    if (bytes.empty() || bytes.size() > std::numeric_limits<std::uint32_t>::max()) return nullptr;
+    plist_t root = nullptr;
+    if (bytes.starts_with(binaryPropertyListMagic)) {
+        if (!binaryListIsSafe(bytes, purpose)) return nullptr;
+        plist_from_bin(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &root);
+    } else {
+        if (!xmlListIsSafe(bytes)) return nullptr;
+        if (purpose == PropertyListPurpose::rewriting && !xmlValuesReadExactly(bytes)) return nullptr;
+        plist_from_xml(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &root);
+    }
+    return Plist(root);
+}
+
+constexpr char base64Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+
+std::string base64Encode(const char* data, std::uint64_t length) {
+    std::string out;
+    out.reserve((length + 2) / 3 * 4);
+    auto bytes = reinterpret_cast<const unsigned char*>(data);
+    for (std::uint64_t i = 0; i < length; i += 3) {
+        std::uint32_t chunk = bytes[i] << 16;
+        if (i + 1 < length) chunk |= bytes[i + 1] << 8;
+        if (i + 2 < length) chunk |= bytes[i + 2];
+        out += base64Alphabet[(chunk >> 18) & 0x3F];
+        out += base64Alphabet[(chunk >> 12) & 0x3F];
+        out += i + 1 < length ? base64Alphabet[(chunk >> 6) & 0x3F] : '=';
+        out += i + 2 < length ? base64Alphabet[chunk & 0x3F] : '=';
+    }
+    return out;
+}
+
+std::optional<std::string> base64Decode(const std::string& text) {
+    std::string out;
+    std::uint32_t buffer = 0;
+    int bits = 0;
+    for (char c : text) {
+        if (c == '=') break;
+        const char* found = std::strchr(base64Alphabet, c);
+        if (c == '\0' || !found) return std::nullopt;
+        buffer = (buffer << 6) | static_cast<std::uint32_t>(found - base64Alphabet);
+        bits += 6;
+        if (bits >= 8) {
+            bits -= 8;
+            out += static_cast<char>((buffer >> bits) & 0xFF);
+        }
+    }
+    return out;
+}
+
+bool isContainer(plist_t node) {
+    plist_type type = plist_get_node_type(node);
+    return type == PLIST_ARRAY || type == PLIST_DICT;
+}
+
+// depth: the containers around the node, itself included when it is one.
+// Only containers count, as in the checks of the bytes, so that the reader
+// takes every list those checks let through.
+std::optional<Json> toJson(plist_t node, int depth) {
+    if (!node || (isContainer(node) && depth > maxPropertyListDepth)) return std::nullopt;
+    switch (plist_get_node_type(node)) {
+    case PLIST_BOOLEAN: {
+        std::uint8_t value = 0;
+        plist_get_bool_val(node, &value);
+        return Json(value != 0);
+    }
+    case PLIST_UINT: {
+        // The format's integers are signed 64-bit; libplist hands them over unsigned.
+        std::uint64_t value = 0;
+        plist_get_uint_val(node, &value);
+        return Json(static_cast<std::int64_t>(value));
+    }
+    case PLIST_REAL: {
+        double value = 0;
+        plist_get_real_val(node, &value);
+        return Json(value);
+    }
+    case PLIST_STRING:
+    case PLIST_KEY: {
+        std::uint64_t length = 0;
+        const char* text = plist_get_string_ptr(node, &length);
+        return Json(platform::repairUtf8(text ? std::string_view(text, length) : std::string_view{}));
+    }
+    case PLIST_DATA: {
+        std::uint64_t length = 0;
+        const char* bytes = plist_get_data_ptr(node, &length);
+        return Json{{propertyListTypeKey, "data"}, {"base64", base64Encode(bytes, bytes ? length : 0)}};
+    }
+    case PLIST_DATE: {
+        std::int32_t seconds = 0, microseconds = 0;
+        plist_get_date_val(node, &seconds, &microseconds);
+        return Json{{propertyListTypeKey, "date"}, {"seconds", seconds + microseconds / 1e6}};
+    }
+    case PLIST_UID: {
+        std::uint64_t value = 0;
+        plist_get_uid_val(node, &value);
+        return Json{{propertyListTypeKey, "uid"}, {"value", value}};
+    }
+    case PLIST_ARRAY: {
+        Json array = Json::array();
+        std::uint32_t size = plist_array_get_size(node);
+        for (std::uint32_t i = 0; i < size; ++i) {
+            auto item = toJson(plist_array_get_item(node, i), depth + 1);
+            if (!item) return std::nullopt;
+            array.push_back(std::move(*item));
+        }
+        return array;
+    }
+    case PLIST_DICT: {
+        Json object = Json::object();
+        plist_dict_iter iterator = nullptr;
+        plist_dict_new_iter(node, &iterator);
+        bool complete = true;
+        while (iterator) {
+            char* key = nullptr;
+            plist_t value = nullptr;
+            plist_dict_next_item(node, iterator, &key, &value);
+            if (!key) break;
+            std::string name = platform::repairUtf8(key);
+            std::free(key);
+            auto converted = toJson(value, depth + 1);
+            if (!converted) {
+                complete = false;
+                break;
+            }
+            object[name] = std::move(*converted);
+        }
+        std::free(iterator);
+        if (!complete) return std::nullopt;
+        return object;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+// The tag of a tagged object, or empty for an ordinary dictionary.
+std::string tagOf(const Json& object) {
+    if (object.size() != 2) return {};
+    auto tag = object.find(propertyListTypeKey);
+    if (tag == object.end() || !tag->is_string()) return {};
+    std::string type = tag->get<std::string>();
+    if (type == "data" && object.contains("base64") && object["base64"].is_string()) return type;
+    if (type == "date" && object.contains("seconds") && object["seconds"].is_number()) return type;
+    if (type == "uid" && object.contains("value") && object["value"].is_number_integer() && object["value"].get<std::int64_t>() >= 0) return type;
+    return {};
+}
+
+Plist fromJson(const Json& value, int depth) {
+    bool container = value.is_array() || (value.is_object() && tagOf(value).empty());
+    if (container && depth > maxPropertyListDepth) return nullptr;
+    switch (value.type()) {
+    case Json::value_t::boolean:
+        return Plist(plist_new_bool(value.get<bool>() ? 1 : 0));
+    case Json::value_t::number_integer:
+        return Plist(plist_new_uint(static_cast<std::uint64_t>(value.get<std::int64_t>())));
+    case Json::value_t::number_unsigned:
+        // The format's integers are signed: a larger one would come back negative.
+        if (value.get<std::uint64_t>() > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
+            return nullptr;
+        return Plist(plist_new_uint(value.get<std::uint64_t>()));
+    case Json::value_t::number_float:
+        return Plist(plist_new_real(value.get<double>()));
+    case Json::value_t::string:
+        // libplist takes C strings: a NUL would silently cut the text short.
+        if (value.get_ref<const std::string&>().find('\0') != std::string::npos) return nullptr;
+        return Plist(plist_new_string(value.get_ref<const std::string&>().c_str()));
+    case Json::value_t::binary: {
+        const auto& bytes = value.get_binary();
+        return Plist(plist_new_data(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    }
+    case Json::value_t::array: {
+        Plist array(plist_new_array());
+        for (const auto& item : value) {
+            Plist node = fromJson(item, depth + 1);
+            if (!node) return nullptr;
+            plist_array_append_item(array.get(), node.release());
+        }
+        return array;
+    }
+    case Json::value_t::object: {
+        std::string tag = tagOf(value);
+        if (tag == "data") {
+            auto bytes = base64Decode(value["base64"].get<std::string>());
+            if (!bytes) return nullptr;
+            return Plist(plist_new_data(bytes->data(), bytes->size()));
+        }
+        if (tag == "date") {
+            double seconds = value["seconds"].get<double>();
+            if (!std::isfinite(seconds) || std::fabs(seconds) > std::numeric_limits<std::int32_t>::max()) return nullptr;
+            double whole = std::floor(seconds);
+            auto microseconds = static_cast<std::int32_t>(std::llround((seconds - whole) * 1e6));
+            auto wholeSeconds = static_cast<std::int32_t>(whole);
+            if (microseconds == 1000000) {
+                microseconds = 0;
+                ++wholeSeconds;
+            }
+            return Plist(plist_new_date(wholeSeconds, microseconds));
+        }
+        if (tag == "uid") return Plist(plist_new_uid(value["value"].get<std::uint64_t>()));
+        Plist dict(plist_new_dict());
+        for (auto it = value.begin(); it != value.end(); ++it) {
+            if (it.key().find('\0') != std::string::npos) return nullptr;
+            Plist node = fromJson(it.value(), depth + 1);
+            if (!node) return nullptr;
+            plist_dict_set_item(dict.get(), it.key().c_str(), node.release());
+        }
+        return dict;
+    }
+    default:
+        return nullptr;
+    }
+}
+
+std::optional<std::string> serialize(plist_t node, bool binary) {
+    if (!node) return std::nullopt;
+    char* out = nullptr;  // libplist writes nothing unless this starts out null
+    std::uint32_t length = 0;
+    if (binary) {
+        plist_to_bin(node, &out, &length);
+    } else {
+        plist_to_xml(node, &out, &length);
+    }
+    if (!out) return std::nullopt;
+    std::string bytes(out, length);
+    if (binary) {
+        plist_to_bin_free(out);
+    } else {
+        plist_to_xml_free(out);
+    }
+    return bytes;
+}
+
+}  // namespace
+
+std::optional<nlohmann::json> parsePropertyList(std::string_view bytes) {
+    Plist root = parseTrusted(bytes);
+    if (!root) return std::nullopt;
+    return toJson(static_cast<plist_t>(root.get()), 1);
+}
+
+std::optional<std::string> topLevelString(std::string_view bytes, const std::string& key) {
+    Plist root = parseTrusted(bytes);
+    if (!root || plist_get_node_type(root.get()) != PLIST_DICT) return std::nullopt;
+    plist_t node = plist_dict_get_item(root.get(), key.c_str());
+    if (!node || plist_get_node_type(node) != PLIST_STRING) return std::nullopt;
+    std::uint64_t length = 0;
+    const char* text = plist_get_string_ptr(node, &length);
+    return platform::repairUtf8(text ? std::string_view(text, length) : std::string_view{});
+}
+
+std::optional<std::string> binaryPropertyList(const nlohmann::json& value) {
+    Plist root = fromJson(value, 1);
+    return serialize(root.get(), true);
+}
+
+std::optional<std::string> xmlPropertyList(const nlohmann::json& value) {
+    Plist root = fromJson(value, 1);
+    return serialize(root.get(), false);
+}
+
+std::optional<std::string> mergeIntoPropertyList(const std::optional<std::string>& existing,
+                                                 const std::map<std::string, std::optional<nlohmann::json>>& changes) {
+    Plist root = existing ? parseTrusted(*existing, PropertyListPurpose::rewriting) : Plist(plist_new_dict());
+    if (!root || plist_get_node_type(root.get()) != PLIST_DICT) return std::nullopt;
+    for (const auto& [key, value] : changes) {
+        if (!value || value->is_null()) {
+            plist_dict_remove_item(root.get(), key.c_str());
+            continue;
+        }
+        Plist node = fromJson(*value, 2);
+        if (!node) return std::nullopt;
+        plist_dict_set_item(root.get(), key.c_str(), node.release());
+    }
+    // Whatever is written must read back.
+    if (!toJson(root.get(), 1)) return std::nullopt;
+    return serialize(root.get(), true);
+}
+
+}  // namespace desktop

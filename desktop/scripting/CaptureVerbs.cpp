@@ -1,0 +1,138 @@
+// Verbs that act as the user and the system around screen recording: the user
+// declines or allows a capture, an application's capture breaks, a window is
+// minimised, moved to another space, restored, opened or closed, and someone
+// takes a picture of the whole screen.
+
+#include "desktop/scripting/CaptureVerbs.h"
+
+#include <stdexcept>
+
+#include <nlohmann/json.hpp>
+
+#include "desktop/apps/ProcessTable.h"
+#include "desktop/capture/CapturePolicy.h"
+#include "desktop/pictures/ScreenPicture.h"
+#include "desktop/scripting/GeometryJson.h"
+#include "desktop/windowserver/WindowList.h"
+#include "desktop/windowserver/WindowServer.h"
+
+namespace desktop {
+namespace {
+
+using nlohmann::json;
+
+namespace texts {
+constexpr const char* captureUsage = "usage: capture ok|decline|fail ID [{\"domain\",\"code\",\"description\"}]";
+constexpr const char* windowUsage = "usage: window minimize|space|restore|close NUMBER, or window open APP {WINDOW}";
+constexpr const char* screenshotUsage = "usage: screenshot PATH";
+constexpr const char* noSuchWindow = "no window of another application has that number";
+constexpr const char* notRunning = "not running: ";
+constexpr const char* hostWindows = "the host's windows are its own: it makes them itself";
+constexpr const char* malformedWindow = "the window needs at least a frame [x, y, width, height]";
+}  // namespace texts
+
+constexpr int maximumVerbJsonDepth = 16;
+
+json ok(json fields = json::object()) {
+    fields["ok"] = true;
+    return fields;
+}
+
+json failure(const std::string& message) { return {{"ok", false}, {"error", message}}; }
+
+std::optional<json> parseBounded(const std::string& text) {
+    try {
+        return json::parse(text, [](int depth, json::parse_event_t, json&) {
+            if (depth > maximumVerbJsonDepth) throw std::out_of_range("too deep");
+            return true;
+        });
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+// What follows the first occurrence of word in line, trimmed.
+std::string after(const std::string& line, const std::string& word) {
+    auto start = line.find(word);
+    if (start == std::string::npos) return {};
+    start += word.size();
+    auto first = line.find_first_not_of(" \t\r\n", start);
+    if (first == std::string::npos) return {};
+    auto last = line.find_last_not_of(" \t\r\n");
+    return line.substr(first, last - first + 1);
+}
+
+json captureOutcome(const std::vector<std::string>& words, const std::string& line) {
+    if (words.size() < 3) return failure(texts::captureUsage);
+    const std::string& id = words[2];
+    std::optional<CaptureOutcome> outcome = CapturePolicy::outcomeFromJson(words[1]);
+    if (!outcome) return failure(texts::captureUsage);
+    if (words.size() > 3) {
+        auto brace = line.find('{');
+        auto error = outcome->kind == CaptureOutcomeKind::fail && brace != std::string::npos
+                         ? parseBounded(line.substr(brace))
+                         : std::nullopt;
+        if (!error || !error->is_object()) return failure(texts::captureUsage);
+        outcome = CapturePolicy::outcomeFromJson(*error);
+    }
+    CapturePolicy::shared().set(id, *outcome);
+    return ok({{"capture", CapturePolicy::shared().state()["outcomes"]}});
+}
+
+std::optional<int> windowNumber(const std::string& word) {
+    auto number = numberFromWord(word);
+    if (!number || *number < 1 || *number >= (1 << 30) || *number != static_cast<int>(*number)) return std::nullopt;
+    return static_cast<int>(*number);
+}
+
+json openWindow(const std::string& line) {
+    std::string rest = after(line, "open");
+    auto brace = rest.find('{');
+    if (brace == std::string::npos) return failure(texts::windowUsage);
+    std::string app = rest.substr(0, brace);
+    while (!app.empty() && (app.back() == ' ' || app.back() == '\t')) app.pop_back();
+    auto element = parseBounded(rest.substr(brace));
+    if (app.empty() || !element) return failure(texts::windowUsage);
+    auto& table = ProcessTable::shared();
+    auto index = table.find(app, true);
+    if (!index) return failure(texts::notRunning + app);
+    if (table.isHost(*index)) return failure(texts::hostWindows);
+    auto number = openWindowOfProcess(table.process(*index)->processIdentifier(), *element);
+    if (!number) return failure(texts::malformedWindow);
+    return ok({{"window", *number}});
+}
+
+json windowVerb(const std::vector<std::string>& words, const std::string& line) {
+    if (words.size() >= 2 && words[1] == "open") return openWindow(line);
+    if (words.size() != 3) return failure(texts::windowUsage);
+    const std::string& action = words[1];
+    auto number = windowNumber(words[2]);
+    if (!number) return failure(texts::windowUsage);
+    auto& list = WindowList::shared();
+    bool done = false;
+    if (action == "minimize" || action == "space") done = list.setForeignWindowOnScreen(*number, false);
+    else if (action == "restore") done = list.setForeignWindowOnScreen(*number, true) && list.orderForeignFront(*number);
+    else if (action == "close") done = list.removeForeignWindow(*number);
+    else return failure(texts::windowUsage);
+    if (!done) return failure(texts::noSuchWindow);
+    return ok({{"window", *number}});
+}
+
+json screenshotVerb(const std::string& line) {
+    std::string path = after(line, "screenshot");
+    if (path.empty()) return failure(texts::screenshotUsage);
+    if (auto error = writeScreenPicture(path)) return failure(*error);
+    return ok({{"path", path}});
+}
+
+}  // namespace
+
+std::optional<json> captureVerb(const std::vector<std::string>& words, const std::string& line) {
+    if (words.empty()) return std::nullopt;
+    if (words[0] == "capture") return captureOutcome(words, line);
+    if (words[0] == "window") return windowVerb(words, line);
+    if (words[0] == "screenshot") return screenshotVerb(line);
+    return std::nullopt;
+}
+
+}  // namespace desktop

@@ -1,0 +1,194 @@
+// The scripting verbs of the simulated Mac: what a user or the system would
+// do to it (launch, quit, activate, hide an app; wake; switch spaces; change
+// screens; grant a permission; let time pass; decide captures, move other
+// apps' windows, take a screenshot). Each answers with a JSON reply.
+
+#include <cmath>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "desktop/Desktop.h"
+#include "desktop/Startup.h"
+#include "desktop/apps/ProcessTable.h"
+#include "desktop/apps/SimulatedNotificationCenter.h"
+#include "desktop/files/DiskBundles.h"
+#include "desktop/permissions/Permissions.h"
+#include "desktop/runloop/MainRunLoop.h"
+#include "desktop/scripting/CaptureVerbs.h"
+#include "desktop/scripting/ControlVerbs.h"
+#include "desktop/scripting/GeometryJson.h"
+#include "desktop/scripting/VerbTable.h"
+#include "desktop/windowserver/WindowServer.h"
+
+namespace desktop {
+namespace {
+
+using nlohmann::json;
+
+json ok(json fields = json::object()) {
+    fields["ok"] = true;
+    return fields;
+}
+
+json failure(const std::string& message) { return {{"ok", false}, {"error", message}}; }
+
+std::vector<std::string> split(const std::string& line) {
+    std::vector<std::string> words;
+    std::istringstream in(line);
+    for (std::string word; in >> word;) words.push_back(word);
+    return words;
+}
+
+// What follows the verb, trimmed: an app id may contain spaces.
+std::string argument(const std::string& line, const std::string& verb) {
+    auto start = line.find(verb) + verb.size();
+    auto first = line.find_first_not_of(" \t\r\n", start);
+    if (first == std::string::npos) return {};
+    auto last = line.find_last_not_of(" \t\r\n");
+    return line.substr(first, last - first + 1);
+}
+
+json appVerb(const std::string& verb, const std::string& id) {
+    auto& table = ProcessTable::shared();
+    if (id.empty()) return failure(verb + " needs an application (bundle id, name or path)");
+    if (verb == "launch") {
+        auto index = table.find(id, false);
+        if (!index) {
+            if (table.find(id, true)) return failure("already running: " + id);
+            if (auto path = table.launchServices().applicationPath(id)) {
+                index = table.findByPath(*path);
+                if (!index) index = table.add({id, {}, *path, platform::ActivationPolicy::regular});
+            } else if (isApplicationBundleOnDisk(id)) {
+                index = table.add({diskBundleIdentifier(id), {}, id, platform::ActivationPolicy::regular});
+            }
+        }
+        if (!index || !table.launch(*index)) return failure("no such application: " + id);
+        return ok({{"pid", table.process(*index)->processIdentifier()}});
+    }
+    auto index = table.find(id, true);
+    if (!index) return failure("not running: " + id);
+    int pid = table.process(*index)->processIdentifier();
+    bool done = verb == "quit"       ? table.quit(*index)
+                : verb == "activate" ? table.activate(*index)
+                : verb == "hide"     ? table.hide(*index)
+                                     : table.unhide(*index);
+    if (!done) return failure("cannot " + verb + " " + id);
+    return ok({{"pid", pid}});
+}
+
+json permissionVerb(const std::string& verb, const std::vector<std::string>& words) {
+    bool grant = verb == "grant";
+    const std::string usage = verb + " needs accessibility, screen, screen-preflight or screen-recording";
+    if (words.size() != 2) return failure(usage);
+    const std::string& what = words[1];
+    if (what == "accessibility") {
+        permissions::setAccessibilityTrusted(grant);
+    } else if (what == "screen") {
+        permissions::setScreenCaptureGranted(grant);
+        permissions::setScreenCaptureInForce(grant);
+    } else if (what == "screen-preflight") {
+        permissions::setScreenCaptureGranted(grant);
+    } else if (what == "screen-recording") {
+        permissions::setScreenCaptureInForce(grant);
+    } else {
+        return failure(usage + ", not " + what);
+    }
+    return ok();
+}
+
+json advanceVerb(const std::vector<std::string>& words) {
+    if (words.size() != 2) return failure("advance needs a number of seconds");
+    const auto seconds = numberFromWord(words[1]);
+    if (!seconds || *seconds < 0) return failure("advance needs a non-negative number of seconds");
+    MainRunLoop::shared().advance(*seconds);
+    return ok({{"now", MainRunLoop::shared().now()}});
+}
+
+// The window server owns the screens; the system then tells applications
+// that the screen parameters changed.
+json screensVerb(const std::string& text) {
+    // Bounded nesting: writing a deeper value back out would recurse without limit.
+    json screens;
+    try {
+        screens = json::parse(text, [](int depth, json::parse_event_t, json&) {
+            if (depth > 16) throw std::out_of_range("too deep");
+            return true;
+        });
+    } catch (const std::exception&) {
+        return failure("screens needs a JSON array of screens");
+    }
+    if (!screens.is_array()) return failure("screens needs a JSON array of screens");
+    auto handled = windowServerVerb({"screens", screens.dump()});
+    if (!handled) return failure("the window server cannot change screens");
+    if (handled->is_object() && handled->value("ok", false))
+        applicationNotificationCenter().post(platform::notification::screenParametersDidChange);
+    return *handled;
+}
+
+// Turns the main run loop for real time without moving a manual clock, so
+// that work on other threads (the accessibility scan, open completions) can
+// hand its results back.
+json waitVerb(const std::vector<std::string>& words) {
+    if (words.size() != 2) return failure("wait needs a number of seconds");
+    const auto seconds = numberFromWord(words[1]);
+    if (!seconds) return failure("wait needs a number of seconds");
+    if (*seconds < 0 || *seconds > 60) return failure("wait takes 0 to 60 seconds");
+    runUntil([] { return false; }, *seconds);
+    return ok();
+}
+
+json helpVerb(const std::vector<std::string>& words) {
+    if (words.size() != 1) return failure("help takes no arguments");
+    auto lines = json::array();
+    for (const auto& entry : verbTable()) lines.push_back(std::string(entry.usage) + " \u2014 " + std::string(entry.help));
+    return ok({{"verbs", std::move(lines)}});
+}
+
+json dispatch(const std::string& line) {
+    auto words = split(line);
+    if (words.empty()) return failure("empty verb");
+    const std::string& verb = words[0];
+    if (verb == "launch" || verb == "quit" || verb == "activate" || verb == "hide" || verb == "unhide")
+        return appVerb(verb, argument(line, verb));
+    if (verb == "wake" || verb == "space") {
+        if (words.size() != 1) return failure(verb + " takes no arguments");
+        workspaceNotificationCenter().post(verb == "wake" ? platform::notification::didWake
+                                                          : platform::notification::activeSpaceDidChange);
+        return ok();
+    }
+    if (verb == "grant" || verb == "revoke") return permissionVerb(verb, words);
+    if (verb == "advance") return advanceVerb(words);
+    if (verb == "wait") return waitVerb(words);
+    if (verb == "help") return helpVerb(words);
+    if (verb == "screens") return screensVerb(argument(line, verb));
+    if (verb == "state") {
+        if (words.size() != 1) return failure("state takes no arguments");
+        MainRunLoop::shared().pump();
+        return ok({{"state", state()}});
+    }
+    if (auto handled = windowServerVerb(words)) return *handled;
+    if (auto handled = controlVerb(line)) return *handled;
+    if (auto handled = captureVerb(words, line)) return *handled;
+    return failure("unknown verb: " + verb);
+}
+
+}  // namespace
+
+nlohmann::json verb(const std::string& line) {
+    ensureStarted();
+    json reply;
+    try {
+        reply = dispatch(line);
+    } catch (const std::exception& e) {
+        reply = failure(std::string("verb failed: ") + e.what());
+    }
+    // What the verb set off (notifications, their observers) has happened before the reply.
+    MainRunLoop::shared().pump();
+    // An id echoed back may hold malformed UTF-8; the reply must stay printable JSON.
+    return json::parse(reply.dump(-1, ' ', false, json::error_handler_t::replace));
+}
+
+}  // namespace desktop

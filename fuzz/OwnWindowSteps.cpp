@@ -1,0 +1,107 @@
+// Steps at our own windows as a person uses them: clicks anywhere on the
+// hover card, and pressing, picking, stepping and typing in the settings
+// window by the labels its controls carry.
+
+#include <string>
+#include <utility>
+
+#include "desktop/Desktop.h"
+#include "fuzz/PointerWords.h"
+#include "fuzz/Session.h"
+#include "settings/SettingsTexts.h"
+#include "strip/Brand.h"
+
+namespace orvane::fuzz {
+
+using nlohmann::json;
+
+void Session::cardClickStep() {
+    double fx = fraction(), fy = fraction();
+    auto card = windowFrame(snapshot_.value("cardWindowID", 0));
+    if (!card) return;
+    const json& r = *card;
+    json reply =
+        verb("click " + at(r[0].get<double>() + r[2].get<double>() * fx, r[1].get<double>() + r[3].get<double>() * fy));
+    clicked(reply);
+}
+
+// A person at the settings window: pressing a control by its label (some
+// named with an app of the scene), choosing a policy, stepping the icon
+// count, typing into the search field, closing or resizing the window. A
+// control whose label names one action emits exactly that event; any other
+// action may emit one event of the window's kinds.
+void Session::settingsWindowStep() {
+    namespace t = settingsTexts;
+    // Labels of single actions, and the event each emits.
+    static const std::pair<std::string, const char*> named[] = {
+        {t::hideWindow, "hideSettings"},
+        {t::dismissMessage, "dismissMessage"},
+        {t::undoImport, "undoImport"},
+        {t::importDockFromToolbarLabel, "import"},
+        {t::centeredToggle, "preference"},
+        {t::showRunningToggle, "preference"},
+        {t::autoDedupToggle, "preference"},
+        {std::string(t::loginTogglePrefix) + Brand::name, "login"},
+        {t::accessibilityRetry, "accessibilityRetry"},
+        {t::screenRetry, "screenRetry"},
+        {t::relaunch, "relaunch"},
+        {t::grantAccessibilityLabel, "permission"},
+        {t::grantScreenRecordingLabel, "screenPermission"},
+        {t::startKeepHidden, "toggleDock"},
+        {t::restoreDock, "toggleDock"},
+        {t::recovery, "recovery"},
+        {std::string(t::quitPrefix) + Brand::name, "quit"},
+    };
+    static const std::string pages[] = {t::appsPage,
+                                        t::addPage,
+                                        t::settingsPage,
+                                        t::importDock,
+                                        t::addApps,
+                                        t::clearSearch,
+                                        t::accessibilitySettingsLabel,
+                                        t::screenRecordingSettingsLabel};
+    static const std::string rowPrefixes[] = {t::launchPrefix, t::moveUpPrefix, t::moveDownPrefix, t::unpinPrefix,
+                                              t::pinAppPrefix};
+    static const std::string policies[] = {t::policyAuto, t::policyAlways, t::policyRunning};
+
+    const std::uint8_t how = in_.byte() % 8;
+    const std::uint8_t pick = in_.byte();
+    const std::string name = scene_.apps()[in_.byte() % scene_.apps().size()].name;
+    const char* expected = nullptr;
+    std::string line;
+    switch (how) {
+    case 0:
+    case 1: {
+        const auto& [label, kind] = named[pick % std::size(named)];
+        line = "press " + label;
+        expected = kind;
+        break;
+    }
+    case 2: line = "press " + pages[pick % std::size(pages)]; break;
+    case 3: line = "press " + rowPrefixes[pick % std::size(rowPrefixes)] + name; break;
+    case 4:
+        line = "pick " + (pick & 0x80 ? name + t::policyTipSuffix : std::string(t::policyPicker)) + " " +
+               policies[pick % std::size(policies)];
+        break;
+    case 5: line = std::string("step ") + t::visibleIcons + (pick & 1 ? " up" : " down"); break;
+    case 6: line = "type " + in_.text(scene_.names()); break;
+    default:
+        if (pick % 3 == 0)
+            line = "close";
+        else if (pick % 3 == 1) {
+            const double width = static_cast<double>(in_.integer());
+            const double height = static_cast<double>(in_.integer());
+            line = "resize " + at(width, height);
+        } else
+            line = "press " + in_.text(scene_.names());
+        break;
+    }
+    json reply = verb(line);
+    if (reply["ok"] != true || !controllerExists()) return;
+    if (expected)
+        ledger_.expect(expected);
+    else
+        ledger_.allowOneSettingsEvent();
+}
+
+}  // namespace orvane::fuzz
