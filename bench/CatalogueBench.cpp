@@ -18,9 +18,9 @@
 #include "bench/support/CpuTime.h"
 #include "catalogue/InstalledApps.h"
 #include "desktop/Desktop.h"
-#include "desktop/Disk.h"
-#include "desktop/FileIO.h"
-#include "desktop/PropertyList.h"
+#include "desktop/files/Disk.h"
+#include "desktop/files/FileIO.h"
+#include "desktop/preferences/PropertyList.h"
 
 namespace {
 
