@@ -28,6 +28,8 @@ namespace {
 std::atomic<bool> started{false};
 std::mutex startMutex;
 
+}  // namespace
+
 nlohmann::json sceneFromEnvironment() {
     const char* file = std::getenv("ORVANE_SCENE");
     if (!file || !*file) return defaultScene();
@@ -41,8 +43,6 @@ nlohmann::json sceneFromEnvironment() {
     }
     return scene;
 }
-
-}  // namespace
 
 Clock clockFromEnvironment() {
     const char* clock = std::getenv("ORVANE_CLOCK");

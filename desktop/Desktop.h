@@ -20,10 +20,13 @@ namespace desktop {
 enum class Clock { real, manual };
 
 // Replaces the whole simulated Mac with the scene (a JSON object; see
-// desktop/scripting/Scene.h for its keys). An empty object gives an empty Mac with one
-// screen; defaultScene() gives the demo Mac. Cancels every pending job.
+// desktop/scripting/Scene.h for its keys). An empty object gives an empty Mac
+// with one screen; defaultScene() gives the demo Mac. Cancels every pending job.
 void reset(const nlohmann::json& scene, Clock clock = Clock::manual);
 const nlohmann::json& defaultScene();
+// The scene in the file ORVANE_SCENE names; the default scene when the
+// variable is unset or the file is not a readable JSON object (said on stderr).
+nlohmann::json sceneFromEnvironment();
 // The clock ORVANE_CLOCK asks for: manual for "manual", else the real one.
 Clock clockFromEnvironment();
 

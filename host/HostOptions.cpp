@@ -11,8 +11,8 @@ namespace {
 
 constexpr std::array<HostFlag, 8> flags{{
     {"--library", "PATH", "the library to load (default: libOrvaneNative.so beside the host or in its lib folder)"},
-    {"--scene", "FILE", "the simulated Mac's scene, a JSON file (default: the embedded scene)"},
-    {"--disk", "DIR", "the simulated Mac's disk root (default: a fresh demo disk)"},
+    {"--scene", "FILE", "the simulated Mac's scene, a JSON file (default: ORVANE_SCENE, else the embedded scene)"},
+    {"--disk", "DIR", "the simulated Mac's disk root (default: ORVANE_DISK, else a fresh demo disk)"},
     {"--virtual", "", "manual clock: time moves only with !advance"},
     {"--realtime", "", "real clock (without either flag ORVANE_CLOCK decides: manual or real)"},
     {"--script", "FILE", "reads lines from FILE instead of standard input"},

@@ -51,7 +51,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    nlohmann::json scene = desktop::defaultScene();
+    // The demo's steps are written for the embedded scene; any other session
+    // takes ORVANE_SCENE as a host that only loads the library would.
+    nlohmann::json scene = options->demo ? desktop::defaultScene() : desktop::sceneFromEnvironment();
     if (options->scene) {
         auto loaded = readScene(*options->scene);
         if (!loaded || !loaded->is_object()) {
