@@ -7,12 +7,12 @@
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
-#include <ctime>
 #include <optional>
 
 #include <nlohmann/json.hpp>
 
-#include "controller/ControllerSlot.h"
+#include "bench/support/CpuTime.h"
+#include "bench/support/DemoController.h"
 #include "controller/NativeController.h"
 #include "desktop/Desktop.h"
 #include "platform/ScreenCapture.h"
@@ -20,7 +20,6 @@
 #include "platform/ui/Image.h"
 #include "platform/ui/ImageView.h"
 #include "preview/PreviewImageView.h"
-#include "preview/ScreenCaptureAccess.h"
 #include "preview/WindowCaptureJob.h"
 #include "preview/WindowPreview.h"
 #include "preview/WindowPreviewGeometry.h"
@@ -28,36 +27,10 @@
 namespace {
 
 using nlohmann::json;
-
-// CPU time of this thread: other work on a shared machine does not count.
-double threadSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-// The entry of the default scene's Safari, with two windows.
-constexpr long long safari = 1;
-
-std::shared_ptr<orvane::NativeController> startOnDefaultScene() {
-    json scene = desktop::defaultScene();
-    scene["screenCaptureGranted"] = true;
-    desktop::reset(scene, desktop::Clock::manual);
-    orvane::ScreenCaptureAccess::reset();
-    auto controller = orvane::NativeController::create();
-    orvane::controllerSlot() = controller;
-    controller->start();
-    controller->configure({{"pinned", json::array({
-        {{"id", "com.apple.finder"}, {"path", "/System/Library/CoreServices/Finder.app"}},
-        {{"id", "com.apple.Safari"}, {"path", "/Applications/Safari.app"}},
-        {{"id", "com.apple.Notes"}, {"path", "/System/Applications/Notes.app"}}})}, {"showRunning", false}});
-    return controller;
-}
-
-void finish(const std::shared_ptr<orvane::NativeController>& controller) {
-    controller->stop();
-    orvane::controllerSlot().reset();
-}
+using orvane::bench::finish;
+using orvane::bench::safariEntry;
+using orvane::bench::startOnDemoMac;
+using orvane::bench::threadSeconds;
 
 // Small blocks and the large ones malloc maps on their own (the pictures).
 long heapInUse() {
@@ -75,8 +48,8 @@ long desktopCount(const char* key) { return desktop::state()["capture"].value(ke
 // the same size, alternating in the same run, in CPU time of the main
 // thread. The ratio is the figure the card is held to (at most 1.2).
 void BM_CardCycleAgainstCaptureAlone(benchmark::State& state) {
-    auto controller = startOnDefaultScene();
-    controller->hover(safari);
+    auto controller = startOnDemoMac();
+    controller->hover(safariEntry);
     auto card = controller->cardPreview();
     desktop::advance(0.5);
     if (!card || !card->displayedID()) {
@@ -115,10 +88,10 @@ BENCHMARK(BM_CardCycleAgainstCaptureAlone)->Unit(benchmark::kMillisecond)->Itera
 // incoming picture), and once closed; beside it the bytes of the pictures
 // the card's two image views hold at those moments.
 void BM_MemoryOfAnOpenCard(benchmark::State& state) {
-    auto controller = startOnDefaultScene();
+    auto controller = startOnDemoMac();
     // One card first, so that the text and picture caches of the first
     // capture are not counted against the card.
-    controller->hover(safari);
+    controller->hover(safariEntry);
     desktop::advance(0.5);
     controller->cardPreview()->select(1);
     desktop::advance(0.5);
@@ -126,7 +99,7 @@ void BM_MemoryOfAnOpenCard(benchmark::State& state) {
     desktop::advance(6);
     for (auto _ : state) {
         const long base = heapInUse();
-        controller->hover(safari);
+        controller->hover(safariEntry);
         auto card = controller->cardPreview();
         desktop::advance(0.5);
         const long steady = heapInUse() - base;
@@ -152,10 +125,10 @@ BENCHMARK(BM_MemoryOfAnOpenCard)->Unit(benchmark::kMillisecond)->Iterations(1);
 // taken; the growth from one to the other; and the listings, captures and
 // pending jobs during a minute without a card.
 void BM_OpenCloseCycles(benchmark::State& state) {
-    auto controller = startOnDefaultScene();
+    auto controller = startOnDemoMac();
     auto cycles = [&](int count) {
         for (int i = 0; i < count; ++i) {
-            controller->hover(safari);
+            controller->hover(safariEntry);
             desktop::advance(0.1);
             controller->closeCard();
         }

@@ -4,11 +4,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <ctime>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
+#include "bench/support/CpuTime.h"
 #include "desktop/Desktop.h"
 #include "platform/ui/Declarative.h"
 #include "settings/AppSearch.h"
@@ -18,6 +18,7 @@
 namespace {
 
 using nlohmann::json;
+using orvane::bench::threadSeconds;
 
 constexpr int catalogueSize = 2000;
 
@@ -43,14 +44,6 @@ json payload() {
             {"state", {{"trusted", true}, {"visible", json::array({1, 2})}}},
             {"installed", catalogue()},
             {"message", "已导入 12 个应用"}};
-}
-
-// This thread's processor time: the machine is shared, and wall time would
-// count other processes into either side of the ratio.
-double threadSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 struct BenchWindow {

@@ -4,10 +4,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-
 #include <nlohmann/json.hpp>
 
+#include "bench/support/RenderToPng.h"
 #include "desktop/Desktop.h"
 #include "platform/ui/Bitmap.h"
 #include "strip/StripView.h"
@@ -34,31 +33,11 @@ struct BenchStrip {
     }
 };
 
-double secondsPerBlankEncode(int pixelsWide, int pixelsHigh, platform::Size size) {
-    constexpr int rounds = 200;
-    platform::ui::Bitmap blank(pixelsWide, pixelsHigh, size);
-    auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < rounds; ++i) benchmark::DoNotOptimize(blank.pngData());
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / rounds;
-}
-
-// Draw the whole strip offscreen and encode it; the counter relates the cost
-// to encoding a blank bitmap of the same pixel size.
+// Draw the whole strip offscreen and encode it, against encoding a blank
+// bitmap of the same pixel size.
 void StripRenderToPng(benchmark::State& state) {
     BenchStrip bench;
-    auto& strip = *bench.strip;
-    auto probe = strip.bitmapForCachingDisplay(strip.bounds());
-    double blank = secondsPerBlankEncode(probe->pixelsWide(), probe->pixelsHigh(), probe->size());
-    auto start = std::chrono::steady_clock::now();
-    for (auto _ : state) {
-        auto bitmap = strip.bitmapForCachingDisplay(strip.bounds());
-        strip.cacheDisplay(strip.bounds(), *bitmap);
-        benchmark::DoNotOptimize(bitmap->pngData());
-    }
-    double each = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
-                  static_cast<double>(state.iterations());
-    state.counters["ratioToBlankPng"] = blank > 0 ? each / blank : 0;
-    state.counters["pixels"] = probe->pixelsWide() * probe->pixelsHigh();
+    orvane::bench::renderToPngAgainstBlank(state, *bench.strip, "strip.png");
 }
 BENCHMARK(StripRenderToPng)->Unit(benchmark::kMicrosecond);
 

@@ -7,18 +7,20 @@
 
 #include <algorithm>
 #include <cctype>
-#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "bench/support/CpuTime.h"
 #include "desktop/Desktop.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Declarative.h"
 
 namespace {
+
+using orvane::bench::threadSeconds;
 
 namespace d = platform::ui::declarative;
 
@@ -59,18 +61,11 @@ d::Node page(const std::vector<std::string>& names, std::shared_ptr<std::vector<
     return d::vstack({std::move(search), std::move(rows)}, 0);
 }
 
-// This thread's processor time: the machine may be busy with other work.
-double cpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
 double secondsPerFilter(const std::vector<std::string>& names) {
     constexpr int rounds = 400;
-    double start = cpuSeconds();
+    double start = threadSeconds();
     for (int i = 0; i < rounds; ++i) benchmark::DoNotOptimize(filter(names, queries[i % 8]));
-    return (cpuSeconds() - start) / rounds;
+    return (threadSeconds() - start) / rounds;
 }
 
 // One keystroke: filter, rebuild the tree, lay it out. The counter relates
@@ -81,14 +76,14 @@ void ToolkitCatalogueKeystroke(benchmark::State& state) {
     auto host = platform::ui::HostingView::create({0, 0, 790, 668});
     double filtering = secondsPerFilter(names);
     std::size_t k = 0, mostRows = 0;
-    double start = cpuSeconds();
+    double start = threadSeconds();
     for (auto _ : state) {
         std::string query = queries[k++ % 8];
         host->setRoot(page(names, filter(names, query), query));
         host->layoutIfNeeded();
         mostRows = std::max(mostRows, host->listRowsLaidOut());
     }
-    double each = (cpuSeconds() - start) / static_cast<double>(state.iterations());
+    double each = (threadSeconds() - start) / static_cast<double>(state.iterations());
     state.counters["ratioToFiltering"] = filtering > 0 ? each / filtering : 0;
     state.counters["mostRowsLaidOut"] = static_cast<double>(mostRows);
 }
