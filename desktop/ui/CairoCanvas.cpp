@@ -10,6 +10,7 @@
 #include <pango/pangocairo.h>
 
 #include "desktop/ui/BitmapContext.h"
+#include "desktop/ui/SurfaceHalving.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Image.h"
 
@@ -150,7 +151,9 @@ void CairoCanvas::drawTintedImage(const Image& image, Rect rect, Color tint, dou
 
 void CairoCanvas::drawBitmapImage(const Image& image, Rect rect, double opacity, Color tint) {
     const platform::ui::Bitmap& bitmap = *image.bitmap();
-    cairo_surface_t* surface = createSurface(bitmap);
+    double deviceWidth = rect.width(), deviceHeight = rect.height();
+    cairo_user_to_device_distance(cr_, &deviceWidth, &deviceHeight);
+    cairo_surface_t* surface = halvedForDrawing(createSurface(bitmap), deviceWidth, deviceHeight);
     if (!surface) return;
     cairo_pattern_t* pattern = cairo_pattern_create_for_surface(surface);
     cairo_pattern_set_filter(pattern, CAIRO_FILTER_GOOD);
@@ -161,7 +164,7 @@ void CairoCanvas::drawBitmapImage(const Image& image, Rect rect, double opacity,
     cairo_clip(cr_);
     // Bitmap rows run from the top: map the pixel grid onto the rectangle upside down.
     cairo_translate(cr_, rect.minX(), rect.maxY());
-    cairo_scale(cr_, rect.width() / bitmap.pixelsWide(), -rect.height() / bitmap.pixelsHigh());
+    cairo_scale(cr_, rect.width() / cairo_image_surface_get_width(surface), -rect.height() / cairo_image_surface_get_height(surface));
     if (image.isTemplate()) {
         setSource(tint, opacity);
         cairo_mask(cr_, pattern);

@@ -8,9 +8,11 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Canvas.h"
+#include "platform/ui/Image.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/View.h"
 
@@ -197,6 +199,47 @@ TEST(Rendering, NoBitmapForEmptyOrHugeRects) {
     EXPECT_FALSE(view.bitmapForCachingDisplay({0, 0, 0, 10}));
     EXPECT_FALSE(view.bitmapForCachingDisplay({0, 0, 1e9, 10}));
     EXPECT_FALSE(view.bitmapForCachingDisplay({0, 0, std::nan(""), 10}));
+}
+
+// Tests that a picture drawn at a tenth of its size lands exactly in its
+// rectangle, upright, and averaged: a one-pixel checkerboard turns grey
+// rather than black or white, and a red band at its top left stays there.
+TEST(Rendering, LargePictureDrawnSmallIsAveragedAndInPlace) {
+    constexpr int wide = 1000, high = 600, band = 300;
+    auto picture = std::make_shared<Bitmap>(wide, high, Size{wide / 2.0, high / 2.0});
+    for (int y = 0; y < high; ++y)
+        for (int x = 0; x < wide; ++x)
+            picture->pixels()[static_cast<std::size_t>(y) * wide + x] =
+                x < band && y < band ? 0xFFFF0000u : ((x + y) % 2 ? 0xFFFFFFFFu : 0xFF000000u);
+    class PictureView : public View {
+    public:
+        PictureView(Rect frame, std::shared_ptr<Image> image) : View(frame), image_(std::move(image)) {}
+        void draw(Canvas& canvas) override { canvas.drawImage(*image_, {10, 10, 50, 30}, 1); }
+
+    private:
+        std::shared_ptr<Image> image_;
+    };
+    PictureView view(Rect{0, 0, 70, 50}, Image::withBitmap(picture, {wide / 2.0, high / 2.0}));
+    auto bitmap = render(view);
+    ASSERT_TRUE(bitmap);
+
+    auto red = at(*bitmap, 12, 38);
+    EXPECT_GT(red.r, 240);
+    EXPECT_LT(red.g, 15);
+    for (auto [x, y] : {std::pair{40.0, 20.0}, {55.0, 12.0}, {30.0, 12.0}, {55.0, 38.0}}) {
+        auto grey = at(*bitmap, x, y);
+        EXPECT_EQ(grey.a, 255) << x << "," << y;
+        EXPECT_NEAR(grey.r, 128, 24) << x << "," << y;
+        EXPECT_EQ(grey.r, grey.g) << x << "," << y;
+    }
+    // Exactly the rectangle, in pixels at scale 2 (columns 20 to 119, rows
+    // from the top 20 to 79): the pixels just inside are drawn, those just outside are not.
+    EXPECT_EQ(bitmap->pixel(20, 20).a, 255);
+    EXPECT_EQ(bitmap->pixel(119, 79).a, 255);
+    EXPECT_EQ(bitmap->pixel(19, 50).a, 0);
+    EXPECT_EQ(bitmap->pixel(120, 50).a, 0);
+    EXPECT_EQ(bitmap->pixel(70, 19).a, 0);
+    EXPECT_EQ(bitmap->pixel(70, 80).a, 0);
 }
 
 }  // namespace
