@@ -45,10 +45,4 @@ std::string DockMaintenance::dockStatus(bool dockPersistent, bool qaMode) const 
     return dockIsHidden(dockRead()) ? text::statusHidden : text::statusCalibrating;
 }
 
-bool dockPersistentFromConfiguration(const nlohmann::json& configuration, bool qaMode) {
-    if (qaMode || !configuration.is_object()) return false;
-    auto value = configuration.find("dockPersistent");
-    return value != configuration.end() && value->is_boolean() && value->get<bool>();
-}
-
 }  // namespace dock

@@ -8,8 +8,6 @@
 #include <functional>
 #include <string>
 
-#include <nlohmann/json_fwd.hpp>
-
 namespace dock {
 
 class DockMaintenance {
@@ -41,9 +39,5 @@ private:
     std::string dockError_;
     bool dockRelaunchPending_ = false;
 };
-
-// dockPersistent as a configuration sets it: only the boolean true, and never
-// in acceptance mode.
-bool dockPersistentFromConfiguration(const nlohmann::json& configuration, bool qaMode);
 
 }  // namespace dock

@@ -43,12 +43,6 @@ TEST_F(DockMaintenanceTest, OffOrAcceptanceModeTouchesNothing) {
     EXPECT_EQ(maintenance.dockStatus(false, true), "验收模式 · 禁用系统写入");
     EXPECT_EQ(maintenance.dockStatus(true, false), "正在校准");
 
-    EXPECT_FALSE(dock::dockPersistentFromConfiguration({{"dockPersistent", true}}, true));
-    EXPECT_TRUE(dock::dockPersistentFromConfiguration({{"dockPersistent", true}}, false));
-    EXPECT_FALSE(dock::dockPersistentFromConfiguration({{"dockPersistent", 1}}, false));
-    EXPECT_FALSE(dock::dockPersistentFromConfiguration({{"dockPersistent", "true"}}, false));
-    EXPECT_FALSE(dock::dockPersistentFromConfiguration(json::object(), false));
-    EXPECT_FALSE(dock::dockPersistentFromConfiguration(json::array(), false));
 }
 
 // Tests that a hidden Dock costs one read and no restart, and that a delay
