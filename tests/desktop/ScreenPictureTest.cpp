@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cairo.h>
-
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -22,6 +20,7 @@
 #include "platform/ui/View.h"
 #include "platform/ui/Window.h"
 #include "tests/desktop/ScratchDisk.h"
+#include "tests/support/PngFile.h"
 
 namespace {
 
@@ -54,26 +53,14 @@ private:
     ui::Color colour_;
 };
 
-// A PNG read back, sampled in screen points (y upwards) at scale 2.
-class Picture {
+// A PNG read back, sampled in screen points (y upwards) at scale 2; all -1
+// outside the picture or when it did not decode.
+class Picture : public orvane::test::PngFile {
 public:
-    explicit Picture(const std::string& path) : surface_(cairo_image_surface_create_from_png(path.c_str())) {}
-    ~Picture() { cairo_surface_destroy(surface_); }
-    bool valid() const { return cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS; }
-    int width() const { return cairo_image_surface_get_width(surface_); }
-    int height() const { return cairo_image_surface_get_height(surface_); }
-    struct Rgb { int r, g, b; };
-    Rgb at(double x, double y) const {
-        if (!valid()) return {-1, -1, -1};
-        int px = static_cast<int>(x * 2), py = static_cast<int>((screenHeight - y) * 2);
-        if (px < 0 || py < 0 || px >= width() || py >= height()) return {-1, -1, -1};
-        auto* row = cairo_image_surface_get_data(surface_) + py * cairo_image_surface_get_stride(surface_);
-        std::uint32_t word = reinterpret_cast<const std::uint32_t*>(row)[px];
-        return {static_cast<int>((word >> 16) & 0xFF), static_cast<int>((word >> 8) & 0xFF), static_cast<int>(word & 0xFF)};
+    using PngFile::PngFile;
+    Pixel at(double x, double y) const {
+        return pixel(static_cast<int>(x * 2), static_cast<int>((screenHeight - y) * 2));
     }
-
-private:
-    cairo_surface_t* surface_;
 };
 
 class ScreenPictureTest : public ::testing::Test {

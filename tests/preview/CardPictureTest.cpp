@@ -11,41 +11,24 @@
 #include <filesystem>
 #include <functional>
 
-#include <cairo.h>
-
 #include "platform/ui/Window.h"
 #include "tests/preview/PreviewFixture.h"
 #include "tests/support/Call.h"
+#include "tests/support/PngFile.h"
 
 namespace orvane::testing {
 namespace {
 
 using test::data;
 
-struct Pixel {
-    int r, g, b, a;
-};
+using Pixel = orvane::test::PngFile::Pixel;
 
-// A decoded PNG, pixels addressed in points from the top-left at scale 2.
-class Picture {
+// A decoded PNG, pixels addressed in points at scale 2.
+class Picture : public orvane::test::PngFile {
 public:
-    explicit Picture(const std::string& path) : surface_(cairo_image_surface_create_from_png(path.c_str())) {}
-    ~Picture() { cairo_surface_destroy(surface_); }
-    bool valid() const { return cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS; }
-    int width() const { return cairo_image_surface_get_width(surface_); }
-    int height() const { return cairo_image_surface_get_height(surface_); }
+    using PngFile::PngFile;
     // The pixel at (x, y) points, y measured from the bottom as the card's coordinates are.
-    Pixel at(double x, double y) const {
-        int px = static_cast<int>(x * 2), py = height() - 1 - static_cast<int>(y * 2);
-        auto* row = cairo_image_surface_get_data(surface_) + py * cairo_image_surface_get_stride(surface_);
-        std::uint32_t v = reinterpret_cast<const std::uint32_t*>(row)[px];
-        int a = v >> 24;
-        auto un = [a](int c) { return a ? c * 255 / a : 0; };
-        return {un((v >> 16) & 0xff), un((v >> 8) & 0xff), un(v & 0xff), a};
-    }
-
-private:
-    cairo_surface_t* surface_;
+    Pixel at(double x, double y) const { return pixel(static_cast<int>(x * 2), height() - 1 - static_cast<int>(y * 2)); }
 };
 
 class CardPictureTest : public PreviewTest {
