@@ -11,6 +11,7 @@
 
 #include "desktop/Desktop.h"
 #include "desktop/preferences/PropertyList.h"
+#include "desktop/windowserver/MenuServer.h"
 #include "fuzz/Invariant.h"
 #include "fuzz/PointerWords.h"
 #include "fuzz/Session.h"
@@ -30,23 +31,6 @@ constexpr double scrollDeltas[] = {0, 1, -1, 0.5, -0.5, 3, -3, 40, -40, 1e300, -
 // Clock steps around the strip's and the card's delays (0.18 s fade, 0.25 s
 // hide, 0.45 s hover, 0.75 s and 1 s capture pauses, 5 s ticks).
 constexpr double clockSteps[] = {0, 0.01, 0.1, 0.18, 0.25, 0.26, 0.3, 0.45, 0.46, 0.5, 0.75, 1, 1.5, 5, 10, 60};
-
-// Whitespace runs as one space, the ends trimmed: how a menu title typed as
-// words is matched.
-std::string squeezed(const std::string& text) {
-    std::string result;
-    bool space = false;
-    for (char c : text) {
-        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f') {
-            space = !result.empty();
-            continue;
-        }
-        if (space) result += ' ';
-        space = false;
-        result += c;
-    }
-    return result;
-}
 
 // The event bucket an item's action fills (empty: none).
 std::string bucketOfAction(const std::string& action) {
@@ -160,16 +144,19 @@ void Session::menuStep() {
         item = &items[n % items.size()];
         title = (*item)["title"].get<std::string>();
     }
+    const std::string wanted = desktop::squeezedMenuTitle(title);
+    auto answers = [&](const json& candidate) {
+        return !candidate["separator"].get<bool>() &&
+               desktop::squeezedMenuTitle(candidate["title"].get<std::string>()) == wanted;
+    };
     int matches = 0;
     for (const auto& candidate : items)
-        if (!candidate["separator"].get<bool>() && squeezed(candidate["title"].get<std::string>()) == squeezed(title))
-            ++matches;
+        if (answers(candidate)) ++matches;
     json reply = verb("choose " + title);
     if (reply["ok"] != true) return;
     bool exact = item && matches == 1 && controllerExists() && menuGeneration_ == generation_;
     for (const auto& candidate : items) {
-        if (candidate["separator"].get<bool>() || squeezed(candidate["title"].get<std::string>()) != squeezed(title))
-            continue;
+        if (!answers(candidate)) continue;
         std::string bucket = bucketOfAction(candidate["action"].get<std::string>());
         if (bucket == "launch") {
             ledger_.allow(EventLedger::missingApp);

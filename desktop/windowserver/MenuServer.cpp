@@ -37,8 +37,18 @@ void open(const std::shared_ptr<Menu>& menu, Point location, std::string kind) {
     openMenu() = OpenMenu{menu, location, std::move(kind)};
 }
 
-// Whitespace runs become one space and the ends are trimmed.
-std::string squeezed(const std::string& text) {
+std::shared_ptr<MenuItem> findItem(const Menu& menu, const std::string& title) {
+    for (const auto& item : menu.items())
+        if (item && !item->isSeparator() && item->title() == title) return item;
+    std::string wanted = squeezedMenuTitle(title);
+    for (const auto& item : menu.items())
+        if (item && !item->isSeparator() && squeezedMenuTitle(item->title()) == wanted) return item;
+    return nullptr;
+}
+
+}  // namespace
+
+std::string squeezedMenuTitle(const std::string& text) {
     std::string result;
     bool space = false;
     for (char c : text) {
@@ -53,17 +63,6 @@ std::string squeezed(const std::string& text) {
     }
     return result;
 }
-
-std::shared_ptr<MenuItem> findItem(const Menu& menu, const std::string& title) {
-    for (const auto& item : menu.items())
-        if (item && !item->isSeparator() && item->title() == title) return item;
-    std::string wanted = squeezed(title);
-    for (const auto& item : menu.items())
-        if (item && !item->isSeparator() && squeezed(item->title()) == wanted) return item;
-    return nullptr;
-}
-
-}  // namespace
 
 void resetMenus() { openMenu().reset(); }
 

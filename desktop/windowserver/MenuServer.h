@@ -25,6 +25,9 @@ enum class ChooseOutcome { chosen, noMenu, noSuchItem, disabled };
 // Chooses the first item with the title; runs of spaces count as one, so a
 // title typed as separate words still matches. A disabled item leaves the menu open.
 ChooseOutcome chooseMenuItem(const std::string& title);
+// A title with its whitespace runs made one space and its ends trimmed: what
+// chooseMenuItem compares when no item has the title exactly.
+std::string squeezedMenuTitle(const std::string& text);
 // Closes the open menu; false when none was open.
 bool dismissMenu();
 
