@@ -13,6 +13,7 @@
 #include "strip/StripView.h"
 #include "tests/controller/ControllerFixture.h"
 #include "tests/support/Call.h"
+#include "tests/support/ScreenPoint.h"
 
 namespace orvane::testing {
 namespace {
@@ -46,11 +47,7 @@ protected:
     }
 
     // A point of the strip (its coordinates) on the screen, as verb arguments.
-    std::string at(double x, double y) const {
-        auto origin = strip->window()->frame().origin;
-        auto p = strip->convertToWindow({x, y});
-        return std::to_string(origin.x + p.x) + " " + std::to_string(origin.y + p.y);
-    }
+    std::string at(double x, double y) const { return orvane::test::screenPoint(*strip, x, y); }
     StripLayout layout() const {
         return StripLayout(std::int64_t(controller->entries().size()), controller->maxIcons(), 24);
     }

@@ -21,8 +21,11 @@
 #include "platform/ui/View.h"
 #include "platform/ui/Window.h"
 #include "tests/desktop/ScratchDisk.h"
+#include "tests/support/SolidView.h"
 
 namespace {
+
+using orvane::test::SolidView;
 
 using nlohmann::json;
 using platform::CaptureConfiguration;
@@ -49,16 +52,6 @@ json captureScene() {
       ]
     })");
 }
-
-// A view that fills itself with one colour.
-class SolidView : public ui::View {
-public:
-    SolidView(platform::Rect frame, ui::Color colour) : View(frame), colour_(colour) {}
-    void draw(ui::Canvas& canvas) override { canvas.fillRect(bounds(), colour_); }
-
-private:
-    ui::Color colour_;
-};
 
 class ScreenCaptureTest : public ::testing::Test {
 protected:

@@ -21,8 +21,11 @@
 #include "platform/ui/Window.h"
 #include "tests/desktop/ScratchDisk.h"
 #include "tests/support/PngFile.h"
+#include "tests/support/SolidView.h"
 
 namespace {
+
+using orvane::test::SolidView;
 
 using nlohmann::json;
 namespace ui = platform::ui;
@@ -43,15 +46,6 @@ json pictureScene() {
       "active": "com.apple.Notes"
     })");
 }
-
-class SolidView : public ui::View {
-public:
-    SolidView(platform::Rect frame, ui::Color colour) : View(frame), colour_(colour) {}
-    void draw(ui::Canvas& canvas) override { canvas.fillRect(bounds(), colour_); }
-
-private:
-    ui::Color colour_;
-};
 
 // A PNG read back, sampled in screen points (y upwards) at scale 2; all -1
 // outside the picture or when it did not decode.

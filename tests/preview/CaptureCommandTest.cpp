@@ -22,9 +22,12 @@
 #include "tests/preview/PreviewFixture.h"
 #include "tests/support/Call.h"
 #include "tests/support/PngFile.h"
+#include "tests/support/SolidView.h"
 
 namespace orvane::testing {
 namespace {
+
+using orvane::test::SolidView;
 
 namespace fs = std::filesystem;
 namespace ui = platform::ui;
@@ -32,12 +35,6 @@ using test::data;
 using test::PngFile;
 
 constexpr const char* folder = "/captures";
-
-// Content that paints every point, so a rendered picture is opaque to its corners.
-class SolidView : public ui::View {
-public:
-    void draw(ui::Canvas& canvas) override { canvas.fillRect(bounds(), ui::Color::systemBlue()); }
-};
 
 std::string readText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -64,7 +61,8 @@ protected:
         if (fullSizeContent) style |= ui::styleMask::fullSizeContentView;
         auto made = ui::Window::create({200, 150, 700, 500}, style);
         made->setTitle("Saved window");
-        made->setContentView(std::make_shared<SolidView>());
+        // Content that paints every point, so a rendered picture is opaque to its corners.
+        made->setContentView(std::make_shared<SolidView>(platform::Rect{}, ui::Color::systemBlue()));
         made->orderFront();
         return made;
     }

@@ -7,6 +7,7 @@
 #include "strip/StripActionButton.h"
 #include "strip/StripView.h"
 #include "tests/controller/ControllerFixture.h"
+#include "tests/support/ScreenPoint.h"
 
 namespace orvane::testing {
 namespace {
@@ -27,12 +28,8 @@ protected:
         ASSERT_TRUE(strip && strip->window());
     }
 
-    // A point of the strip (its coordinates) on the screen.
-    std::string at(double x, double y) const {
-        auto origin = strip->window()->frame().origin;
-        auto p = strip->convertToWindow({x, y});
-        return std::to_string(origin.x + p.x) + " " + std::to_string(origin.y + p.y);
-    }
+    // A point of the strip (its coordinates) on the screen, as verb arguments.
+    std::string at(double x, double y) const { return orvane::test::screenPoint(*strip, x, y); }
 
     std::shared_ptr<StripView> strip;
 };

@@ -15,21 +15,14 @@
 #include "platform/ui/Image.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/View.h"
+#include "tests/support/SolidView.h"
 
 namespace {
 
+using orvane::test::SolidView;
+
 using namespace platform;
 using namespace platform::ui;
-
-// A view that fills its bounds with one colour.
-class FillView : public View {
-public:
-    FillView(Rect frame, Color color) : View(frame), color_(color) {}
-    void draw(Canvas& canvas) override { canvas.fillRect(bounds(), color_); }
-
-private:
-    Color color_;
-};
 
 std::shared_ptr<Bitmap> render(View& view) {
     auto bitmap = view.bitmapForCachingDisplay(view.bounds());
@@ -51,7 +44,7 @@ int inkedPixels(const Bitmap& bitmap) {
 
 // Tests that a window-background fill resolves to the light and the dark palette.
 TEST(Rendering, SemanticColourFollowsAppearance) {
-    auto view = std::make_shared<FillView>(Rect{0, 0, 20, 10}, Color::windowBackground());
+    auto view = std::make_shared<SolidView>(Rect{0, 0, 20, 10}, Color::windowBackground());
     view->setAppearance(AppearanceName::aqua);
     auto light = render(*view);
     ASSERT_TRUE(light);
@@ -67,7 +60,7 @@ TEST(Rendering, SemanticColourFollowsAppearance) {
     EXPECT_EQ(p.r, 0x32);
     EXPECT_EQ(p.g, 0x32);
 
-    auto blue = std::make_shared<FillView>(Rect{0, 0, 4, 4}, Color::systemBlue());
+    auto blue = std::make_shared<SolidView>(Rect{0, 0, 4, 4}, Color::systemBlue());
     blue->setAppearance(AppearanceName::darkAqua);
     p = at(*render(*blue), 1, 1);
     EXPECT_EQ(p.r, 0x0A);
@@ -78,12 +71,12 @@ TEST(Rendering, SemanticColourFollowsAppearance) {
 // Tests that subviews sit at their frames with y upwards, inherit the
 // appearance, are composited with their alpha and vanish when hidden.
 TEST(Rendering, SubviewsPlacedWithAlphaAndHiding) {
-    auto root = std::make_shared<FillView>(Rect{0, 0, 40, 20}, Color::white());
+    auto root = std::make_shared<SolidView>(Rect{0, 0, 40, 20}, Color::white());
     root->setAppearance(AppearanceName::darkAqua);
-    auto low = std::make_shared<FillView>(Rect{0, 0, 10, 10}, Color::label());  // bottom-left square
-    auto faded = std::make_shared<FillView>(Rect{20, 0, 10, 10}, Color::black());
+    auto low = std::make_shared<SolidView>(Rect{0, 0, 10, 10}, Color::label());  // bottom-left square
+    auto faded = std::make_shared<SolidView>(Rect{20, 0, 10, 10}, Color::black());
     faded->setAlpha(0.5);
-    auto hidden = std::make_shared<FillView>(Rect{30, 10, 10, 10}, Color::black());
+    auto hidden = std::make_shared<SolidView>(Rect{30, 10, 10, 10}, Color::black());
     hidden->setHidden(true);
     root->addSubview(low);
     root->addSubview(faded);
@@ -138,7 +131,7 @@ TEST(Rendering, TextDrawsInk) {
 
 // Tests that PNG bytes decode back to the same pixels.
 TEST(Rendering, PngRoundTrip) {
-    auto view = std::make_shared<FillView>(Rect{0, 0, 7, 3}, Color::rgba(1, 0, 0, 1));
+    auto view = std::make_shared<SolidView>(Rect{0, 0, 7, 3}, Color::rgba(1, 0, 0, 1));
     auto bitmap = render(*view);
     std::string png = bitmap->pngData();
     ASSERT_GT(png.size(), 8u);
@@ -166,8 +159,8 @@ TEST(Rendering, PngRoundTrip) {
 // Tests that cropping takes a pixel rectangle counted from the bottom and
 // refuses rectangles outside the bitmap.
 TEST(Rendering, Cropped) {
-    auto root = std::make_shared<FillView>(Rect{0, 0, 20, 10}, Color::white());
-    root->addSubview(std::make_shared<FillView>(Rect{10, 0, 10, 5}, Color::black()));  // bottom-right quarter
+    auto root = std::make_shared<SolidView>(Rect{0, 0, 20, 10}, Color::white());
+    root->addSubview(std::make_shared<SolidView>(Rect{10, 0, 10, 5}, Color::black()));  // bottom-right quarter
     auto bitmap = render(*root);
 
     auto quarter = bitmap->cropped({20, 0, 20, 10});
