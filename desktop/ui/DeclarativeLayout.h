@@ -123,6 +123,13 @@ public:
         enum class Axis { none, horizontal, vertical } axis = Axis::none;
         Rect clip;
         std::string scrollPath;
+
+        // The same context for children laid out along axis.
+        Context along(Axis stackAxis) const {
+            Context inside = *this;
+            inside.axis = stackAxis;
+            return inside;
+        }
     };
 
 private:

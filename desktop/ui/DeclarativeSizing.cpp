@@ -39,9 +39,8 @@ bool DeclarativeLayout::contentFillsWidth(const Node& n, const Context& c) {
         case Kind::picker: return c.inForm && !n.labelHidden && !n.text.empty();
         case Kind::vstack:
         case Kind::hstack: {
-            Context cc = c;
-            cc.axis = n.kind == Kind::vstack ? Axis::vertical : Axis::horizontal;
-            return std::any_of(n.children.begin(), n.children.end(), [&](const Node& child) { return flexibleWidth(child, cc); });
+            const Context inside = c.along(n.kind == Kind::vstack ? Axis::vertical : Axis::horizontal);
+            return std::any_of(n.children.begin(), n.children.end(), [&](const Node& child) { return flexibleWidth(child, inside); });
         }
         default: return false;
     }
@@ -57,9 +56,8 @@ bool DeclarativeLayout::contentFillsHeight(const Node& n, const Context& c) {
         case Kind::emptySearch: return true;
         case Kind::vstack:
         case Kind::hstack: {
-            Context cc = c;
-            cc.axis = n.kind == Kind::vstack ? Axis::vertical : Axis::horizontal;
-            return std::any_of(n.children.begin(), n.children.end(), [&](const Node& child) { return flexibleHeight(child, cc); });
+            const Context inside = c.along(n.kind == Kind::vstack ? Axis::vertical : Axis::horizontal);
+            return std::any_of(n.children.begin(), n.children.end(), [&](const Node& child) { return flexibleHeight(child, inside); });
         }
         default: return false;
     }
