@@ -238,8 +238,7 @@ void DeclarativeLayout::placeSplit(Node& n, Rect r, const Context& c, const std:
     Rect toolbar{detail.minX(), r.minY(), detail.width(), bar};
     paint(Paint::Op::fill, {toolbar.minX(), toolbar.maxY() - 1, toolbar.width(), 1}, c).color = Color::separator();
 
-    Context cc = c;
-    cc.axis = Axis::none;
+    Context cc = c.along(Axis::none);
     if (n.children.size() > 0) {
         Context sc = cc;
         sc.clip = intersection(sidebar, c.clip);

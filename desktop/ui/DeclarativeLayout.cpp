@@ -184,8 +184,7 @@ void DeclarativeLayout::placeContent(Node& n, Rect r, const Context& c, const st
         case Kind::emptySearch: placeEmptySearch(n, r, c); break;
         case Kind::section: {
             // A section outside a form reads as its heading above its rows.
-            Context cc = c;
-            cc.axis = Axis::vertical;
+            Context cc = c.along(Axis::vertical);
             double y = r.minY();
             for (std::size_t i = 0; i < n.header.size(); ++i) {
                 Size s = fit(n.header[i], r.width(), cc);

@@ -136,8 +136,7 @@ std::string DeclarativeLayout::pickerShownText(const Node& n) const {
 
 Size DeclarativeLayout::buttonLabelSize(const Node& n, double width, const Context& c) {
     if (!n.children.empty()) {
-        Context cc = c;
-        cc.axis = Axis::horizontal;
+        Context cc = c.along(Axis::horizontal);
         std::vector<double> widths = hstackWidths(n, width, c);
         double w = 0, h = 0;
         for (std::size_t i = 0; i < n.children.size(); ++i) {
@@ -157,8 +156,7 @@ std::vector<double> DeclarativeLayout::hstackWidths(const Node& n, double width,
     const auto& children = n.children;
     std::vector<double> out(children.size(), 0);
     if (children.empty()) return out;
-    Context cc = c;
-    cc.axis = Axis::horizontal;
+    Context cc = c.along(Axis::horizontal);
     if (!finite(width)) {
         for (std::size_t i = 0; i < children.size(); ++i) out[i] = fit(children[i], unbounded, cc).width;
         return out;
@@ -251,8 +249,7 @@ Size DeclarativeLayout::content(const Node& n, double width, const Context& c) {
         case Kind::sidebarList:
             return {finite(width) ? width : 160, style::sidebarRowHeight * static_cast<double>(n.children.size())};
         case Kind::section: {
-            Context cc = c;
-            cc.axis = Axis::vertical;
+            Context cc = c.along(Axis::vertical);
             double h = 0, w = 0;
             for (const auto& child : n.header) {
                 Size s = fit(child, width, cc);
@@ -294,8 +291,7 @@ Size DeclarativeLayout::content(const Node& n, double width, const Context& c) {
             return {w, h};
         }
         case Kind::vstack: {
-            Context cc = c;
-            cc.axis = Axis::vertical;
+            Context cc = c.along(Axis::vertical);
             double w = 0, h = 0;
             bool flexible = false;
             for (const auto& child : n.children) {
@@ -309,8 +305,7 @@ Size DeclarativeLayout::content(const Node& n, double width, const Context& c) {
             return {w, h};
         }
         case Kind::hstack: {
-            Context cc = c;
-            cc.axis = Axis::horizontal;
+            Context cc = c.along(Axis::horizontal);
             std::vector<double> widths = hstackWidths(n, width, c);
             double w = 0, h = 0;
             for (std::size_t i = 0; i < n.children.size(); ++i) {
