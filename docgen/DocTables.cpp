@@ -5,6 +5,7 @@
 #include "bridge/CommandTable.h"
 #include "controller/EventKinds.h"
 #include "desktop/scripting/VerbTable.h"
+#include "docgen/SampleReplies.h"
 #include "host/HostOptions.h"
 
 namespace docgen {
@@ -78,7 +79,8 @@ std::optional<Span> find(const std::string& text, const std::string& name) {
 }  // namespace
 
 std::vector<Block> generatedBlocks() {
-    return {{"commands", commands()}, {"events", events()}, {"flags", flags()}, {"verbs", verbs()}};
+    return {{"commands", commands()}, {"samples", sampleReplies()}, {"snapshot-sample", sampleSnapshot()},
+            {"events", events()},     {"flags", flags()},           {"verbs", verbs()}};
 }
 
 std::optional<std::string> blockContent(const std::string& text, const std::string& name) {

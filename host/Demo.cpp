@@ -205,11 +205,13 @@ int runDemo(const Library& library, const std::string& folder) {
             send(sent);
         }
 
-        // The library saves its surfaces into a fresh folder on the simulated disk.
+        // The library saves its surfaces into a fresh folder on the simulated
+        // disk. The folder is made by a recorded verb, so that replaying the
+        // transcript on a fresh disk saves the same pictures.
         const std::string captureStep = std::string(captureFolder) + "/" + stepFolderName(i);
         const fs::path captureOnDisk = desktop::resolve(captureStep);
         fs::remove_all(captureOnDisk);
-        fs::create_directories(captureOnDisk);
+        send("!mkdir " + captureStep);
         send(json{{"command", "capture"}, {"args", {{"directory", captureStep}}}}.dump());
         send("!advance 0.2");
 
@@ -219,10 +221,11 @@ int runDemo(const Library& library, const std::string& folder) {
         const auto screen = stepFolder / "screen.png";
         send("!screenshot " + screen.string());
         if (fs::exists(screen)) page.screen = stepFolderName(i) + "/screen.png";
+        // Pulled off the disk by recorded verbs, so a replay leaves the same files.
         for (const char* name : surfaceNames) {
             if (!fs::exists(captureOnDisk / name)) continue;
-            fs::copy_file(captureOnDisk / name, stepFolder / name, fs::copy_options::overwrite_existing);
-            fs::copy_file(captureOnDisk / name, fs::path(folder) / name, fs::copy_options::overwrite_existing);
+            send("!pull " + captureStep + "/" + name + " " + (stepFolder / name).string());
+            send("!pull " + captureStep + "/" + name + " " + (fs::path(folder) / name).string());
             page.surfaces.push_back(stepFolderName(i) + "/" + name);
             ++pictures;
         }

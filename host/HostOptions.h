@@ -15,6 +15,7 @@ struct HostOptions {
     std::optional<bool> manualClock;
     std::optional<std::string> script;
     std::optional<std::string> demo;
+    std::optional<std::string> replay;
     bool help = false;
 };
 

@@ -16,6 +16,7 @@
 #include "host/Demo.h"
 #include "host/HostOptions.h"
 #include "host/Library.h"
+#include "host/Replay.h"
 #include "host/Session.h"
 
 namespace {
@@ -51,9 +52,11 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    // The demo's steps are written for the embedded scene; any other session
-    // takes ORVANE_SCENE as a host that only loads the library would.
-    nlohmann::json scene = options->demo ? desktop::defaultScene() : desktop::sceneFromEnvironment();
+    // The demo's steps (and so its recorded session) are written for the
+    // embedded scene; any other session takes ORVANE_SCENE as a host that only
+    // loads the library would.
+    const bool demoScene = options->demo || options->replay;
+    nlohmann::json scene = demoScene ? desktop::defaultScene() : desktop::sceneFromEnvironment();
     if (options->scene) {
         auto loaded = readScene(*options->scene);
         if (!loaded || !loaded->is_object()) {
@@ -64,11 +67,12 @@ int main(int argc, char** argv) {
     }
     if (options->disk) scene["disk"] = *options->disk;
     const bool manual = options->manualClock.value_or(desktop::clockFromEnvironment() == desktop::Clock::manual) ||
-                        options->demo.has_value();
+                        demoScene;
     desktop::reset(scene, manual ? desktop::Clock::manual : desktop::Clock::real);
 
     host::Library library(options->library.empty() ? libraryNextToHost() : options->library);
     if (options->demo) return host::runDemo(library, *options->demo);
+    if (options->replay) return host::replaySession(library, *options->replay);
 
     host::Session session(library, manual);
     auto print = [](const std::string&, const std::string& reply) { std::cout << reply << std::endl; };

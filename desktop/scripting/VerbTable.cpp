@@ -8,7 +8,7 @@
 namespace desktop {
 namespace {
 
-constexpr std::array<VerbHelp, 31> verbs{{
+constexpr std::array<VerbHelp, 33> verbs{{
     {"launch", "launch APP", "launches an application (bundle id, name or bundle path) and posts its launch"},
     {"quit", "quit APP", "quits a running application and posts its termination"},
     {"activate", "activate APP", "makes a running application the active one"},
@@ -42,6 +42,8 @@ constexpr std::array<VerbHelp, 31> verbs{{
     {"window", "window minimize|space|restore|close NUMBER | window open APP {\"title\",\"frame\",\"color\"}",
      "acts on another application's window, or opens a new one"},
     {"screenshot", "screenshot PATH", "writes the whole first screen as a PNG to PATH on this machine"},
+    {"mkdir", "mkdir PATH", "makes the folder PATH and its parents on the simulated disk"},
+    {"pull", "pull PATH DEST", "copies the file PATH of the simulated disk to DEST on this machine"},
     {"help", "help", "lists every verb with one line each"},
 }};
 

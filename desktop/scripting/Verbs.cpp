@@ -1,7 +1,7 @@
 // The scripting verbs of the simulated Mac: what a user or the system would
 // do to it (launch, quit, activate, hide an app; wake; switch spaces; change
 // screens; grant a permission; let time pass; decide captures, move other
-// apps' windows, take a screenshot). Each answers with a JSON reply.
+// apps' windows, take a screenshot, make a folder). Each answers with a JSON reply.
 
 #include <cmath>
 #include <sstream>
@@ -19,6 +19,7 @@
 #include "desktop/runloop/MainRunLoop.h"
 #include "desktop/scripting/CaptureVerbs.h"
 #include "desktop/scripting/ControlVerbs.h"
+#include "desktop/scripting/FileVerbs.h"
 #include "desktop/scripting/GeometryJson.h"
 #include "desktop/scripting/VerbTable.h"
 #include "desktop/windowserver/WindowServer.h"
@@ -172,6 +173,7 @@ json dispatch(const std::string& line) {
     if (auto handled = windowServerVerb(words)) return *handled;
     if (auto handled = controlVerb(line)) return *handled;
     if (auto handled = captureVerb(words, line)) return *handled;
+    if (auto handled = fileVerb(words, line)) return *handled;
     return failure("unknown verb: " + verb);
 }
 

@@ -5,12 +5,15 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
 #include <set>
 
 #include <nlohmann/json.hpp>
 
 #include "desktop/Desktop.h"
 #include "desktop/apps/Processes.h"
+#include "desktop/files/Disk.h"
 #include "orvane_desktop.h"
 #include "platform/Application.h"
 #include "platform/RunLoop.h"
@@ -131,6 +134,36 @@ TEST_F(VerbsTest, MalformedVerbsFail) {
     auto state = desktop::verb("state");
     EXPECT_TRUE(state["ok"].get<bool>());
     EXPECT_EQ(state["state"]["clock"], "manual");
+}
+
+// Tests making a folder on the simulated disk and pulling a file off it onto
+// this machine, and the failures of both.
+TEST_F(VerbsTest, DiskVerbsMakeFoldersAndPullFiles) {
+    for (const char* bad : {"mkdir", "mkdir relative/path", "pull", "pull /a", "pull relative /tmp/x",
+                            "pull /no/such/file /tmp/orvane-pull-never"}) {
+        auto reply = desktop::verb(bad);
+        EXPECT_EQ(reply["ok"], false) << "'" << bad << "'";
+        EXPECT_TRUE(reply["error"].is_string()) << bad;
+    }
+    EXPECT_FALSE(std::filesystem::exists("/tmp/orvane-pull-never"));
+
+    ASSERT_TRUE(desktop::verb("mkdir /Users/demo/Saved Pictures/2026")["ok"].get<bool>());
+    const auto folder = std::filesystem::path(desktop::resolve("/Users/demo/Saved Pictures/2026"));
+    ASSERT_TRUE(std::filesystem::is_directory(folder));
+    std::ofstream(folder / "a.txt") << "picture";
+    // A folder is not a file to pull.
+    EXPECT_EQ(desktop::verb("pull /Users/demo/Saved /tmp/x")["ok"], false);
+
+    const auto local = std::filesystem::temp_directory_path() / ("orvane pulled " + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder.parent_path().parent_path() / "Pictures");
+    std::ofstream(folder.parent_path().parent_path() / "Pictures" / "b.txt") << "bytes";
+    auto pulled = desktop::verb("pull /Users/demo/Pictures/b.txt " + local.string());
+    ASSERT_TRUE(pulled["ok"].get<bool>()) << pulled.dump();
+    std::ifstream copy(local);
+    std::string text;
+    copy >> text;
+    EXPECT_EQ(text, "bytes");
+    std::filesystem::remove(local);
 }
 
 // Tests the C API: reset with a scene or the default, refusing non-objects,

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -106,6 +107,31 @@ TEST_F(DemoTest, LeavesAPageOfStepsWithPicturesThatExist) {
         ++lines;
     }
     EXPECT_GT(lines, 20);
+}
+
+// Tests that the recorded session replays on a fresh disk to the same
+// replies and the same pictures, byte for byte.
+TEST_F(DemoTest, SessionReplaysToTheSamePictures) {
+    ASSERT_EQ(status_, 0) << "orvane-host --demo failed";
+    std::map<fs::path, std::string> pictures;
+    for (const auto& entry : fs::recursive_directory_iterator(folder_))
+        if (entry.path().extension() == ".png") pictures[entry.path()] = readAll(entry.path());
+    ASSERT_GE(pictures.size(), 20u);
+    for (const auto& [path, bytes] : pictures) fs::remove(path);
+
+    const std::string command = "cd " + folder_.parent_path().string() + " && " + std::string(ORVANE_HOST_PATH) +
+                                " --replay " + (folder_ / "session.jsonl").string() + " > /dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0) << "a replayed reply differs from the recorded one";
+    for (const auto& [path, bytes] : pictures) {
+        ASSERT_TRUE(fs::exists(path)) << path << " was not written again";
+        EXPECT_TRUE(readAll(path) == bytes) << path << " differs from the recorded session's";
+    }
+
+    // A transcript that is not one records nothing and says so.
+    std::ofstream(folder_ / "broken.jsonl") << "{\"command\":\"start\"}\n";
+    const std::string broken =
+        std::string(ORVANE_HOST_PATH) + " --replay " + (folder_ / "broken.jsonl").string() + " > /dev/null 2>&1";
+    EXPECT_NE(std::system(broken.c_str()), 0);
 }
 
 }  // namespace

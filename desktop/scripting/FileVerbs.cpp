@@ -1,0 +1,57 @@
+#include "desktop/scripting/FileVerbs.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include <nlohmann/json.hpp>
+
+#include "desktop/files/Disk.h"
+
+namespace desktop {
+namespace {
+
+using nlohmann::json;
+
+// The rest of line from start, trimmed: a path may hold spaces.
+std::string trimmedFrom(const std::string& line, std::size_t start) {
+    auto first = line.find_first_not_of(" \t\r\n", start);
+    if (first == std::string::npos) return {};
+    auto last = line.find_last_not_of(" \t\r\n");
+    return line.substr(first, last - first + 1);
+}
+
+json mkdirVerb(const std::string& line) {
+    const std::string path = trimmedFrom(line, line.find("mkdir") + 5);
+    if (path.empty() || path.front() != '/') return {{"ok", false}, {"error", "mkdir needs an absolute path"}};
+    std::error_code error;
+    const std::filesystem::path real = resolve(path);
+    std::filesystem::create_directories(real, error);
+    if (error || !std::filesystem::is_directory(real, error))
+        return {{"ok", false}, {"error", "cannot make the folder " + path}};
+    return {{"ok", true}, {"path", path}};
+}
+
+// Copies PATH of the simulated disk to DEST on this machine.
+json pullVerb(const std::vector<std::string>& words, const std::string& line) {
+    if (words.size() < 3 || words[1].front() != '/')
+        return {{"ok", false}, {"error", "pull needs an absolute path on the simulated disk and a destination"}};
+    const std::string& path = words[1];
+    const std::string destination = trimmedFrom(line, line.find(path, line.find("pull") + 4) + path.size());
+    std::error_code error;
+    const std::filesystem::path real = resolve(path);
+    if (!std::filesystem::is_regular_file(real, error)) return {{"ok", false}, {"error", "no such file: " + path}};
+    std::filesystem::copy_file(real, destination, std::filesystem::copy_options::overwrite_existing, error);
+    if (error) return {{"ok", false}, {"error", "cannot write " + destination}};
+    return {{"ok", true}, {"path", destination}};
+}
+
+}  // namespace
+
+std::optional<json> fileVerb(const std::vector<std::string>& words, const std::string& line) {
+    if (words.empty()) return std::nullopt;
+    if (words[0] == "mkdir") return mkdirVerb(line);
+    if (words[0] == "pull") return pullVerb(words, line);
+    return std::nullopt;
+}
+
+}  // namespace desktop
