@@ -9,7 +9,7 @@ namespace host {
 
 namespace {
 
-constexpr std::array<HostFlag, 9> flags{{
+constexpr std::array<HostFlag, 10> flags{{
     {"--library", "PATH", "the library to load (default: libOrvaneNative.so beside the host or in its lib folder)"},
     {"--scene", "FILE", "the simulated Mac's scene, a JSON file (default: ORVANE_SCENE, else the embedded scene)"},
     {"--disk", "DIR", "the simulated Mac's disk root (default: ORVANE_DISK, else a fresh demo disk)"},
@@ -17,13 +17,14 @@ constexpr std::array<HostFlag, 9> flags{{
     {"--realtime", "", "real clock (without either flag ORVANE_CLOCK decides: manual or real)"},
     {"--script", "FILE", "reads lines from FILE instead of standard input"},
     {"--demo", "DIR", "runs the built-in demo session and writes its pictures and page into DIR"},
+    {"--strict", "", "exits with status 1 when any reply of the session failed (\"ok\": false), for scripts and CI"},
     {"--replay", "FILE", "replays a demo's session.jsonl on the embedded scene and checks every reply against it"},
     {"--help", "", "prints this text"},
 }};
 
 constexpr const char* usage =
     "usage: orvane-host [--library PATH] [--scene FILE] [--disk DIR] [--virtual | --realtime]\n"
-    "                   [--script FILE] [--demo DIR] [--replay FILE] [--help]\n";
+    "                   [--script FILE] [--strict] [--demo DIR] [--replay FILE] [--help]\n";
 
 std::string padded(std::string text, std::size_t width) {
     if (text.size() < width) text.append(width - text.size(), ' ');
@@ -61,6 +62,7 @@ std::optional<HostOptions> parseOptions(int argc, char** argv) {
         if (flag == "--help" || flag == "-h") { options.help = true; continue; }
         if (flag == "--virtual") { options.manualClock = true; continue; }
         if (flag == "--realtime") { options.manualClock = false; continue; }
+        if (flag == "--strict") { options.strict = true; continue; }
         std::optional<std::string> library;
         if (flag == "--library") target = &library;
         else if (flag == "--scene") target = &options.scene;
@@ -68,7 +70,13 @@ std::optional<HostOptions> parseOptions(int argc, char** argv) {
         else if (flag == "--script") target = &options.script;
         else if (flag == "--demo") target = &options.demo;
         else if (flag == "--replay") target = &options.replay;
-        if (!target || !(*target = value())) {
+        if (!target) {
+            std::fprintf(stderr, "orvane-host: unknown flag %.*s\n", int(flag.size()), flag.data());
+            std::fputs(usage, stderr);
+            return std::nullopt;
+        }
+        if (!(*target = value())) {
+            std::fprintf(stderr, "orvane-host: %.*s needs a value\n", int(flag.size()), flag.data());
             std::fputs(usage, stderr);
             return std::nullopt;
         }

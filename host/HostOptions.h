@@ -16,6 +16,8 @@ struct HostOptions {
     std::optional<std::string> script;
     std::optional<std::string> demo;
     std::optional<std::string> replay;
+    // Exit status 1 when any reply of the session said "ok": false.
+    bool strict = false;
     bool help = false;
 };
 

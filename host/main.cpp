@@ -75,7 +75,12 @@ int main(int argc, char** argv) {
     if (options->replay) return host::replaySession(library, *options->replay);
 
     host::Session session(library, manual);
-    auto print = [](const std::string&, const std::string& reply) { std::cout << reply << std::endl; };
+    bool anyFailed = false;
+    auto print = [&anyFailed](const std::string&, const std::string& reply) {
+        std::cout << reply << std::endl;
+        const auto parsed = nlohmann::json::parse(reply, nullptr, false);
+        if (!parsed.is_object() || (parsed.contains("ok") && parsed["ok"] == false)) anyFailed = true;
+    };
     if (options->script) {
         std::ifstream script(*options->script);
         if (!script) {
@@ -86,5 +91,5 @@ int main(int argc, char** argv) {
     } else {
         session.runAll(std::cin, print);
     }
-    return 0;
+    return options->strict && anyFailed ? 1 : 0;
 }

@@ -39,14 +39,31 @@ TEST(HostHelpTest, HelpListsEveryFlagAndVerb) {
     int status = -1;
     const std::string help = run(std::string("'") + ORVANE_HOST_PATH + "' --help", status);
     EXPECT_EQ(status, 0);
-    for (const char* flag : {"--library", "--scene", "--disk", "--virtual", "--realtime", "--script", "--demo", "--help"})
+    for (const char* flag : {"--library", "--scene", "--disk", "--virtual", "--realtime", "--script", "--demo", "--replay", "--strict", "--help"})
         EXPECT_TRUE(hasLineStartingWith(help, std::string("  ") + flag + " ")) << flag << " missing from:\n" << help;
     for (const auto& verb : desktop::verbTable())
         EXPECT_TRUE(hasLineStartingWith(help, "  !" + std::string(verb.usage))) << verb.name << " missing from:\n" << help;
 
     int refused = -1;
-    run(std::string("'") + ORVANE_HOST_PATH + "' --no-such-flag 2>/dev/null", refused);
+    const auto said = run(std::string("'") + ORVANE_HOST_PATH + "' --no-such-flag 2>&1", refused);
     EXPECT_NE(refused, 0);
+    EXPECT_NE(said.find("unknown flag --no-such-flag"), std::string::npos) << said;
+}
+
+// Tests that --strict makes a session with any failed reply, a command's or a
+// verb's, exit with status 1, and a session without one exit with 0.
+TEST(HostHelpTest, StrictSessionFailsOnAnyFailedReply) {
+    auto status = [](const std::string& lines, bool strict) {
+        int result = -1;
+        run("printf '" + lines + "' | '" + ORVANE_HOST_PATH + "' --virtual" + (strict ? " --strict" : "") + " > /dev/null",
+            result);
+        return result;
+    };
+    const std::string good = "{\"command\":\"snapshot\"}\\n!advance 0.1\\n";
+    EXPECT_EQ(status(good, true), 0);
+    EXPECT_EQ(status(good + "{\"command\":\"Start\"}\\n", true), 256);
+    EXPECT_EQ(status(good + "!fly away\\n", true), 256);
+    EXPECT_EQ(status(good + "{\"command\":\"Start\"}\\n", false), 0);
 }
 
 // Tests that each flag the help lists is one the parser accepts, and that a
