@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, asking dpkg first so that a
 # machine that already has them pays nothing.
+#   scripts/deps.sh        everything: the build, the tests and the benchmarks
+#   scripts/deps.sh demo   only what the two libraries and orvane-host need
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ ccache pkg-config
   nlohmann-json3-dev libplist-dev libcairo2-dev libpango1.0-dev fonts-noto-cjk fonts-noto-color-emoji libicu-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
 )
+if [[ "${1:-}" != "demo" ]]; then
+  packages+=(libgtest-dev libgmock-dev libbenchmark-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
