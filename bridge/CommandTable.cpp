@@ -6,7 +6,7 @@
 #include "bridge/Arguments.h"
 #include "bridge/BridgeTexts.h"
 #include "catalogue/InstalledApps.h"
-#include "controller/AppEntry.h"
+#include "model/AppEntry.h"
 #include "controller/ControllerSlot.h"
 #include "controller/NativeController.h"
 #include "dock/DockImport.h"

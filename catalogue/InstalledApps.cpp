@@ -3,7 +3,7 @@
 #include <set>
 #include <vector>
 
-#include "catalogue/AppRecord.h"
+#include "model/AppRecord.h"
 #include "catalogue/FinderNameOrder.h"
 #include "platform/Files.h"
 #include "platform/Json.h"

@@ -4,7 +4,7 @@
 
 #include <nlohmann/json_fwd.hpp>
 
-#include "controller/AppEntry.h"
+#include "model/AppEntry.h"
 
 namespace orvane {
 

@@ -1,9 +1,9 @@
 #pragma once
 
 // Every text of the controller that a user reads, in one place.
-namespace orvane::texts {
+#include "model/AppTexts.h"
 
-inline constexpr const char* unnamedApplication = "应用";
+namespace orvane::texts {
 
 // Follow the product name.
 inline constexpr const char* managerButtonLabelSuffix = " 所有应用与设置";

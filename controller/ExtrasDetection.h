@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "controller/AppEntry.h"
+#include "model/AppEntry.h"
 #include "platform/Accessibility.h"
 #include "platform/Geometry.h"
 #include "platform/Workspace.h"

@@ -12,7 +12,7 @@
 #include "platform/ui/Window.h"
 #include "settings/SettingsController.h"
 #include "settings/SettingsModel.h"
-#include "strip/Brand.h"
+#include "model/Brand.h"
 #include "strip/StripTexts.h"
 #include "strip/StripView.h"
 

@@ -8,7 +8,7 @@
 
 #include <nlohmann/json_fwd.hpp>
 
-#include "controller/AppEntry.h"
+#include "model/AppEntry.h"
 #include "controller/EventQueue.h"
 #include "controller/ExtrasDetection.h"
 #include "dock/DockMaintenance.h"

@@ -12,7 +12,7 @@
 #include "preview/ScreenCaptureAccess.h"
 #include "preview/WindowPreview.h"
 #include "settings/SettingsController.h"
-#include "strip/Brand.h"
+#include "model/Brand.h"
 #include "strip/StripActionButton.h"
 #include "strip/StripView.h"
 

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "catalogue/AppRecord.h"
+#include "model/AppRecord.h"
 #include "dock/DockLocation.h"
 #include "dock/DockPreferences.h"
 #include "dock/DockTexts.h"

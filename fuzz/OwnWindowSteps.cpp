@@ -9,7 +9,7 @@
 #include "fuzz/PointerWords.h"
 #include "fuzz/Session.h"
 #include "settings/SettingsTexts.h"
-#include "strip/Brand.h"
+#include "model/Brand.h"
 
 namespace orvane::fuzz {
 

@@ -6,7 +6,7 @@
 
 #include "bridge/BridgeTexts.h"
 #include "bridge/OrvaneCall.h"
-#include "controller/AppEntry.h"
+#include "model/AppEntry.h"
 #include "controller/ControllerSlot.h"
 #include "controller/NativeController.h"
 #include "desktop/Desktop.h"

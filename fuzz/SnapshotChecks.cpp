@@ -9,7 +9,7 @@
 #include "platform/Application.h"
 #include "preview/PreviewLayout.h"
 #include "preview/PreviewTexts.h"
-#include "strip/Brand.h"
+#include "model/Brand.h"
 #include "strip/StripTexts.h"
 
 namespace orvane::fuzz {

@@ -5,7 +5,7 @@
 #include "settings/ModelAction.h"
 #include "settings/SettingsStyle.h"
 #include "settings/SettingsTexts.h"
-#include "strip/Brand.h"
+#include "model/Brand.h"
 
 namespace orvane {
 

@@ -1,11 +1,11 @@
 #include "settings/SettingsApp.h"
 
+#include "model/AppTexts.h"
 #include "platform/JsonMember.h"
 
 namespace orvane {
 namespace {
 
-constexpr const char* defaultName = "应用";
 constexpr const char* defaultPolicy = "auto";
 
 }  // namespace
@@ -15,7 +15,7 @@ std::optional<SettingsApp> SettingsApp::fromDictionary(const nlohmann::json& dic
     auto id = platform::stringMember(dictionary, "id");
     auto path = platform::stringMember(dictionary, "path");
     if (!id || !path) return std::nullopt;
-    return SettingsApp(std::move(*id), platform::stringMember(dictionary, "name").value_or(defaultName), std::move(*path),
+    return SettingsApp(std::move(*id), platform::stringMember(dictionary, "name").value_or(texts::unnamedApplication), std::move(*path),
                        platform::stringMember(dictionary, "policy").value_or(defaultPolicy));
 }
 

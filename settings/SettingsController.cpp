@@ -7,7 +7,7 @@
 #include "settings/SettingsModel.h"
 #include "settings/SettingsRoot.h"
 #include "settings/SettingsTexts.h"
-#include "strip/Brand.h"
+#include "model/Brand.h"
 
 namespace orvane {
 

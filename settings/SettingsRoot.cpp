@@ -6,7 +6,7 @@
 #include "settings/PinnedAppsPage.h"
 #include "settings/PreferencesPage.h"
 #include "settings/SettingsTexts.h"
-#include "strip/Brand.h"
+#include "model/Brand.h"
 
 namespace orvane {
 

@@ -104,9 +104,6 @@ inline constexpr const char* power = "power";
 inline constexpr const char* notGranted = "circle";
 }  // namespace symbol
 
-// Shown for an application record without a name.
-inline constexpr const char* unnamedApp = "应用";
-
 // Sidebar.
 inline constexpr const char* appsPage = "应用栏";
 inline constexpr const char* addPage = "添加应用";

@@ -7,7 +7,7 @@
 #include "platform/Json.h"
 #include "platform/ui/Image.h"
 #include "platform/ui/Menu.h"
-#include "strip/Brand.h"
+#include "model/Brand.h"
 #include "strip/StripTexts.h"
 
 namespace orvane::AppMenus {

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "controller/AppEntry.h"
+#include "model/AppEntry.h"
 #include "platform/Geometry.h"
 
 namespace platform::ui {

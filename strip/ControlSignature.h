@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "controller/AppEntry.h"
+#include "model/AppEntry.h"
 #include "strip/StripLayout.h"
 
 namespace orvane {

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "controller/AppEntry.h"
+#include "model/AppEntry.h"
 #include "platform/Geometry.h"
 #include "platform/Workspace.h"
 #include "platform/ui/Event.h"

@@ -13,7 +13,7 @@
 #include "platform/ui/Screen.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/Window.h"
-#include "strip/Brand.h"
+#include "model/Brand.h"
 #include "strip/ControlSignature.h"
 #include "strip/ScrollTransitionView.h"
 #include "strip/StripActionButton.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "controller/AppEntry.h"
+#include "model/AppEntry.h"
 #include "platform/Workspace.h"
 
 namespace orvane {

@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "platform/ui/Image.h"
-#include "strip/Brand.h"
+#include "model/Brand.h"
 #include "strip/ControlSignature.h"
 #include "strip/StripLayout.h"
 #include "strip/StripPlacement.h"

@@ -1,6 +1,6 @@
-#include "controller/AppEntry.h"
+#include "model/AppEntry.h"
 
-#include "controller/ControllerTexts.h"
+#include "model/AppTexts.h"
 #include "platform/JsonMember.h"
 #include "platform/Workspace.h"
 

@@ -1,4 +1,4 @@
-#include "strip/Brand.h"
+#include "model/Brand.h"
 
 #include <algorithm>
 #include <cmath>

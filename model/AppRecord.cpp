@@ -1,4 +1,4 @@
-#include "catalogue/AppRecord.h"
+#include "model/AppRecord.h"
 
 #include <algorithm>
 #include <cctype>
