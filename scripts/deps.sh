@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ ccache pkg-config
   nlohmann-json3-dev libplist-dev libcairo2-dev libpango1.0-dev fonts-noto-cjk fonts-noto-color-emoji libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libcjson-dev python3
 )
 
 missing=()
