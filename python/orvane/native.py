@@ -21,7 +21,7 @@ class Orvane:
 
     @property
     def path(self):
-        """The file the dynamic linker loaded."""
+        """What was handed to dlopen: the library's path, or its soname when the linker searched."""
         return self._library._name
 
     @property
