@@ -1,7 +1,8 @@
 # What `cmake --install` lays down for a host developer: the two shared
 # libraries with their sonames, the two C headers, orvane-host, a CMake
-# package (OrvaneNative::OrvaneNative, OrvaneNative::Desktop) and pkg-config
-# files. Every path is relative to the prefix, so the tree can be moved.
+# package (OrvaneNative::OrvaneNative, OrvaneNative::Desktop), pkg-config
+# files and the Python package orvane. Every path is relative to the prefix,
+# so the tree can be moved.
 include(CMakePackageConfigHelpers)
 
 install(TARGETS OrvaneNative OrvaneDesktop EXPORT OrvaneNativeTargets
@@ -9,6 +10,9 @@ install(TARGETS OrvaneNative OrvaneDesktop EXPORT OrvaneNativeTargets
         INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(TARGETS orvane-host RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES include/orvane.h include/orvane_desktop.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+# The Python package, beside the libraries it finds from where it lies:
+# PYTHONPATH=<prefix>/lib/python.
+install(DIRECTORY python/orvane DESTINATION ${CMAKE_INSTALL_LIBDIR}/python PATTERN __pycache__ EXCLUDE)
 
 set(ORVANE_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/OrvaneNative)
 install(EXPORT OrvaneNativeTargets NAMESPACE OrvaneNative:: DESTINATION ${ORVANE_CMAKE_DIR})

@@ -10,7 +10,8 @@ packages=(
   nlohmann-json3-dev libplist-dev libcairo2-dev libpango1.0-dev fonts-noto-cjk fonts-noto-color-emoji libicu-dev
 )
 if [[ "${1:-}" != "demo" ]]; then
-  packages+=(libgtest-dev libgmock-dev libbenchmark-dev)
+  # The examples' JSON reader and the Python package's tests run in the install check.
+  packages+=(libgtest-dev libgmock-dev libbenchmark-dev libcjson-dev python3)
 fi
 
 missing=()

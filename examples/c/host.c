@@ -7,47 +7,59 @@
  *
  * On Linux the operating system is the simulated Mac of libOrvaneDesktop: the
  * host resets it to its default scene on the manual clock and lets time pass
- * with orvane_desktop_advance, where a real host would run its own loop. */
+ * with orvane_desktop_advance, where a real host would run its own loop.
+ *
+ * Each reply is read with cJSON (reply.h): "ok" says whether it succeeded,
+ * "error" why not. */
 #include <pthread.h>
 #include <stdio.h>
-#include <string.h>
 
 #include <orvane.h>
 #include <orvane_desktop.h>
 
-/* Sends one command, prints the reply, releases it. Returns 1 when the reply is ok. */
-/* Replies have sorted keys: {"data":...,"ok":true} or {"error":"...","ok":false}. */
-static int isOk(const char* reply) {
-    static const char suffix[] = "\"ok\":true}";
-    size_t length = reply ? strlen(reply) : 0;
-    return length >= sizeof suffix - 1 && strcmp(reply + length - (sizeof suffix - 1), suffix) == 0;
-}
+#include "reply.h"
 
+/* Sends one command, prints the reply and, when it failed, its error text;
+   releases it. Returns 1 when the reply is ok. */
 static int call(const char* request) {
-    char* reply = orvane_call(request);
-    int ok = isOk(reply);
-    printf("> %s\n< %s\n", request, reply ? reply : "(null)");
-    orvane_free(reply);
+    char* text = orvane_call(request);
+    cJSON* reply = replyParse(text);
+    int ok = replyOk(reply);
+    printf("> %s\n< %s\n", request, text ? text : "(null)");
+    if (!ok) printf("failed: %s\n", replyError(reply));
+    cJSON_Delete(reply);
+    orvane_free(text);
     return ok;
 }
 
-/* Drains the event queue until it is empty. */
-static void drainEvents(void) {
-    for (;;) {
-        char* reply = orvane_call("{\"command\":\"events\"}");
-        int empty = reply && strcmp(reply, "{\"data\":[],\"ok\":true}") == 0;
-        if (!empty) printf("events: %s\n", reply ? reply : "(null)");
-        orvane_free(reply);
-        if (empty) break;
+/* Drains the event queue, printing each event's kind and message. Returns 1
+   when the "events" command succeeded. */
+static int drainEvents(void) {
+    char* text = orvane_call("{\"command\":\"events\"}");
+    cJSON* reply = replyParse(text);
+    const cJSON* events = replyData(reply);
+    int ok = cJSON_IsArray(events);
+    if (!ok) printf("events failed: %s\n", replyError(reply));
+    const cJSON* event;
+    cJSON_ArrayForEach(event, events) {
+        const char* kind = cJSON_GetStringValue(cJSON_GetObjectItemCaseSensitive(event, "kind"));
+        const char* message = cJSON_GetStringValue(cJSON_GetObjectItemCaseSensitive(event, "message"));
+        printf("event: %s %s\n", kind ? kind : "?", message ? message : "");
     }
+    cJSON_Delete(reply);
+    orvane_free(text);
+    return ok;
 }
 
-/* A call from any other thread is refused with a fixed reply. */
-static void* offMainThread(void* unused) {
-    (void)unused;
-    char* reply = orvane_call("{\"command\":\"snapshot\"}");
-    printf("from another thread: %s\n", reply ? reply : "(null)");
-    orvane_free(reply);
+/* A call from any other thread is refused with a fixed reply; the thread
+   stores 1 in *refused when it was. */
+static void* offMainThread(void* refused) {
+    char* text = orvane_call("{\"command\":\"snapshot\"}");
+    cJSON* reply = replyParse(text);
+    *(int*)refused = reply && !replyOk(reply);
+    printf("from another thread: %s\n", replyOk(reply) ? "(answered)" : replyError(reply));
+    cJSON_Delete(reply);
+    orvane_free(text);
     return NULL;
 }
 
@@ -63,12 +75,17 @@ int main(void) {
     /* Opening an application that is not installed becomes an "error" event. */
     ok &= call("{\"command\":\"launch\",\"args\":{\"id\":\"com.example.gone\",\"path\":\"/Applications/Gone.app\"}}");
     orvane_desktop_advance(0.5);
-    drainEvents();
+    ok &= drainEvents();
 
     ok &= call("{\"command\":\"snapshot\"}");
 
+    /* Names are compared case-sensitively: this one fails, with an error text. */
+    ok &= !call("{\"command\":\"Start\"}");
+
     pthread_t thread;
-    if (pthread_create(&thread, NULL, offMainThread, NULL) == 0) pthread_join(thread, NULL);
+    int refused = 0;
+    if (pthread_create(&thread, NULL, offMainThread, &refused) == 0) pthread_join(thread, NULL);
+    ok &= refused;
 
     ok &= call("{\"command\":\"stop\"}");
     return ok ? 0 : 1;
