@@ -149,7 +149,6 @@ public:
     // The settings window, nothing until it has been made.
     std::shared_ptr<platform::ui::Window> settingsWindow() const;
     std::size_t queuedEvents() const { return events_.size(); }
-    bool isStarted() const { return item_ != nullptr; }
 
 private:
     enum class Notification { launch, terminate, activate, unhide, wake, spaceChange };

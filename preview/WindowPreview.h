@@ -97,11 +97,9 @@ public:
     const std::vector<platform::ShareableWindow>& windows() const { return windows_; }
     const std::optional<std::uint32_t>& selectedID() const { return selectedID_; }
     const std::optional<std::uint32_t>& displayedID() const { return displayedID_; }
-    platform::Size displayedSize() const { return displayedSize_; }
     const std::string& previewState() const { return previewState_; }
     platform::Size pixels() const { return pixels_; }
     long long imageFrames() const { return imageFrames_; }
-    long long transitionCount() const { return transitionCount_; }
     int transitionDirection() const { return transitionDirection_; }
     std::uint64_t animationEpoch() const { return animationEpoch_; }
     bool isStopped() const { return stopped_; }

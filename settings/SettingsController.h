@@ -35,7 +35,6 @@ public:
     SettingsController& operator=(const SettingsController&) = delete;
 
     SettingsModel& model() const { return *model_; }
-    const std::shared_ptr<SettingsModel>& sharedModel() const { return model_; }
     // Nothing until the first show.
     const std::shared_ptr<platform::ui::Window>& window() const { return window_; }
     const std::shared_ptr<platform::ui::HostingView>& hostingView() const { return hosting_; }
