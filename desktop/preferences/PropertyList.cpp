@@ -130,13 +130,25 @@ std::optional<Json> toJson(plist_t node, int depth) {
         return Json{{propertyListTypeKey, "uid"}, {"value", value}};
     }
     case PLIST_ARRAY: {
+        // Arrays from the binary parser are linked lists: fetching by index
+        // walks from the start each time, so the items are walked in order.
         Json array = Json::array();
-        std::uint32_t size = plist_array_get_size(node);
-        for (std::uint32_t i = 0; i < size; ++i) {
-            auto item = toJson(plist_array_get_item(node, i), depth + 1);
-            if (!item) return std::nullopt;
-            array.push_back(std::move(*item));
+        plist_array_iter iterator = nullptr;
+        plist_array_new_iter(node, &iterator);
+        bool complete = true;
+        while (iterator) {
+            plist_t item = nullptr;
+            plist_array_next_item(node, iterator, &item);
+            if (!item) break;
+            auto converted = toJson(item, depth + 1);
+            if (!converted) {
+                complete = false;
+                break;
+            }
+            array.push_back(std::move(*converted));
         }
+        std::free(iterator);
+        if (!complete) return std::nullopt;
         return array;
     }
     case PLIST_DICT: {
