@@ -164,6 +164,7 @@ std::optional<Json> toJson(plist_t node, int depth) {
         // Arrays from the binary parser are linked lists: fetching by index
         // walks from the start each time, so the items are walked in order.
         Json array = Json::array();
+        array.get_ref<Json::array_t&>().reserve(plist_array_get_size(node));
         plist_array_iter iterator = nullptr;
         plist_array_new_iter(node, &iterator);
         bool complete = true;
@@ -199,7 +200,7 @@ std::optional<Json> toJson(plist_t node, int depth) {
                 complete = false;
                 break;
             }
-            object[name] = std::move(*converted);
+            object.get_ref<Json::object_t&>().insert_or_assign(std::move(name), std::move(*converted));
         }
         std::free(iterator);
         if (!complete) return std::nullopt;
