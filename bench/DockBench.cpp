@@ -1,5 +1,6 @@
 // The Dock preference read and write per call.
 #include <benchmark/benchmark.h>
+#include <plist/plist.h>
 #include <stdlib.h>
 
 #include <filesystem>
@@ -22,18 +23,24 @@ void writeFile(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// A Dock preference file of the given number of application tiles.
+std::string dockFileBytes(int tileCount) {
+    nlohmann::json tiles = nlohmann::json::array();
+    for (int i = 0; i < tileCount; ++i) {
+        std::string name = "App" + std::to_string(i);
+        tiles.push_back({{"tile-type", "file-tile"},
+                         {"tile-data", {{"file-label", name}, {"file-data", {{"_CFURLString", "file:///Applications/" + name + ".app/"}}}}}});
+    }
+    return *desktop::binaryPropertyList({{"autohide", false}, {"tilesize", 48}, {"persistent-apps", tiles}});
+}
+
 class DockDisk {
 public:
-    DockDisk() {
+    explicit DockDisk(int tileCount = 30) {
         std::string pattern = (fs::temp_directory_path() / "orvane-bench-dock-XXXXXX").string();
         root = mkdtemp(pattern.data()) ? pattern : std::string();
-        nlohmann::json tiles = nlohmann::json::array();
-        for (int i = 0; i < 30; ++i) {
-            tiles.push_back({{"tile-type", "file-tile"},
-                             {"tile-data", {{"file-label", "App"}, {"file-data", {{"_CFURLString", "file:///Applications/App.app/"}}}}}});
-        }
-        writeFile(fs::path(root) / "Users/demo/Library/Preferences/com.apple.dock.plist",
-                  *desktop::binaryPropertyList({{"autohide", false}, {"tilesize", 48}, {"persistent-apps", tiles}}));
+        bytes = dockFileBytes(tileCount);
+        writeFile(fs::path(root) / "Users/demo/Library/Preferences/com.apple.dock.plist", bytes);
         desktop::reset({{"disk", root}, {"apps", {{{"bundleId", "com.apple.dock"}, {"name", "Dock"}, {"path", "/System/Library/CoreServices/Dock.app"}}}}});
     }
     ~DockDisk() {
@@ -41,6 +48,7 @@ public:
         fs::remove_all(root, error);
     }
     std::string root;
+    std::string bytes;
 };
 
 void dockReadPerCall(benchmark::State& state) {
@@ -61,7 +69,28 @@ void dockWriteWithoutRestart(benchmark::State& state) {
     }
 }
 
+// dockRead of a file of state.range(0) tiles, against its floor below.
+void dockReadOfManyTiles(benchmark::State& state) {
+    DockDisk disk(static_cast<int>(state.range(0)));
+    for (auto _ : state) benchmark::DoNotOptimize(dock::dockRead());
+}
+
+// The floor: libplist parsing the same bytes into its own nodes, which every
+// read of the file has to do at least.
+void libplistParseOfManyTiles(benchmark::State& state) {
+    std::string bytes = dockFileBytes(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        plist_t root = nullptr;
+        plist_from_bin(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &root);
+        if (!root) state.SkipWithError("parse failed");
+        benchmark::DoNotOptimize(root);
+        plist_free(root);
+    }
+}
+
 }  // namespace
 
+BENCHMARK(dockReadOfManyTiles)->Arg(1000)->Arg(10000)->Arg(60000)->Unit(benchmark::kMillisecond);
+BENCHMARK(libplistParseOfManyTiles)->Arg(1000)->Arg(10000)->Arg(60000)->Unit(benchmark::kMillisecond);
 BENCHMARK(dockReadPerCall)->Unit(benchmark::kMicrosecond);
 BENCHMARK(dockWriteWithoutRestart)->Unit(benchmark::kMicrosecond);

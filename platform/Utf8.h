@@ -45,9 +45,19 @@ inline bool isValidUtf8(std::string_view text) {
 // character and "\xFF\xFE" two.
 inline std::string repairUtf8(std::string_view text) {
     static constexpr std::string_view replacement = "\xEF\xBF\xBD";
+    // Most text is already well formed: it is copied whole, and otherwise
+    // its well-formed start is.
+    std::size_t wellFormed = 0;
+    while (wellFormed < text.size()) {
+        const std::size_t n = utf8SequenceLength(text, wellFormed);
+        if (n == 0) break;
+        wellFormed += n;
+    }
+    if (wellFormed == text.size()) return std::string(text);
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
+    out.append(text.substr(0, wellFormed));
+    for (std::size_t i = wellFormed; i < text.size();) {
         const std::size_t n = utf8SequenceLength(text, i);
         if (n > 0) {
             out.append(text.substr(i, n));

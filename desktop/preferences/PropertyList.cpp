@@ -11,6 +11,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -81,6 +82,35 @@ std::optional<std::string> base64Decode(const std::string& text) {
     return out;
 }
 
+// Whether an integer node whose 64 bits have the top one set holds an
+// unsigned value (from 2^63 up, stored in 16 bytes) rather than a negative
+// one. libplist 2.2 hands both over as the same 64 bits and keeps the
+// difference only in the node's stored length, which no accessor shows but
+// its XML writer follows: the node's XML text tells them apart.
+bool storedUnsigned(plist_t node) {
+    Plist copy(plist_copy(node));
+    char* out = nullptr;  // libplist writes nothing unless this starts out null
+    std::uint32_t length = 0;
+    plist_to_xml(copy.get(), &out, &length);
+    if (!out) return false;
+    std::string_view text(out, length);
+    auto start = text.find("<integer>");
+    bool negative = start != std::string_view::npos && text.substr(start + 9, 1) == "-";
+    plist_to_xml_free(out);
+    return start != std::string_view::npos && !negative;
+}
+
+// An integer node of an unsigned value from 2^63 up. plist_new_uint stores
+// every value in 8 bytes, where these would read back negative; libplist's
+// XML parser stores them in the format's 16 bytes.
+Plist unsignedIntegerNode(std::uint64_t value) {
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist version=\"1.0\"><integer>" +
+                       std::to_string(value) + "</integer></plist>";
+    plist_t node = nullptr;
+    plist_from_xml(text.data(), static_cast<std::uint32_t>(text.size()), &node);
+    return Plist(node);
+}
+
 bool isContainer(plist_t node) {
     plist_type type = plist_get_node_type(node);
     return type == PLIST_ARRAY || type == PLIST_DICT;
@@ -98,10 +128,11 @@ std::optional<Json> toJson(plist_t node, int depth) {
         return Json(value != 0);
     }
     case PLIST_UINT: {
-        // The format's integers are signed 64-bit; libplist hands them over unsigned.
         std::uint64_t value = 0;
         plist_get_uint_val(node, &value);
-        return Json(static_cast<std::int64_t>(value));
+        if (value > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) && !storedUnsigned(node))
+            return Json(static_cast<std::int64_t>(value));
+        return Json(value);
     }
     case PLIST_REAL: {
         double value = 0;
@@ -130,13 +161,26 @@ std::optional<Json> toJson(plist_t node, int depth) {
         return Json{{propertyListTypeKey, "uid"}, {"value", value}};
     }
     case PLIST_ARRAY: {
+        // Arrays from the binary parser are linked lists: fetching by index
+        // walks from the start each time, so the items are walked in order.
         Json array = Json::array();
-        std::uint32_t size = plist_array_get_size(node);
-        for (std::uint32_t i = 0; i < size; ++i) {
-            auto item = toJson(plist_array_get_item(node, i), depth + 1);
-            if (!item) return std::nullopt;
-            array.push_back(std::move(*item));
+        array.get_ref<Json::array_t&>().reserve(plist_array_get_size(node));
+        plist_array_iter iterator = nullptr;
+        plist_array_new_iter(node, &iterator);
+        bool complete = true;
+        while (iterator) {
+            plist_t item = nullptr;
+            plist_array_next_item(node, iterator, &item);
+            if (!item) break;
+            auto converted = toJson(item, depth + 1);
+            if (!converted) {
+                complete = false;
+                break;
+            }
+            array.push_back(std::move(*converted));
         }
+        std::free(iterator);
+        if (!complete) return std::nullopt;
         return array;
     }
     case PLIST_DICT: {
@@ -156,7 +200,7 @@ std::optional<Json> toJson(plist_t node, int depth) {
                 complete = false;
                 break;
             }
-            object[name] = std::move(*converted);
+            object.get_ref<Json::object_t&>().insert_or_assign(std::move(name), std::move(*converted));
         }
         std::free(iterator);
         if (!complete) return std::nullopt;
@@ -188,9 +232,8 @@ Plist fromJson(const Json& value, int depth) {
     case Json::value_t::number_integer:
         return Plist(plist_new_uint(static_cast<std::uint64_t>(value.get<std::int64_t>())));
     case Json::value_t::number_unsigned:
-        // The format's integers are signed: a larger one would come back negative.
         if (value.get<std::uint64_t>() > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
-            return nullptr;
+            return unsignedIntegerNode(value.get<std::uint64_t>());
         return Plist(plist_new_uint(value.get<std::uint64_t>()));
     case Json::value_t::number_float:
         return Plist(plist_new_real(value.get<double>()));

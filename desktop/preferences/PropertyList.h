@@ -11,7 +11,10 @@
 // maxPropertyListDepth, a binary list whose references form a cycle or reach
 // one container twice (which would be copied afresh at every reference: an
 // exponential blow-up), one with a NUL in a dictionary key (libplist asserts
-// on it), or one that does not parse, is refused as a whole.
+// on it) or in a string (libplist would cut it short there), one with a
+// 16-byte integer beyond 64 bits (libplist keeps only the low 64), or one that
+// does not parse, is refused as a whole rather than read as other values.
+// Integers keep their sign: 2^63 to 2^64-1 read as unsigned numbers.
 
 #include <map>
 #include <optional>
@@ -32,8 +35,7 @@ std::optional<nlohmann::json> parsePropertyList(std::string_view bytes);
 // Cheaper than parsing the whole list into JSON.
 std::optional<std::string> topLevelString(std::string_view bytes, const std::string& key);
 // Nothing when the value has no property-list form: null, too deep, a NUL in
-// a string or key (libplist takes C strings), an unsigned integer beyond the
-// signed 64-bit range (it would read back negative).
+// a string or key (libplist takes C strings).
 std::optional<std::string> binaryPropertyList(const nlohmann::json& value);
 std::optional<std::string> xmlPropertyList(const nlohmann::json& value);
 

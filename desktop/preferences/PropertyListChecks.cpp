@@ -91,6 +91,29 @@ bool scalarReadsExactly(const unsigned char* data, std::uint64_t offset, std::ui
     }
 }
 
+// Whether libplist 2.2 reads the scalar object at offset without changing
+// its value: a string with a NUL would be cut short there, and a 16-byte
+// integer beyond 64 bits would lose its upper bytes.
+bool scalarReadable(const unsigned char* data, std::uint64_t offset, std::uint64_t end) {
+    unsigned char marker = data[offset];
+    switch (marker >> 4) {
+    case 0x1:
+        if ((marker & 0x0F) != 4) return true;
+        return offset + 17 <= end && bigEndian(data + offset + 1, 8) == 0;
+    case 0x5:
+    case 0x6: {
+        std::uint64_t width = (marker >> 4) == 0x6 ? 2 : 1;
+        auto text = countedAt(data, offset, end);
+        if (!text || text->count > (end - text->start) / width) return false;
+        for (std::uint64_t i = 0; i < text->count; ++i)
+            if (bigEndian(data + text->start + i * width, width) == 0) return false;
+        return true;
+    }
+    default:
+        return true;
+    }
+}
+
 // Whether a dictionary key at offset holds no NUL: libplist hands keys over
 // as C strings and asserts, ending the process, when one is cut short.
 bool keyHasNoNul(const unsigned char* data, std::uint64_t offset, std::uint64_t end) {
@@ -160,11 +183,13 @@ bool binaryListIsSafe(std::string_view bytes, PropertyListPurpose purpose) {
     };
     std::vector<Frame> stack;
     // Scalars are shared; each is checked once.
-    std::vector<bool> scalarChecked(purpose == PropertyListPurpose::rewriting ? objectCount : 0, false);
+    std::vector<bool> scalarChecked(objectCount, false);
     auto scalarAccepted = [&](std::uint64_t object) {
-        if (purpose != PropertyListPurpose::rewriting || scalarChecked[object]) return true;
+        if (scalarChecked[object]) return true;
         scalarChecked[object] = true;
-        return scalarReadsExactly(data, offsetOf(object), tableOffset);
+        std::uint64_t offset = offsetOf(object);
+        if (purpose == PropertyListPurpose::rewriting) return scalarReadsExactly(data, offset, tableOffset);
+        return scalarReadable(data, offset, tableOffset);
     };
     std::optional<Container> topContainer;
     if (!containerAt(top, topContainer)) return false;

@@ -89,10 +89,13 @@ TEST(PropertyList, RefusesValuesWithoutAListForm) {
     json deep = 1;
     for (int i = 0; i < desktop::maxPropertyListDepth + 1; ++i) deep = json::array({deep});
     EXPECT_FALSE(desktop::binaryPropertyList(deep));
-    // Would be cut short at the NUL, or read back as -9223372036854775808.
+    // Would be cut short at the NUL.
     EXPECT_FALSE(desktop::binaryPropertyList(json{{"a", std::string("x\0y", 3)}}));
     EXPECT_FALSE(desktop::binaryPropertyList(json{{std::string("k\0", 2), 1}}));
-    EXPECT_FALSE(desktop::binaryPropertyList(json{{"autohide", 9223372036854775808ULL}}));
+    // Unsigned integers from 2^63 up keep their value in both formats.
+    json unsignedValues = json::array({9223372036854775808ULL, 18446744073709551615ULL, -1, 1});
+    EXPECT_EQ(parsePropertyList(*desktop::binaryPropertyList(unsignedValues))->dump(), unsignedValues.dump());
+    EXPECT_EQ(parsePropertyList(*desktop::xmlPropertyList(unsignedValues))->dump(), unsignedValues.dump());
     EXPECT_EQ(*parsePropertyList(*desktop::binaryPropertyList(json{{"a", 9223372036854775807ULL}})),
               json({{"a", 9223372036854775807LL}}));
 }

@@ -152,22 +152,48 @@ TEST_F(DockWriteFidelityTest, KeepsTheFileMode) {
     EXPECT_EQ(status.st_mode & 07777, 0600u);
 }
 
-// Tests that a number from the host is stored as that number or refused:
-// integers beyond the format's signed 64 bits never come back with
-// another sign.
+// Tests that a number from the host is stored as that number, across the
+// whole signed and unsigned 64-bit range, and reads back with its sign.
 TEST_F(DockWriteFidelityTest, HostNumbersKeepTheirValue) {
     disk.writeDockPreferences({{"tilesize", 48}});
-    const std::string before = disk.read(dockFile);
-    for (const char* number : {"9223372036854775808", "18446744073709551615"}) {
-        auto result = dock::dockWrite(json::parse(std::string(R"({"autohide":true,"autohide-delay":)") + number + "}"));
-        ASSERT_FALSE(result.ok()) << number;
-        EXPECT_EQ(result.error().code, 2) << number;
-        EXPECT_EQ(disk.read(dockFile), before) << number;
+    for (const char* number : {"9223372036854775808", "18446744073709551615", "-1", "-9223372036854775808",
+                               "9223372036854775807"}) {
+        ASSERT_TRUE(dock::dockWrite(json::parse(std::string(R"({"autohide":true,"autohide-delay":)") + number + "}")).ok())
+            << number;
+        EXPECT_EQ(dock::dockRead()["autohide-delay"].dump(), number);
+        EXPECT_EQ(disk.readDockPreferences()["tilesize"], 48) << number;
     }
-    ASSERT_TRUE(dock::dockWrite(json::parse(R"({"autohide":true,"autohide-delay":-9223372036854775808})")).ok());
-    EXPECT_EQ(dock::dockRead()["autohide-delay"], json::parse("-9223372036854775808"));
-    ASSERT_TRUE(dock::dockWrite(json::parse(R"({"autohide":true,"autohide-delay":9223372036854775807})")).ok());
-    EXPECT_EQ(dock::dockRead()["autohide-delay"].get<std::int64_t>(), 9223372036854775807);
+}
+
+// Tests that stored integers read as stored, from binary (16-byte unsigned
+// and 8-byte negative objects) and XML files alike, and that a value the
+// reader cannot hold exactly (a string with a NUL, an integer beyond 64
+// bits) never reads as a shorter string or another number.
+TEST_F(DockWriteFidelityTest, ReadsStoredValuesExactly) {
+    const std::string autohide = ascii("autohide-delay");
+    const std::vector<std::pair<std::string, std::string>> readable = {
+        {"2^63", integer16(0, std::uint64_t{1} << 63)},
+        {"2^64-1", integer16(0, ~std::uint64_t{0})},
+        {"-1", std::string("\x13") + std::string(8, '\xFF')},
+    };
+    const char* expected[] = {"9223372036854775808", "18446744073709551615", "-1"};
+    for (std::size_t i = 0; i < readable.size(); ++i) {
+        disk.write(dockFile, binaryDock({{autohide, readable[i].second}}));
+        EXPECT_EQ(dock::dockRead()["autohide-delay"].dump(), expected[i]) << "binary " << readable[i].first;
+        disk.write(dockFile, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict><key>autohide-delay</key><integer>" +
+                                 std::string(expected[i]) + "</integer></dict></plist>\n");
+        EXPECT_EQ(dock::dockRead()["autohide-delay"].dump(), expected[i]) << "XML " << readable[i].first;
+    }
+    const std::vector<std::pair<std::string, std::string>> unreadable = {
+        {"ASCII NUL", std::string("\x53" "a\0b", 4)},
+        {"UTF-16 NUL", utf16({'a', 0, 'b'})},
+        {"beyond 64 bits", integer16(1, 5)},
+    };
+    for (const auto& [what, object] : unreadable) {
+        disk.write(dockFile, binaryDock({{ascii("autohide"), object}, {autohide, integerOne}}));
+        json state = dock::dockRead();
+        EXPECT_TRUE(state["autohide"].is_null()) << what << ": " << state.dump();
+    }
 }
 
 }  // namespace
