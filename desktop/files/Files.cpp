@@ -72,9 +72,14 @@ std::string trimmedPath(std::string path) {
     return path;
 }
 
+// The file system takes a path as a C string and would cut it at a NUL, so a
+// path holding one names some other file (its prefix): it is no path at all.
+bool isPath(const std::string& path) { return path.find('\0') == std::string::npos; }
+
 class DiskFiles final : public platform::Files {
 public:
     bool exists(const std::string& path) override {
+        if (!isPath(path)) return false;
         struct stat info {};
         return stat(resolve(path).c_str(), &info) == 0;
     }
@@ -85,6 +90,7 @@ public:
             std::vector<Entry> entries;
             std::size_t next = 0;
         };
+        if (!isPath(root)) return;
         std::string start = trimmedPath(root);
         std::vector<Frame> stack;
         stack.push_back({start, listFolder(resolve(start))});
@@ -107,6 +113,7 @@ public:
     }
 
     std::optional<std::string> bundleIdentifier(const std::string& bundlePath) override {
+        if (!isPath(bundlePath)) return std::nullopt;
         std::string bundle = resolve(bundlePath);
         // An application keeps Info.plist in Contents; a flat bundle at its top.
         // Reading fails at once when the bundle is not a folder.
@@ -131,11 +138,11 @@ public:
     std::string homeDirectory() override { return homeFolder; }
 
     bool writeFile(const std::string& path, const std::string& bytes) override {
-        return writeFileInPlace(resolve(path), bytes);
+        return isPath(path) && writeFileInPlace(resolve(path), bytes);
     }
 
     bool writeFileAtomically(const std::string& path, const std::string& bytes) override {
-        return replaceFileAtomically(resolve(path), bytes);
+        return isPath(path) && replaceFileAtomically(resolve(path), bytes);
     }
 };
 

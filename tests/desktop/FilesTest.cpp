@@ -70,6 +70,22 @@ TEST_F(FilesTest, WritesNeedTheirFolder) {
     EXPECT_EQ(entries, 4u) << "original, plain, atomic and the folder: no temporary file left";
 }
 
+// Tests that a path holding NUL is no path: the file system would cut it at
+// the NUL, so it must not reach an existing file through its prefix.
+TEST_F(FilesTest, PathsHoldingNulAreNoPaths) {
+    auto& files = platform::files();
+    disk.write("/Out/keep.txt", "kept");
+    const std::string cut = std::string("/Out/keep.txt") + '\0';
+    EXPECT_FALSE(files.exists(cut));
+    EXPECT_FALSE(files.exists(std::string("/Out") + '\0' + "/x"));
+    EXPECT_FALSE(files.writeFile(cut, "overwritten"));
+    EXPECT_FALSE(files.writeFileAtomically(cut, "overwritten"));
+    EXPECT_FALSE(files.writeFile(cut + "/strip.png", "overwritten"));
+    EXPECT_EQ(disk.read("/Out/keep.txt"), "kept");
+    EXPECT_TRUE(walk(std::string("/Out") + '\0').empty());
+    EXPECT_FALSE(files.bundleIdentifier(std::string("/Out") + '\0').has_value());
+}
+
 // Tests that the walk reports entries depth first in name order, enters
 // plain folders, never enters packages, skips hidden entries and does not
 // follow links (a link loop ends).

@@ -99,7 +99,8 @@ TEST_F(CaptureCommandTest, SavesOnlyIntoAnExistingFolder) {
     writeText(disk / "plain-file", "untouched");
     for (const json& args : {json::object(), json{{"directory", 5}}, json{{"directory", ""}},
                              json{{"directory", "/missing"}}, json{{"directory", "/plain-file"}},
-                             json{{"directory", "/missing/deeper/"}}}) {
+                             json{{"directory", "/missing/deeper/"}},
+                             json{{"directory", std::string("/plain-file") + '\0'}}}) {
         data("capture", args);
         EXPECT_FALSE(fs::exists(disk / "strip.png")) << args.dump();
         EXPECT_FALSE(fs::exists(disk / "missing")) << args.dump();
