@@ -18,6 +18,7 @@
 #include "desktop/files/FileIO.h"
 #include "desktop/preferences/Preferences.h"
 #include "desktop/preferences/PropertyList.h"
+#include "desktop/scripting/OwnedCopies.h"
 
 namespace desktop {
 
@@ -291,10 +292,16 @@ std::string copiesFolder() {
     return "/tmp";
 }
 
+// Each copy carries its owner's process id, so that the copies of a process
+// that ended abruptly are removed by the next one.
+constexpr const char* copyPrefix = "orvane-disk-";
+
 }  // namespace
 
 std::string freshDemoDisk() {
-    std::string copy = temporaryFolder(copiesFolder(), "orvane-disk-");
+    const std::string folder = copiesFolder();
+    reclaimAbandonedFolders(folder, copyPrefix);
+    std::string copy = makeOwnedFolder(folder, copyPrefix);
     if (copy.empty()) {
         copy = "/tmp/orvane-disk-" + std::to_string(getpid());
         makeDirectories(copy);
