@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+
+#include <unistd.h>
 
 #include <nlohmann/json.hpp>
 
@@ -15,11 +18,28 @@
 namespace orvane::contract {
 
 namespace {
+
 constexpr const char* launchablePath = "/Applications/Contract.app";
+
+// One scratch disk per process, so that test processes run side by side do
+// not empty each other's disk; removed when the process ends.
+struct ScratchDisk {
+    std::string path = ::testing::TempDir() + "orvane-contract-" + std::to_string(::getpid());
+    ~ScratchDisk() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
+const std::string& scratchDisk() {
+    static ScratchDisk disk;
+    return disk.path;
 }
 
+}  // namespace
+
 void contractReset() {
-    const std::string disk = ::testing::TempDir() + "orvane-contract-scratch";
+    const std::string& disk = scratchDisk();
     std::error_code ignored;
     std::filesystem::remove_all(disk, ignored);
     nlohmann::json scene = {
