@@ -30,56 +30,48 @@ std::string call(const std::string& request) {
     return text;
 }
 
+// The index just past the string that opens at start.
+std::size_t pastString(const std::string& text, std::size_t start) {
+    for (std::size_t i = start + 1; i < text.size(); ++i) {
+        if (text[i] == '\\') ++i;
+        else if (text[i] == '"') return i + 1;
+    }
+    return text.size();
+}
+
+// The index just past the object or array that opens at start.
+std::size_t pastContainer(const std::string& text, std::size_t start) {
+    int depth = 0;
+    for (std::size_t i = start; i < text.size();) {
+        const char c = text[i];
+        if (c == '"') {
+            i = pastString(text, i);
+            continue;
+        }
+        if (c == '{' || c == '[') ++depth;
+        if ((c == '}' || c == ']') && --depth == 0) return i + 1;
+        ++i;
+    }
+    return text.size();
+}
+
 // Keeps the first record of every array of objects and marks the rest "…".
 std::string shortened(const std::string& text) {
     std::string out;
-    bool inString = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        out += c;
-        if (inString) {
-            if (c == '\\' && i + 1 < text.size()) out += text[++i];
-            else if (c == '"') inString = false;
-            continue;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] == '"') {
+            const auto end = pastString(text, i);
+            out.append(text, i, end - i);
+            i = end;
+        } else if (text[i] == '[' && i + 1 < text.size() && text[i + 1] == '{') {
+            const auto firstEnd = pastContainer(text, i + 1);
+            out += '[' + shortened(text.substr(i + 1, firstEnd - i - 1));
+            if (firstEnd < text.size() && text[firstEnd] == ',') out += ",…";
+            out += ']';
+            i = pastContainer(text, i);
+        } else {
+            out += text[i++];
         }
-        if (c == '"') inString = true;
-        if (c != '[' || i + 1 >= text.size() || text[i + 1] != '{') continue;
-        // Copy the first record, then skip to the array's end.
-        int depth = 0;
-        std::size_t j = i + 1;
-        bool quoted = false;
-        for (; j < text.size(); ++j) {
-            const char d = text[j];
-            if (quoted) {
-                if (d == '\\') ++j;
-                else if (d == '"') quoted = false;
-                continue;
-            }
-            if (d == '"') quoted = true;
-            else if (d == '{' || d == '[') ++depth;
-            else if (d == '}' || d == ']') {
-                if (--depth == 0) break;
-            }
-        }
-        const std::string first = shortened(text.substr(i + 1, j - i));
-        out += first;
-        std::size_t k = j + 1;
-        if (k < text.size() && text[k] == ',') {
-            out += ",…";
-            for (depth = 1, quoted = false; k < text.size() && depth > 0; ++k) {
-                const char d = text[k];
-                if (quoted) {
-                    if (d == '\\') ++k;
-                    else if (d == '"') quoted = false;
-                    continue;
-                }
-                if (d == '"') quoted = true;
-                else if (d == '{' || d == '[') ++depth;
-                else if (d == '}' || d == ']') --depth;
-            }
-            --k;
-        }
-        i = k - 1;
     }
     return out;
 }
@@ -147,18 +139,15 @@ std::string sampleSnapshot() {
         const std::string reply = shortened(call(R"({"command":"snapshot"})"));
         // Wrapped at the last comma outside a string before 120 columns.
         std::string text, current;
-        bool inString = false;
         std::size_t lastComma = std::string::npos;
-        for (std::size_t i = 0; i < reply.size(); ++i) {
-            const char c = reply[i];
-            current += c;
-            if (inString) {
-                if (c == '\\' && i + 1 < reply.size()) current += reply[++i];
-                else if (c == '"') inString = false;
-            } else if (c == '"') {
-                inString = true;
-            } else if (c == ',') {
-                lastComma = current.size();
+        for (std::size_t i = 0; i < reply.size();) {
+            if (reply[i] == '"') {
+                const auto end = pastString(reply, i);
+                current.append(reply, i, end - i);
+                i = end;
+            } else {
+                current += reply[i];
+                if (reply[i++] == ',') lastComma = current.size();
             }
             if (current.size() >= 120 && lastComma != std::string::npos) {
                 text += current.substr(0, lastComma) + "\n";
