@@ -29,6 +29,13 @@ std::string readFile(const std::filesystem::path& path) {
 
 std::string guide() { return readFile(std::filesystem::path(ORVANE_SOURCE_DIR) / "docs" / "hosting.md"); }
 
+// Window numbers count up for the whole process, so a sample run after other
+// tests numbers the card's window higher than make docs does in a fresh one.
+std::string withoutWindowNumbers(const std::string& text) {
+    static const std::regex number(R"re("cardWindowID":[0-9]+)re");
+    return std::regex_replace(text, number, "\"cardWindowID\":N");
+}
+
 // Tests that each generated block of the guide is what the code gives now.
 TEST(HostingGuideTest, GeneratedTablesMatchTheCode) {
     const std::string text = guide();
@@ -37,7 +44,7 @@ TEST(HostingGuideTest, GeneratedTablesMatchTheCode) {
         const auto content = docgen::blockContent(text, block.name);
         ASSERT_TRUE(content) << "docs/hosting.md lacks the markers <!-- " << block.name << ":begin --> and <!-- "
                              << block.name << ":end -->";
-        EXPECT_EQ(*content, block.content) << "the " << block.name << " table of docs/hosting.md is out of date" << regenerate;
+        EXPECT_EQ(withoutWindowNumbers(*content), withoutWindowNumbers(block.content)) << "the " << block.name << " table of docs/hosting.md is out of date" << regenerate;
     }
 }
 
