@@ -17,7 +17,10 @@ public:
     explicit AppSearch(const std::string& query);
 
     bool matches(const std::string& name) const;
+    // A name already in searchFold form, as SettingsApp keeps it.
+    bool matchesFolded(const std::u16string& foldedName) const;
     // The positions of the matching apps, in order; all of them for an empty query.
+    // Uses each app's name folded when the list arrived, so a keystroke folds only the query.
     std::vector<std::size_t> matching(const std::vector<SettingsApp>& apps) const;
 
 private:

@@ -5,6 +5,8 @@
 
 #include <nlohmann/json_fwd.hpp>
 
+#include "settings/SearchFold.h"
+
 namespace orvane {
 
 // An application as the settings window lists it. Unlike the controller's
@@ -18,6 +20,9 @@ public:
     const std::string& name() const { return name_; }
     const std::string& path() const { return path_; }
     const std::string& policy() const { return policy_; }
+    // The name in searchFold form, folded once when the app is read so that
+    // a keystroke in the search box does not fold every name again.
+    const std::u16string& searchName() const { return searchName_; }
     // {"id", "name", "path", "policy"}
     nlohmann::json dictionary() const;
 
@@ -25,12 +30,14 @@ public:
 
 private:
     SettingsApp(std::string id, std::string name, std::string path, std::string policy)
-        : id_(std::move(id)), name_(std::move(name)), path_(std::move(path)), policy_(std::move(policy)) {}
+        : id_(std::move(id)), name_(std::move(name)), path_(std::move(path)), policy_(std::move(policy)),
+          searchName_(searchFold(name_)) {}
 
     std::string id_;
     std::string name_;
     std::string path_;
     std::string policy_;
+    std::u16string searchName_;
 };
 
 }  // namespace orvane
