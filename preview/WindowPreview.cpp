@@ -261,6 +261,7 @@ void WindowPreview::select(long long step) {
     selectedID_ = windows_[target].windowID;
     transitionDirection_ = step >= 1 ? 1 : -1;
     isSwitching_ = true;
+    stepAwaitsPicture_ = true;
     setStepButtonsEnabled(false, false);
     start();
 }
@@ -303,6 +304,7 @@ void WindowPreview::unavailable(const std::string& state, const std::string& mes
     pixels_ = {};
     placeholder_->setText(message);
     isSwitching_ = false;
+    stepAwaitsPicture_ = false;
     setStepButtonsEnabled(false, false);
     updateLayout();
 }

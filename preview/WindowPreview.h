@@ -170,6 +170,8 @@ private:
     std::uint64_t animationEpoch_ = 0;
     bool stopped_ = false;
     bool isSwitching_ = false;
+    // A step was asked for and its picture has not started a transition yet.
+    bool stepAwaitsPicture_ = false;
 };
 
 }  // namespace orvane

@@ -34,12 +34,21 @@ void WindowPreview::present(std::shared_ptr<ui::Image> image, const platform::Sh
                       std::to_string(windows_.size()) + previewTexts::captionTitleSeparator + title);
 
     updateLayout();
-    // The same window captured again simply replaces its image.
-    if (!previousID || *previousID != window.windowID) transition(oldImage);
+    // The same window captured again simply replaces its image. When steps
+    // led back to the window already shown, nothing slides and the switch
+    // ends here.
+    if (!previousID || *previousID != window.windowID) {
+        transition(oldImage);
+    } else if (isSwitching_ && stepAwaitsPicture_ && selectedID_ == window.windowID) {
+        stepAwaitsPicture_ = false;
+        isSwitching_ = false;
+        enableStepButtons();
+    }
 }
 
 void WindowPreview::transition(const std::shared_ptr<ui::Image>& oldImage) {
     const std::uint64_t epoch = ++animationEpoch_;
+    stepAwaitsPicture_ = false;
     const bool reduceMotion = platform::workspace().accessibilityDisplayShouldReduceMotion();
     const double slide = reduceMotion ? 0.0 : transitionDirection_ * slideDistance;
     const platform::Rect bounds = viewport_->bounds();

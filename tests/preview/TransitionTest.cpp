@@ -72,6 +72,25 @@ TEST_F(TransitionTest, SlidesFromTheSideOfTheStep) {
     EXPECT_EQ(report()["switching"], false);
 }
 
+// Tests that stepping away and back before the new picture arrives ends the
+// switch on the window already shown, so the step buttons come back.
+TEST_F(TransitionTest, SteppingBackBeforeThePictureArrivesEndsTheSwitch) {
+    auto card = liveCard();
+    data("previewStep");
+    data("previewStep", {{"step", -1}});
+    EXPECT_TRUE(card->isSwitching());
+    desktop::advance(0.5);
+    EXPECT_EQ(report()["displayedWindowID"], 81);
+    EXPECT_EQ(report()["switching"], false);
+    EXPECT_TRUE(card->next()->isEnabled());
+    EXPECT_FALSE(card->previous()->isEnabled());
+    // The buttons work again.
+    data("previewStep");
+    desktop::advance(0.5);
+    EXPECT_EQ(report()["displayedWindowID"], 82);
+    EXPECT_EQ(report()["switching"], false);
+}
+
 // Tests that under reduced motion the change is a 0.08 s cross-fade in place.
 TEST_F(TransitionTest, ReducedMotionCrossFades) {
     auto card = liveCard({{"reduceMotion", true}});
