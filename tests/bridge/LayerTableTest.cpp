@@ -10,16 +10,11 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/TextFile.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 // Folder -> the folders it may include, from the rows between the markers.
 std::map<std::string, std::set<std::string>> layerTable(const std::string& readme) {
@@ -44,7 +39,7 @@ std::map<std::string, std::set<std::string>> layerTable(const std::string& readm
 
 TEST(LayerTableTest, EveryFolderIncludesOnlyWhatTheTableAllows) {
     const fs::path source = ORVANE_SOURCE_DIR;
-    const auto allowed = layerTable(readFile(source / "README.md"));
+    const auto allowed = layerTable(orvane::test::readText(source / "README.md"));
     ASSERT_GE(allowed.size(), 9u) << "README.md lacks the layer table between <!-- layers:begin/end -->";
     ASSERT_TRUE(allowed.count("platform"));
 

@@ -18,17 +18,11 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/support/PngFile.h"
+#include "tests/support/TextFile.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readAll(const fs::path& path) {
-    std::ifstream file(path);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 class DemoTest : public ::testing::Test {
 protected:
@@ -50,7 +44,7 @@ protected:
 // window at the tallest viewport, and the settings window on its pages.
 TEST_F(DemoTest, LeavesAPageOfStepsWithPicturesThatExist) {
     ASSERT_EQ(status_, 0) << "orvane-host --demo failed";
-    const auto page = readAll(folder_ / "index.html");
+    const auto page = orvane::test::readText(folder_ / "index.html");
     ASSERT_FALSE(page.empty());
     EXPECT_NE(page.find("<!DOCTYPE html>"), std::string::npos);
     EXPECT_EQ(page.find("<script"), std::string::npos) << "the page must work without scripts";
@@ -115,7 +109,7 @@ TEST_F(DemoTest, SessionReplaysToTheSamePictures) {
     ASSERT_EQ(status_, 0) << "orvane-host --demo failed";
     std::map<fs::path, std::string> pictures;
     for (const auto& entry : fs::recursive_directory_iterator(folder_))
-        if (entry.path().extension() == ".png") pictures[entry.path()] = readAll(entry.path());
+        if (entry.path().extension() == ".png") pictures[entry.path()] = orvane::test::readText(entry.path());
     ASSERT_GE(pictures.size(), 20u);
     for (const auto& [path, bytes] : pictures) fs::remove(path);
 
@@ -124,7 +118,7 @@ TEST_F(DemoTest, SessionReplaysToTheSamePictures) {
     ASSERT_EQ(std::system(command.c_str()), 0) << "a replayed reply differs from the recorded one";
     for (const auto& [path, bytes] : pictures) {
         ASSERT_TRUE(fs::exists(path)) << path << " was not written again";
-        EXPECT_TRUE(readAll(path) == bytes) << path << " differs from the recorded session's";
+        EXPECT_TRUE(orvane::test::readText(path) == bytes) << path << " differs from the recorded session's";
     }
 
     // A transcript that is not one records nothing and says so.
