@@ -2,6 +2,7 @@
 
 #include <cassert>
 
+#include "model/EventRecords.h"
 #include "platform/Json.h"
 
 namespace orvane {
@@ -12,7 +13,7 @@ EventQueue::~EventQueue() = default;
 std::size_t EventQueue::size() const { return records_.size(); }
 
 void EventQueue::emit(nlohmann::json record) {
-    auto kind = record.is_object() ? record.find("kind") : record.end();
+    auto kind = record.is_object() ? record.find(events::kindKey) : record.end();
     if (kind == record.end() || !kind->is_string()) {
         assert(false && "an event record is an object with a string kind");
         return;
@@ -21,7 +22,7 @@ void EventQueue::emit(nlohmann::json record) {
 }
 
 void EventQueue::emitError(const std::string& message) {
-    emit({{"kind", "error"}, {"message", message}});
+    emit(events::error(message));
 }
 
 nlohmann::json EventQueue::drain() {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "model/EventRecords.h"
 #include "platform/Json.h"
 #include "settings/SettingsTexts.h"
 
@@ -138,34 +139,16 @@ bool SettingsModel::flag(const char* name) const { return boolOrFalse(member(*pr
 
 void SettingsModel::setFlag(const char* name, bool value) {
     if (assign((*preferences_)[name], Json(value))) notify();
-    emit({{key::kind, settingsTexts::kind::preference}, {key::key, name}, {key::value, value}});
+    emit(events::preference(name, value));
 }
 
 void SettingsModel::setMaxIcons(long long value) {
     if (assign((*preferences_)[key::maxIcons], Json(value))) notify();
-    emit({{key::kind, settingsTexts::kind::preference}, {key::key, key::maxIcons}, {key::value, value}});
-}
-
-void SettingsModel::action(const char* kind) const { emit({{key::kind, kind}}); }
-
-void SettingsModel::appAction(const char* kind, const SettingsApp& app) const {
-    emit({{key::kind, kind}, {key::app, app.dictionary()}});
-}
-
-void SettingsModel::appAction(const char* kind, const SettingsApp& app, const Json& value) const {
-    emit({{key::kind, kind}, {key::app, app.dictionary()}, {key::value, value}});
-}
-
-void SettingsModel::appAction(const char* kind, const SettingsApp& app, long long value) const {
-    appAction(kind, app, Json(value));
-}
-
-void SettingsModel::appAction(const char* kind, const SettingsApp& app, const std::string& value) const {
-    appAction(kind, app, Json(value));
+    emit(events::preference(key::maxIcons, value));
 }
 
 void SettingsModel::requestLogin(bool on) const {
-    emit({{key::kind, settingsTexts::kind::login}, {key::value, on}});
+    emit(events::login(on));
 }
 
 void SettingsModel::emit(Json record) const {
