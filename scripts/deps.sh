@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ ccache pkg-config
-  nlohmann-json3-dev libplist-dev libcairo2-dev libpango1.0-dev fonts-noto-cjk fonts-noto-color-emoji libicu-dev
+  nlohmann-json3-dev libplist-dev libcairo2-dev libpng-dev libpango1.0-dev fonts-noto-cjk fonts-noto-color-emoji libicu-dev
 )
 if [[ "${1:-}" != "demo" ]]; then
   # The examples' JSON reader and the Python package's tests run in the install check.
