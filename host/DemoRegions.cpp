@@ -1,6 +1,7 @@
 #include "host/DemoRegions.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace host {
 
@@ -60,16 +61,29 @@ ScreenRegion cardRegion(const StepScene& scene) {
     return regionOf(box, scene, surfaceScale);
 }
 
+// The open menu's panel with room for its shadow; nothing when none is open.
+std::optional<Box> openMenuBox(const StepScene& scene) {
+    if (!scene.menu.is_object() || !scene.menu.contains("location") || scene.menu["location"].size() != 2) return std::nullopt;
+    const double x = scene.menu["location"][0].get<double>(), top = scene.menu["location"][1].get<double>();
+    double height = 2 * menuPadding;
+    for (const auto& item : scene.menu.value("items", json::array()))
+        height += item.value("separator", false) ? menuSeparator : menuRow;
+    return Box{x - shadowRoom, top - height - shadowRoom, x + menuWidth, top + shadowRoom / 2};
+}
+
 ScreenRegion menuRegion(const StepScene& scene) {
     Box box = stripBox(scene);
-    if (scene.menu.is_object() && scene.menu.contains("location") && scene.menu["location"].size() == 2) {
-        const double x = scene.menu["location"][0].get<double>(), top = scene.menu["location"][1].get<double>();
-        double height = 2 * menuPadding;
-        for (const auto& item : scene.menu.value("items", json::array()))
-            height += item.value("separator", false) ? menuSeparator : menuRow;
-        box = joined(box, {x - shadowRoom, top - height - shadowRoom, x + menuWidth, top});
-    }
+    if (auto menu = openMenuBox(scene)) box = joined(box, *menu);
     return regionOf(box, scene, surfaceScale);
+}
+
+ScreenRegion popUpRegion(const StepScene& scene) {
+    // Wide enough to show the row the pop-up button sits in.
+    constexpr double rowLead = 600, rowTrail = 60, rowRoom = 40;
+    auto menu = openMenuBox(scene);
+    if (!menu) return regionOf({0, 0, scene.screenWidth, scene.screenHeight}, scene, surfaceScale);
+    return regionOf({menu->minX - rowLead, menu->minY - rowRoom, menu->maxX + rowTrail, menu->maxY + rowRoom}, scene,
+                    surfaceScale);
 }
 
 }  // namespace host

@@ -14,5 +14,7 @@ ScreenRegion menuBarRegion(const StepScene& scene);
 ScreenRegion cardRegion(const StepScene& scene);
 // The strip and the menu open under it.
 ScreenRegion menuRegion(const StepScene& scene);
+// A pop-up button's open menu and the row of the window around it.
+ScreenRegion popUpRegion(const StepScene& scene);
 
 }  // namespace host

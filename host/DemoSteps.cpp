@@ -139,8 +139,16 @@ std::vector<Step> demoSteps() {
          settingsLines,
          settingsCloseUp("The pinned apps in their order, each with its policy in a pop-up button; the "
                          "message the host pushed sits above them.")},
+        {"设置 · 入口策略", "A click on Finder's policy pop-up button opens its options.",
+         fixed({"!press 入口策略", "!advance 0.2"}),
+         [](const StepScene& scene) {
+             return std::vector<CloseUp>{
+                 {"The menu opens with the current option, 始终显示, checked and lying over the button, its title "
+                  "where the button showed it; the window's rows show through the menu only blurred.",
+                  popUpRegion(scene), ""}};
+         }},
         {"设置 · 添加应用", "The catalogue of installed applications, as the add page lists it.",
-         fixed({R"({"command":"settingsTab","args":{"tab":"add"}})", "!advance 0.5"}),
+         fixed({"!dismiss", R"({"command":"settingsTab","args":{"tab":"add"}})", "!advance 0.5"}),
          settingsCloseUp("Installed applications under their localized names, the same as the pinned page: "
                          "Finder, 邮件, 备忘录; the pinned ones say 已固定.")},
         {"设置 · 偏好设置", "The preferences page: strip toggles, permissions, the Dock and login.",

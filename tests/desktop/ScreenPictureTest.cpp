@@ -113,9 +113,11 @@ TEST_F(ScreenPictureTest, ShowsWindowsMenuBarStatusItemsMenuAndPointer) {
     EXPECT_EQ(green.g, 255) << "the status item's view in the menu bar";
     EXPECT_EQ(green.r, 0);
 
-    auto inMenu = picture->at(150, 590);
-    EXPECT_GT(inMenu.r, 235) << "the open menu's panel";
-    EXPECT_NEAR(inMenu.r, inMenu.b, 4);
+    // The menu's material is light, tinted by the desktop beneath it.
+    auto inMenu = picture->at(150, 590), desktopBeside = picture->at(150, 500);
+    EXPECT_GT(inMenu.r, 200) << "the open menu's panel";
+    EXPECT_GT(inMenu.b, inMenu.r) << "the blue of the desktop shows through";
+    EXPECT_GT(inMenu.r, desktopBeside.r + 40);
 
     auto pointer = picture->at(702, 292);
     EXPECT_EQ(pointer.r + pointer.g + pointer.b, 0) << "the arrow's black inside, below its tip";
@@ -151,6 +153,22 @@ TEST_F(ScreenPictureTest, RefusesWithoutScreenOrWritableFile) {
 }  // namespace
 
 namespace {
+
+// Tests that a menu's material blurs what lies beneath it: across the edge of
+// the window under the menu, the panel's colour changes gradually.
+TEST_F(ScreenPictureTest, MenuBlursWhatLiesBeneath) {
+    auto menu = std::make_shared<ui::Menu>();
+    for (const char* title : {"一", "二", "三", "四"}) menu->addItem(std::make_shared<ui::MenuItem>(title, "pick:", ""));
+    ui::Menu::popUp(menu, {240, 390}, nullptr);
+    auto picture = shoot();
+    ASSERT_TRUE(picture->valid());
+    // Notes' blue window starts at x 300; the menu's panel spans it from 240.
+    auto left = picture->at(288, 340), edge = picture->at(300, 340), right = picture->at(312, 340);
+    ASSERT_GT(left.r, right.r + 20) << "the window beneath darkens the panel";
+    EXPECT_GT(edge.r, right.r + 4) << "no sharp edge: the window's border is blurred";
+    EXPECT_LT(edge.r, left.r - 4);
+    desktop::verb("dismiss");
+}
 
 // Tests that a region of the screen is pictured at the scale asked for, shows
 // what the whole picture shows there, and is refused off the screen or at an
