@@ -1,6 +1,7 @@
 #include "host/Play.h"
 
 #include <csignal>
+#include <cstdlib>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -109,7 +110,9 @@ private:
         } else if (kind == "type") {
             std::string text = input.value("text", "");
             if (text.size() > 256 || text.find_first_of("\r\n") != std::string::npos) return;
-            if (!text.empty()) run("!type " + text);
+            if (text.empty()) return;
+            // The page says when no text field has the focus.
+            server_.sendTo(client, json{{"t", "typed"}, {"text", text}, {"reply", parsedReply(run("!type " + text))}}.dump());
         } else if (kind == "key") {
             if (input.value("key", "") == "Escape") run("!dismiss");
         } else if (kind == "line") {
@@ -180,9 +183,15 @@ private:
 
     void frame(Clock::time_point now) {
         lastFrame_ = now;
+        const auto t0 = Clock::now();
         auto picture = desktop::screenPicture();
         if (!picture) return;
+        const auto t1 = Clock::now();
         const TileSet changed = changedTiles(previous_.get(), *picture);
+        if (std::getenv("ORVANE_PLAY_TRACE"))
+            std::fprintf(stderr, "frame: draw %.1f ms, diff %.1f ms, %zu tiles\n",
+                         std::chrono::duration<double, std::milli>(t1 - t0).count(),
+                         std::chrono::duration<double, std::milli>(Clock::now() - t1).count(), changed.count());
         inputSinceFrame_ = false;
         if (changed.empty()) return;
         hotUntil_ = now + hotSpell;

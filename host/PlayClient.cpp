@@ -2,6 +2,9 @@
 
 #include <civetweb.h>
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace host {
@@ -100,7 +103,11 @@ void PlayClient::run() {
             if (ok) ok = mg_websocket_write(connection_, MG_WEBSOCKET_OPCODE_TEXT, text.data(), text.size()) > 0;
         // Encoded here, on this browser's thread: the main thread only drew the picture.
         if (ok && frame && tiles.any()) {
+            const auto t0 = std::chrono::steady_clock::now();
             const std::string message = frameMessage(*frame, tiles);
+            if (std::getenv("ORVANE_PLAY_TRACE"))
+                std::fprintf(stderr, "encode: %.1f ms, %zu bytes\n",
+                             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count(), message.size());
             ok = mg_websocket_write(connection_, MG_WEBSOCKET_OPCODE_BINARY, message.data(), message.size()) > 0;
             std::lock_guard lock(mutex_);
             ++framesSent_;

@@ -176,6 +176,7 @@ function pill(id, yes, text) {
 
 function showSystem(system) {
   play.system = system;
+  showMenu(system.menu);
   const granted = system.screenCapture || {};
   pill('screenState', granted.recording ?? granted.granted ?? play.snapshot.screenCapture,
     (granted.recording ?? granted.granted ?? play.snapshot.screenCapture) ? 'granted' : 'not granted');
@@ -192,6 +193,24 @@ function showSystem(system) {
     select.replaceChildren(...[...apps].map(([id, name]) => new Option(name, id)));
     if (apps.has(current)) select.value = current;
   }
+}
+
+// A click in the picture while a menu is open only closes it (as the verb
+// says), so the open menu's items are offered as buttons that !choose them.
+function showMenu(menu) {
+  const bar = $('menuBar');
+  const items = (menu && menu.items) || [];
+  const key = JSON.stringify(items.map((item) => [item.title, item.enabled]));
+  bar.hidden = !menu;
+  if (bar.dataset.key === key) return;
+  bar.dataset.key = key;
+  $('menuItems').replaceChildren(...items.filter((item) => !item.separator).map((item) => {
+    const button = document.createElement('button');
+    button.textContent = item.title;
+    button.disabled = !item.enabled;
+    button.addEventListener('click', () => sendLine(`!choose ${item.title}`));
+    return button;
+  }));
 }
 
 function showSnapshot(data) {
@@ -247,6 +266,10 @@ function onText(message) {
       $('lastReply').textContent = `${message.line}\n→ ${JSON.stringify(message.reply)}`;
       if (message.reply && message.reply.ok === false)
         logEntry('refused', performance.now() / 1000, `${message.line}\n${message.reply.error}`, 'reply');
+      break;
+    case 'typed':
+      play.typed = message;
+      if (message.reply && message.reply.ok === false) $('lastReply').textContent = `typing: ${message.reply.error}`;
       break;
     case 'captured': {
       play.captures = message.files;
