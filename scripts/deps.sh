@@ -3,13 +3,13 @@
 # machine that already has them pays nothing.
 #   scripts/deps.sh        everything: the build, the tests and the benchmarks
 #   scripts/deps.sh demo   only what the two libraries and orvane-host need
-#                          (orvane-host --serve: civetweb and libpng)
+#                          (orvane-host --serve: civetweb)
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ ccache pkg-config
-  nlohmann-json3-dev libplist-dev libcairo2-dev libpango1.0-dev fonts-noto-cjk fonts-noto-color-emoji libicu-dev
-  libcivetweb-dev libpng-dev
+  nlohmann-json3-dev libplist-dev libcairo2-dev libpng-dev libpango1.0-dev fonts-noto-cjk fonts-noto-color-emoji libicu-dev
+  libcivetweb-dev
 )
 if [[ "${1:-}" != "demo" ]]; then
   # The examples' JSON reader and the Python package's tests run in the install check.
