@@ -96,9 +96,6 @@ std::string number(double value) {
 
 }  // namespace
 
-std::string demoConfigureLine() { return configureLine(false); }
-std::string demoSettingsUpdateLine(const Library& library) { return settingsUpdateLine(library, ""); }
-
 int runDemo(const Library& library, const std::string& folder) {
     fs::create_directories(folder);
     for (const char* name : surfaceNames) fs::remove(fs::path(folder) / name);

@@ -1,5 +1,6 @@
 #include "host/DemoSteps.h"
 
+#include "host/Demo.h"
 #include "host/DemoRegions.h"
 
 namespace host {
@@ -100,6 +101,9 @@ std::vector<std::string> listOf(std::initializer_list<std::string> first, const 
 }
 
 }  // namespace
+
+std::string demoConfigureLine() { return configureLine(); }
+std::string demoSettingsUpdateLine(const Library& library) { return settingsUpdateLine(library, ""); }
 
 std::vector<Step> demoSteps() {
     return {

@@ -109,8 +109,8 @@ TEST_F(DemoTest, LeavesAPageOfStepsWithPicturesThatExist) {
 TEST_F(DemoTest, EachStepShowsItsSubjectFirstAndRunsAgainInDark) {
     ASSERT_EQ(status_, 0) << "orvane-host --demo failed";
     const auto page = orvane::test::readText(folder_ / "index.html");
-    const std::regex section(R"(<section id="step-\d+">([\s\S]*?)</section>)");
-    const std::regex closeUp(R"(<figure class="closeup"><img src="([^"]+)"[^>]*><figcaption>([^<]+)</figcaption>)");
+    const std::regex section(R"re(<section id="step-\d+">([\s\S]*?)</section>)re");
+    const std::regex closeUp(R"re(<figure class="closeup"><img src="([^"]+)"[^>]*><figcaption>([^<]+)</figcaption>)re");
     int sections = 0, darkSettings = 0, stripCloseUps = 0;
     for (auto it = std::sregex_iterator(page.begin(), page.end(), section); it != std::sregex_iterator(); ++it) {
         const std::string body = (*it)[1].str();
