@@ -32,7 +32,8 @@ void requestStop(int) { stopRequested = 1; }
 
 // How the loop paces itself. While the screen changes (and for a moment
 // after, so that a delayed card or a fade is caught) it looks every
-// frameInterval; otherwise only when input arrives or every idleLook.
+// frameInterval; otherwise only when input arrives or when the snapshot or
+// the system's state changed (looked at every idleLook).
 constexpr auto frameInterval = std::chrono::milliseconds(16);
 constexpr auto hotSpell = std::chrono::milliseconds(1200);
 constexpr auto idleLook = std::chrono::milliseconds(1000);
@@ -177,12 +178,16 @@ private:
     void tick() {
         const auto now = Clock::now();
         const bool hot = now < hotUntil_ || inputSinceFrame_;
-        if (server_.clientCount() > 0 && now - lastFrame_ >= (hot ? frameInterval : idleLook)) frame(now);
         if (now - lastPanel_ >= (hot ? hotPanel : idleLook)) panel(now);
+        // Out of a hot spell the screen is drawn again only when what the
+        // panel watches changed (a window, an app, the card's pictures ...).
+        const bool due = hot ? now - lastFrame_ >= frameInterval : panelChanged_;
+        if (server_.clientCount() > 0 && due) frame(now);
     }
 
     void frame(Clock::time_point now) {
         lastFrame_ = now;
+        panelChanged_ = false;
         const auto t0 = Clock::now();
         auto picture = desktop::screenPicture();
         if (!picture) return;
@@ -218,7 +223,7 @@ private:
         if (text != lastSnapshot_) {
             lastSnapshot_ = text;
             server_.publishLatest("snapshot", text);
-            hotUntil_ = std::max(hotUntil_, now + hotSpell);
+            panelChanged_ = true;
         }
         const json state = desktop::state();
         json system = {{"t", "system"}};
@@ -237,6 +242,7 @@ private:
         if (text != lastSystem_) {
             lastSystem_ = text;
             server_.publishLatest("system", text);
+            panelChanged_ = true;
         }
     }
 
@@ -255,6 +261,7 @@ private:
     std::shared_ptr<const platform::ui::Bitmap> previous_;
     std::uint32_t frames_ = 0, inputAck_ = 0;
     bool inputSinceFrame_ = false;
+    bool panelChanged_ = true;
     Clock::time_point lastFrame_{}, lastPanel_{}, hotUntil_{};
     std::string lastSnapshot_, lastSystem_;
     double screenFrame_[4] = {0, 0, 1512, 982};
