@@ -1,6 +1,6 @@
 // Benchmarks of the strip: rendering it to a bitmap and a PNG at scale 2,
-// against Cairo's own cost of encoding a blank surface of the same size, and
-// the refresh path that finds the buttons' signature unchanged.
+// the encoding against its floor (bench/support/PngFloor), and the refresh
+// path that finds the buttons' signature unchanged.
 
 #include <benchmark/benchmark.h>
 
@@ -8,7 +8,6 @@
 
 #include "bench/support/RenderToPng.h"
 #include "desktop/Desktop.h"
-#include "platform/ui/Bitmap.h"
 #include "strip/StripView.h"
 #include "tests/strip/FakeStripOwner.h"
 
@@ -33,21 +32,12 @@ struct BenchStrip {
     }
 };
 
-// Draw the whole strip offscreen and encode it, against encoding a blank
-// bitmap of the same pixel size.
+// Draw the whole strip offscreen and encode it.
 void StripRenderToPng(benchmark::State& state) {
     BenchStrip bench;
-    orvane::bench::renderToPngAgainstBlank(state, *bench.strip, "strip.png");
+    orvane::bench::renderToPngAgainstFloor(state, *bench.strip, "strip.png");
 }
 BENCHMARK(StripRenderToPng)->Unit(benchmark::kMicrosecond);
-
-void BlankSurfaceToPng(benchmark::State& state) {
-    BenchStrip bench;
-    auto probe = bench.strip->bitmapForCachingDisplay(bench.strip->bounds());
-    platform::ui::Bitmap blank(probe->pixelsWide(), probe->pixelsHigh(), probe->size());
-    for (auto _ : state) benchmark::DoNotOptimize(blank.pngData());
-}
-BENCHMARK(BlankSurfaceToPng)->Unit(benchmark::kMicrosecond);
 
 // A refresh that changes nothing the buttons show: one signature built and compared.
 void UnchangedSignatureSkipsRebuild(benchmark::State& state) {

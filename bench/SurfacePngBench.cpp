@@ -1,6 +1,7 @@
 // The hover card and the settings window rendered to PNG as the capture
-// command renders them, each against encoding a blank bitmap of the same
-// pixel size (bench/support/RenderToPng).
+// command renders them, and the simulated Mac's picture of the whole screen
+// as its screenshot verb writes it; each encoding against its floor
+// (bench/support/PngFloor).
 
 #include <benchmark/benchmark.h>
 
@@ -8,10 +9,12 @@
 
 #include "bench/support/CpuTime.h"
 #include "bench/support/DemoController.h"
+#include "bench/support/PngFloor.h"
 #include "bench/support/RenderToPng.h"
 #include "catalogue/InstalledApps.h"
 #include "controller/NativeController.h"
 #include "desktop/Desktop.h"
+#include "desktop/pictures/ScreenPicture.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Window.h"
 #include "preview/PreviewImageView.h"
@@ -35,7 +38,7 @@ void CardRenderToPng(benchmark::State& state) {
         state.SkipWithError("the card shows no window");
         return finish(controller);
     }
-    renderToPngAgainstBlank(state, *controller->card()->contentView(), "card.png");
+    renderToPngAgainstFloor(state, *controller->card()->contentView(), "card.png");
 
     // The part of the drawing that shrinks the captured picture into the card.
     auto& picture = *card->imageView();
@@ -84,9 +87,31 @@ void SettingsRenderToPng(benchmark::State& state) {
         state.SkipWithError("no settings window");
         return finish(controller);
     }
-    renderToPngAgainstBlank(state, *window->contentView(), "settings.png");
+    renderToPngAgainstFloor(state, *window->contentView(), "settings.png");
     finish(controller);
 }
 BENCHMARK(SettingsRenderToPng)->Unit(benchmark::kMillisecond);
+
+// The whole screen of the demo Mac with Safari's card open: the desktop
+// picture's gradient, the windows, the menu bar, the Dock and the strip.
+void ScreenPictureToPng(benchmark::State& state) {
+    auto controller = startOnDemoMac();
+    controller->hover(safariEntry);
+    desktop::advance(0.5);
+    std::shared_ptr<platform::ui::Bitmap> picture;
+    for (auto _ : state) {
+        picture = desktop::screenPicture();
+        if (!picture) {
+            state.SkipWithError("no screen picture");
+            return finish(controller);
+        }
+        benchmark::DoNotOptimize(picture->pngData());
+    }
+    keepPicture(picture->pngData(), "screen.png");
+    state.counters["pixels"] = double(picture->pixelsWide()) * picture->pixelsHigh();
+    reportPngEncoding(state, measurePngEncoding(*picture));
+    finish(controller);
+}
+BENCHMARK(ScreenPictureToPng)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "controller/AppActions.h"
 
-
-#include "controller/ControllerTexts.h"
 #include "controller/NativeController.h"
+#include "model/EventRecords.h"
+#include "model/EventTexts.h"
 #include "platform/Application.h"
 #include "platform/Files.h"
 #include "platform/Json.h"
@@ -58,7 +58,7 @@ void NativeController::launch(const AppEntry& entry) {
     closeCard();
     auto location = applicationLocation(entry);
     if (!location) {
-        emitError(texts::launchMissingPrefix + entry.name + texts::launchMissingSuffix);
+        emitError(eventTexts::launchMissingPrefix + entry.name + eventTexts::launchMissingSuffix);
         return;
     }
     // The completion comes on another thread: it only hops to the main
@@ -67,7 +67,7 @@ void NativeController::launch(const AppEntry& entry) {
     platform::workspace().openApplication(
         *location, true, [weak](platform::RunningApp, std::optional<platform::Error> error) {
             if (!error) return;
-            std::string message = texts::launchFailedPrefix + error->description;
+            std::string message = eventTexts::launchFailedPrefix + error->description;
             platform::runLoop().postToMain([weak, message = std::move(message)] {
                 if (auto self = weak.lock()) self->emitError(message);
             });
@@ -125,15 +125,15 @@ void NativeController::menuLaunch(const platform::ui::MenuItem& item) {
 }
 
 void NativeController::pinAction(const platform::ui::MenuItem& item) {
-    if (auto entry = entryOfItem(item)) emit({{"kind", "pin"}, {"app", entry->dictionary()}});
+    if (auto entry = entryOfItem(item)) emit(events::pin(entry->dictionary()));
 }
 
 void NativeController::revealAction(const platform::ui::MenuItem& item) {
     if (auto entry = entryOfItem(item)) platform::workspace().activateFileViewerSelecting({entry->path});
 }
 
-void NativeController::settingsAction() { emit({{"kind", "settings"}}); }
+void NativeController::settingsAction() { emit(events::settings()); }
 
-void NativeController::quitAction() { emit({{"kind", "quit"}}); }
+void NativeController::quitAction() { emit(events::quit()); }
 
 }  // namespace orvane

@@ -2,7 +2,9 @@
 
 #include <cassert>
 
+#include "model/EventRecords.h"
 #include "platform/Json.h"
+#include "platform/JsonMember.h"
 
 namespace orvane {
 
@@ -12,8 +14,7 @@ EventQueue::~EventQueue() = default;
 std::size_t EventQueue::size() const { return records_.size(); }
 
 void EventQueue::emit(nlohmann::json record) {
-    auto kind = record.is_object() ? record.find("kind") : record.end();
-    if (kind == record.end() || !kind->is_string()) {
+    if (!platform::member(record, events::kindKey).is_string()) {
         assert(false && "an event record is an object with a string kind");
         return;
     }
@@ -21,7 +22,7 @@ void EventQueue::emit(nlohmann::json record) {
 }
 
 void EventQueue::emitError(const std::string& message) {
-    emit({{"kind", "error"}, {"message", message}});
+    emit(events::error(message));
 }
 
 nlohmann::json EventQueue::drain() {

@@ -19,7 +19,7 @@ public:
     // Appends a record; a record that is not an object with a string kind is
     // a programming error and is dropped rather than sent to the host.
     void emit(nlohmann::json record);
-    // Appends {"kind":"error","message":message}.
+    // Appends an error record carrying message.
     void emitError(const std::string& message);
     // Every queued record, oldest first, as a JSON array; the queue is empty afterwards.
     nlohmann::json drain();

@@ -8,13 +8,13 @@
 #include <algorithm>
 
 #include "controller/NativeController.h"
+#include "model/EventRecords.h"
 #include "platform/Json.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/Window.h"
 #include "preview/PreviewLayout.h"
-#include "preview/PreviewTexts.h"
 #include "preview/WindowPreview.h"
 #include "strip/StripLayout.h"
 #include "strip/StripView.h"
@@ -114,10 +114,10 @@ void NativeController::showCard(const AppEntry& entry, Rect rect) {
         if (auto self = weak.lock()) self->leaveHover();
     };
     callbacks.requestPermission = [weak] {
-        if (auto self = weak.lock()) self->emit({{"kind", "screenPermission"}});
+        if (auto self = weak.lock()) self->emit(events::screenPermission());
     };
     callbacks.relaunch = [weak] {
-        if (auto self = weak.lock()) self->emit({{"kind", "relaunch"}});
+        if (auto self = weak.lock()) self->emit(events::relaunch());
     };
     callbacks.resizeCard = [weakPanel, placement](Size size) {
         if (auto card = weakPanel.lock()) card->setFrame(placement.frame(size), true);
@@ -163,8 +163,7 @@ void NativeController::previewStep(long long step) {
 void NativeController::screenProbeFinished(bool granted) {
     if (granted)
         if (auto preview = cardPreview()) preview->start();
-    emit({{"kind", "screenResult"},
-          {"message", granted ? previewTexts::probeSucceeded : previewTexts::probeFailed}});
+    emit(events::screenResult(granted));
 }
 
 }  // namespace orvane

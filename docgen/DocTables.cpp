@@ -3,10 +3,10 @@
 #include <string_view>
 
 #include "bridge/CommandTable.h"
-#include "controller/EventKinds.h"
 #include "desktop/scripting/VerbTable.h"
 #include "docgen/SampleReplies.h"
 #include "host/HostOptions.h"
+#include "model/EventKinds.h"
 
 namespace docgen {
 namespace {
@@ -37,9 +37,20 @@ std::string commands() {
     return out;
 }
 
+// "`key` (string), `value` (boolean)", or "none" for a record of its kind alone.
+std::string furtherKeys(const std::vector<orvane::EventKey>& keys) {
+    if (keys.empty()) return "none";
+    std::string out;
+    for (const auto& key : keys) {
+        if (!out.empty()) out += ", ";
+        out += code(key.name) + " (" + cell(key.what) + ")";
+    }
+    return out;
+}
+
 std::string events() {
     std::string out = row({"`kind`", "Further keys", "Queued when"}) + "|---|---|---|\n";
-    for (const auto& kind : orvane::eventKinds()) out += row({code(kind.kind), cell(kind.keys), cell(kind.when)});
+    for (const auto& kind : orvane::eventKinds()) out += row({code(kind.name), furtherKeys(kind.keys), cell(kind.when)});
     return out;
 }
 

@@ -2,6 +2,7 @@
 
 #include "dock/DockPreferences.h"
 #include "dock/DockTexts.h"
+#include "model/EventTexts.h"
 #include "platform/Json.h"
 
 namespace dock {
@@ -34,7 +35,7 @@ void DockMaintenance::applicationLaunched(bool dockPersistent, bool qaMode, cons
 }
 
 void DockMaintenance::fail(const std::string& reason, const ErrorSink& emitError) {
-    std::string message = std::string(text::calibrationFailedPrefix) + reason;
+    std::string message = std::string(orvane::eventTexts::dockCalibrationFailedPrefix) + reason;
     if (message != dockError_ && emitError) emitError(message);
     dockError_ = std::move(message);
 }

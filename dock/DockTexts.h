@@ -9,7 +9,6 @@ inline constexpr const char* cannotSave = "无法保存 Dock 设置";
 inline constexpr const char* restartFailed = "设置已保存，但 Dock 未能刷新。请注销后重新登录。";
 inline constexpr const char* qaModeRefusesWrite = "验收模式禁用 Dock 写入";
 
-inline constexpr const char* calibrationFailedPrefix = "Dock 隐藏校准失败：";
 inline constexpr const char* statusQaMode = "验收模式 · 禁用系统写入";
 inline constexpr const char* statusHidden = "已隐藏 · 自动保持";
 inline constexpr const char* statusCalibrating = "正在校准";

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <set>
 
-#include "controller/ControllerTexts.h"
-#include "dock/DockTexts.h"
 #include "fuzz/Invariant.h"
+#include "model/EventKinds.h"
+#include "model/EventTexts.h"
 
 namespace orvane::fuzz {
 
@@ -29,25 +29,29 @@ bool isAppDictionary(const json& value) {
 
 // Kinds whose records carry nothing but the kind.
 const std::set<std::string>& plainKinds() {
-    static const std::set<std::string> kinds = {
-        "screenPermission", "relaunch",       "settings",           "quit",         "import",
-        "undoImport",       "dismissMessage", "hideSettings",       "toggleDock",   "recovery",
-        "screenRetry",      "permission",     "accessibilityRetry", "loadInstalled"};
+    static const std::set<std::string> kinds = [] {
+        std::set<std::string> plain;
+        for (const auto& kind : eventKinds())
+            if (kind.keys.empty()) plain.emplace(kind.name);
+        return plain;
+    }();
     return kinds;
 }
 
 // What the settings window's controls emit.
 const std::set<std::string>& settingsKinds() {
-    static const std::set<std::string> kinds = {
-        "preference",     "login",      "loadInstalled", "hideSettings", "import",           "undoImport",
-        "dismissMessage", "toggleDock", "recovery",      "permission",   "screenPermission", "accessibilityRetry",
-        "screenRetry",    "relaunch",   "quit",          "pin",          "launch",           "move",
-        "policy"};
+    static const std::set<std::string> kinds = [] {
+        std::set<std::string> window;
+        for (const auto& kind : eventKinds())
+            if (kind.fromSettingsWindow) window.emplace(kind.name);
+        return window;
+    }();
     return kinds;
 }
 
-const char* screenGranted = "屏幕录制权限已生效。";
-const char* screenNotYet = "权限尚未对当前进程生效；已授权请重新打开岚舟。";
+namespace texts = eventTexts;
+const char* screenGranted = texts::probeSucceeded;
+const char* screenNotYet = texts::probeFailed;
 
 }  // namespace
 
@@ -71,7 +75,7 @@ std::string EventLedger::bucketOf(const json& record) {
         if (startsWith(message, texts::launchMissingPrefix) && endsWith(message, texts::launchMissingSuffix))
             return missingApp;
         if (startsWith(message, texts::launchFailedPrefix)) return openFailed;
-        if (startsWith(message, dock::text::calibrationFailedPrefix)) return dockFailed;
+        if (startsWith(message, texts::dockCalibrationFailedPrefix)) return dockFailed;
         throw InvariantBroken("an error of no known cause: " + shown);
     }
     if (kind == "screenResult") {

@@ -48,8 +48,6 @@ inline constexpr const char* untitledWindow = "应用窗口";
 // The screen-recording permission.
 inline constexpr const char* screenCaptureInEffect = "已生效";
 inline constexpr const char* screenCaptureNotInEffect = "当前进程未生效";
-inline constexpr const char* probeSucceeded = "屏幕录制权限已生效。";
-inline constexpr const char* probeFailed = "权限尚未对当前进程生效；已授权请重新打开岚舟。";
 
 // The acceptance self-preview's test window.
 inline constexpr const char* selfPreviewTitle = "完整窗口 · 竖屏验收";

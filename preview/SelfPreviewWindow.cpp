@@ -56,6 +56,8 @@ std::shared_ptr<ui::Window> SelfPreviewWindow::make() {
     auto window = ui::Window::create({x, y, width, height}, ui::styleMask::titled | ui::styleMask::closable,
                                      ui::backing::buffered, false);
     window->setTitle(previewTexts::selfPreviewTitle);
+    // Closing only hides it; the controller keeps it and shows it again.
+    window->setReleasedWhenClosed(false);
     window->setContentView(std::make_shared<SelfPreviewStack>());
     return window;
 }

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "model/EventRecords.h"
 #include "settings/AppIcon.h"
 #include "settings/AppSearch.h"
 #include "settings/ModelAction.h"
@@ -52,7 +53,7 @@ Node row(const std::shared_ptr<SettingsModel>& model, const SettingsApp& app, bo
                         nameSpacing, Alignment::leading)
                      .filling(Alignment::leading);
     auto pin = button(pinned ? texts::appPinned : texts::pinApp,
-                      onModel(model, [app](SettingsModel& m) { m.appAction(texts::kind::pin, app); }))
+                      onModel(model, [app](SettingsModel& m) { m.emit(events::pin(app.dictionary())); }))
                    .disabledIf(pinned)
                    .accessibility((pinned ? texts::appPinnedPrefix : texts::pinAppPrefix) + app.name());
     return hstack({appIcon(app), std::move(names), std::move(pin)}, rowSpacing);

@@ -1,5 +1,6 @@
 #include "settings/Banner.h"
 
+#include "model/EventRecords.h"
 #include "settings/ModelAction.h"
 #include "settings/SettingsStyle.h"
 #include "settings/SettingsTexts.h"
@@ -22,7 +23,7 @@ std::optional<Node> banner(const std::shared_ptr<SettingsModel>& model) {
     const bool error = !model->failure().empty();
     if (!error && model->message().empty()) return std::nullopt;
 
-    auto close = button("", onModel(model, [](SettingsModel& m) { m.action(texts::kind::dismissMessage); }),
+    auto close = button("", onModel(model, [](SettingsModel& m) { m.emit(events::dismissMessage()); }),
                         texts::symbol::close)
                      .styled(ButtonStyle::plain)
                      .help(texts::dismissMessage)

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "model/EventRecords.h"
 #include "settings/AppIcon.h"
 #include "settings/ModelAction.h"
 #include "settings/SettingsStyle.h"
@@ -14,7 +15,6 @@ namespace {
 using namespace platform::ui::declarative;
 using Weight = platform::ui::Font::Weight;
 namespace texts = settingsTexts;
-namespace kind = settingsTexts::kind;
 
 constexpr double headerPadding = 24;
 constexpr double headerSpacing = 6;
@@ -40,7 +40,7 @@ Node header(const std::shared_ptr<SettingsModel>& model) {
     std::vector<Node> lines{text(texts::appsTitle).font(textSize::title, Weight::semibold),
                             text(texts::appsSubtitle).foreground(settingsStyle::secondary())};
     if (model->flag(texts::key::hasUndo))
-        lines.push_back(button(texts::undoImport, onModel(model, [](SettingsModel& m) { m.action(kind::undoImport); })));
+        lines.push_back(button(texts::undoImport, onModel(model, [](SettingsModel& m) { m.emit(events::undoImport()); })));
     return vstack(std::move(lines), headerSpacing, Alignment::leading).padded(headerPadding).filling(Alignment::leading);
 }
 
@@ -58,7 +58,7 @@ Node emptyState(const std::shared_ptr<SettingsModel>& model) {
     return vstack({symbol(texts::symbol::emptyDock).font(emptySymbolSize).foreground(settingsStyle::secondary()),
                    text(texts::emptyTitle).font(textSize::title2, Weight::semibold),
                    text(texts::emptyDescription).foreground(settingsStyle::secondary()),
-                   button(texts::importDock, onModel(model, [](SettingsModel& m) { m.action(kind::importDock); }))
+                   button(texts::importDock, onModel(model, [](SettingsModel& m) { m.emit(events::importDock()); }))
                        .styled(ButtonStyle::prominent)
                        .accessibility(texts::importDockFromEmptyListLabel)},
                   emptySpacing)
@@ -74,7 +74,7 @@ Node policyPicker(const std::shared_ptr<SettingsModel>& model, const SettingsApp
                    {texts::policy::always, texts::policyAlways},
                    {texts::policy::running, texts::policyRunning}},
                   onModel(model, [app](SettingsModel& m, const std::string& chosen) {
-                      if (chosen != app.policy()) m.appAction(kind::policy, app, chosen);
+                      if (chosen != app.policy()) m.emit(events::policy(app.dictionary(), chosen));
                   }))
         .hideLabel()
         .framed(pickerWidth, std::nullopt)
@@ -86,7 +86,7 @@ Node launchButton(const std::shared_ptr<SettingsModel>& model, const SettingsApp
     auto names = vstack({text(app.name()).font(textSize::body, Weight::medium).lines(1),
                          text(model->status(app)).font(textSize::caption).foreground(settingsStyle::secondary()).lines(1)},
                         nameSpacing, Alignment::leading);
-    return button({appIcon(app), std::move(names)}, onModel(model, [app](SettingsModel& m) { m.appAction(kind::launch, app); }))
+    return button({appIcon(app), std::move(names)}, onModel(model, [app](SettingsModel& m) { m.emit(events::launch(app.dictionary())); }))
         .spaced(rowSpacing)
         .styled(ButtonStyle::borderless)
         .accessibility(texts::launchPrefix + app.name())
@@ -95,11 +95,11 @@ Node launchButton(const std::shared_ptr<SettingsModel>& model, const SettingsApp
 
 Node row(const std::shared_ptr<SettingsModel>& model, const SettingsApp& app, std::size_t index, std::size_t count) {
     auto buttons = hstack({iconButton(texts::symbol::up, texts::moveUpPrefix + app.name(), index == 0,
-                                      onModel(model, [app](SettingsModel& m) { m.appAction(kind::move, app, -1LL); })),
+                                      onModel(model, [app](SettingsModel& m) { m.emit(events::move(app.dictionary(), -1)); })),
                            iconButton(texts::symbol::down, texts::moveDownPrefix + app.name(), index + 1 == count,
-                                      onModel(model, [app](SettingsModel& m) { m.appAction(kind::move, app, 1LL); })),
+                                      onModel(model, [app](SettingsModel& m) { m.emit(events::move(app.dictionary(), 1)); })),
                            iconButton(texts::symbol::unpin, texts::unpinPrefix + app.name(), false,
-                                      onModel(model, [app](SettingsModel& m) { m.appAction(kind::pin, app); }))},
+                                      onModel(model, [app](SettingsModel& m) { m.emit(events::pin(app.dictionary())); }))},
                           iconButtonSpacing);
     return hstack({text(position(index)).font(textSize::caption).monospaced().foreground(settingsStyle::tertiary())
                        .framed(positionWidth, std::nullopt),

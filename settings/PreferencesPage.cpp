@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/EventRecords.h"
 #include "settings/ModelAction.h"
 #include "settings/SettingsStyle.h"
 #include "settings/SettingsTexts.h"
@@ -14,7 +15,6 @@ namespace {
 using namespace platform::ui::declarative;
 namespace texts = settingsTexts;
 namespace key = settingsTexts::key;
-namespace kind = settingsTexts::kind;
 
 constexpr long long fewestIcons = 2;
 constexpr long long mostIcons = 12;
@@ -36,8 +36,8 @@ Node flagToggle(const std::shared_ptr<SettingsModel>& model, const char* title, 
     return toggle(title, model->flag(flagKey), onModel(model, [flagKey](SettingsModel& m, bool on) { m.setFlag(flagKey, on); }));
 }
 
-Node actionButton(const std::shared_ptr<SettingsModel>& model, std::string title, const char* eventKind) {
-    return button(std::move(title), onModel(model, [eventKind](SettingsModel& m) { m.action(eventKind); }));
+Node actionButton(const std::shared_ptr<SettingsModel>& model, std::string title, nlohmann::json (*event)()) {
+    return button(std::move(title), onModel(model, [event](SettingsModel& m) { m.emit(event()); }));
 }
 
 // The stepper never leaves 2 ... 12; a value the host sent outside that
@@ -64,13 +64,13 @@ Node permissionsSection(const std::shared_ptr<SettingsModel>& model) {
     return headed(texts::permissionsSection, texts::symbol::window,
                   {permissionRow({texts::accessibility, model->stateFlag(key::trusted), texts::accessibilityDetail,
                                   texts::grantAccessibilityLabel, texts::accessibilitySettingsLabel,
-                                  onModel(model, [](SettingsModel& m) { m.action(kind::permission); })}),
+                                  onModel(model, [](SettingsModel& m) { m.emit(events::permission()); })}),
                    permissionRow({texts::screenRecording, model->stateFlag(key::screenCapture), texts::screenRecordingDetail,
                                   texts::grantScreenRecordingLabel, texts::screenRecordingSettingsLabel,
-                                  onModel(model, [](SettingsModel& m) { m.action(kind::screenPermission); })}),
-                   hstack({actionButton(model, texts::accessibilityRetry, kind::accessibilityRetry),
-                           actionButton(model, texts::screenRetry, kind::screenRetry),
-                           actionButton(model, texts::relaunch, kind::relaunch), spacer()},
+                                  onModel(model, [](SettingsModel& m) { m.emit(events::screenPermission()); })}),
+                   hstack({actionButton(model, texts::accessibilityRetry, events::accessibilityRetry),
+                           actionButton(model, texts::screenRetry, events::screenRetry),
+                           actionButton(model, texts::relaunch, events::relaunch), spacer()},
                           buttonSpacing)});
 }
 
@@ -81,7 +81,7 @@ Node dockSection(const std::shared_ptr<SettingsModel>& model) {
                                                          .foreground(settingsStyle::secondary())),
                    vstack({secondaryCaption(texts::dockExplanation), secondaryCaption(texts::dockCaveat)},
                           explanationSpacing, Alignment::leading),
-                   hstack({actionButton(model, toggleTitle, kind::toggleDock), actionButton(model, texts::recovery, kind::recovery),
+                   hstack({actionButton(model, toggleTitle, events::toggleDock), actionButton(model, texts::recovery, events::recovery),
                            spacer()},
                           buttonSpacing)});
 }
@@ -92,7 +92,7 @@ Node launchSection(const std::shared_ptr<SettingsModel>& model) {
                   {toggle(std::string(texts::loginTogglePrefix) + Brand::name, model->login(),
                           onModel(model, [](SettingsModel& m, bool on) { m.requestLogin(on); })),
                    hstack({text(texts::residentNote).foreground(settingsStyle::secondary()), spacer(),
-                           actionButton(model, std::string(texts::quitPrefix) + Brand::name, kind::quit)},
+                           actionButton(model, std::string(texts::quitPrefix) + Brand::name, events::quit)},
                           buttonSpacing)});
 }
 

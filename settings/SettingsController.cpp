@@ -1,5 +1,6 @@
 #include "settings/SettingsController.h"
 
+#include "model/EventRecords.h"
 #include "platform/Application.h"
 #include "platform/ui/Declarative.h"
 #include "platform/ui/Image.h"
@@ -68,7 +69,7 @@ void SettingsController::modelChanged() {
     if (!hosting_) return;
     const bool switchedToAdd = model_->tab() == tab::add && builtTab_ != tab::add;
     rebuild();
-    if (switchedToAdd) model_->action(settingsTexts::kind::loadInstalled);
+    if (switchedToAdd) model_->emit(events::loadInstalled());
 }
 
 void SettingsController::rebuild() {

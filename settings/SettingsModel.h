@@ -76,15 +76,9 @@ public:
     // The visible-icons stepper: stores the number, then sends it.
     void setMaxIcons(long long value);
 
-    // Sends a record to the host (through the hook connected by start).
+    // Sends a record, made by one of model/EventRecords.h's functions, to
+    // the host (through the hook connected by start).
     void emit(nlohmann::json record) const;
-    // Sends {"kind": kind}.
-    void action(const char* kind) const;
-    // Sends {"kind": kind, "app": app's dictionary}, with "value" in the second form.
-    void appAction(const char* kind, const SettingsApp& app) const;
-    void appAction(const char* kind, const SettingsApp& app, const nlohmann::json& value) const;
-    void appAction(const char* kind, const SettingsApp& app, long long value) const;
-    void appAction(const char* kind, const SettingsApp& app, const std::string& value) const;
     // The launch-at-login toggle: sends {"kind": "login", "value": on} and
     // changes nothing, so the toggle shows what the host answers.
     void requestLogin(bool on) const;

@@ -1,5 +1,6 @@
 #include "settings/SettingsRoot.h"
 
+#include "model/EventRecords.h"
 #include "settings/AddAppsPage.h"
 #include "settings/Banner.h"
 #include "settings/ModelAction.h"
@@ -72,13 +73,13 @@ Node sidebar(const std::shared_ptr<SettingsModel>& model, std::shared_ptr<platfo
 std::vector<Node> toolbar(const std::shared_ptr<SettingsModel>& model) {
     std::vector<Node> items;
     if (shownTab(model->tab()) == tab::apps) {
-        items.push_back(button(texts::importDock, onModel(model, [](SettingsModel& m) { m.action(texts::kind::importDock); }),
+        items.push_back(button(texts::importDock, onModel(model, [](SettingsModel& m) { m.emit(events::importDock()); }),
                                texts::symbol::importDock)
                             .help(texts::importDockTip)
                             .accessibility(texts::importDockFromToolbarLabel));
         items.push_back(button(texts::addApps, onModel(model, [](SettingsModel& m) { m.setTab(tab::add); }), texts::symbol::plus));
     }
-    items.push_back(button(texts::hideWindow, onModel(model, [](SettingsModel& m) { m.action(texts::kind::hideSettings); }),
+    items.push_back(button(texts::hideWindow, onModel(model, [](SettingsModel& m) { m.emit(events::hideSettings()); }),
                            texts::symbol::compress)
                         .help(texts::hideWindowTip));
     return items;

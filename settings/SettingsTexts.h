@@ -1,10 +1,10 @@
 #pragma once
 
 // Every text of the settings window that a person reads or hears, the page
-// names, the keys it reads from the host's dictionaries, the kinds of the
-// events it sends and the symbols it shows, in one place. Texts marked
-// "follows the product name" or "followed by ..." are joined with Brand::name
-// or an application's name where they are used.
+// names, the keys it reads from the host's dictionaries and the symbols it
+// shows, in one place; the events it sends are made by model/EventRecords.h.
+// Texts marked "follows the product name" or "followed by ..." are joined
+// with Brand::name or an application's name where they are used.
 namespace orvane::settingsTexts {
 
 // Pages, the values of the model's tab.
@@ -47,36 +47,7 @@ inline constexpr const char* hidden = "hidden";
 inline constexpr const char* dockStatus = "dockStatus";
 
 inline constexpr const char* detectionPresent = "present";
-
-// Keys of an event record.
-inline constexpr const char* kind = "kind";
-inline constexpr const char* key = "key";
-inline constexpr const char* value = "value";
-inline constexpr const char* app = "app";
 }  // namespace key
-
-// Kinds of the events the window sends to the host.
-namespace kind {
-inline constexpr const char* preference = "preference";
-inline constexpr const char* login = "login";
-inline constexpr const char* loadInstalled = "loadInstalled";
-inline constexpr const char* hideSettings = "hideSettings";
-inline constexpr const char* importDock = "import";
-inline constexpr const char* undoImport = "undoImport";
-inline constexpr const char* dismissMessage = "dismissMessage";
-inline constexpr const char* toggleDock = "toggleDock";
-inline constexpr const char* recovery = "recovery";
-inline constexpr const char* permission = "permission";
-inline constexpr const char* screenPermission = "screenPermission";
-inline constexpr const char* accessibilityRetry = "accessibilityRetry";
-inline constexpr const char* screenRetry = "screenRetry";
-inline constexpr const char* relaunch = "relaunch";
-inline constexpr const char* quit = "quit";
-inline constexpr const char* pin = "pin";
-inline constexpr const char* launch = "launch";
-inline constexpr const char* move = "move";
-inline constexpr const char* policy = "policy";
-}  // namespace kind
 
 // SF Symbol names.
 namespace symbol {

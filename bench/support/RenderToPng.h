@@ -1,18 +1,14 @@
 #pragma once
 
 // Rendering a view to PNG as the capture command does (its bounds at its
-// screen's backing scale, drawn offscreen, then encoded), measured against
-// its floor: encoding a bitmap of the same pixel size that nothing was drawn
-// into. Both sides in processor time of this thread, in the same run.
+// screen's backing scale, drawn offscreen, then encoded), with the encoding
+// measured against its floor (bench/support/PngFloor). Processor time of
+// this thread on every side, in the same run.
 
 #include <string>
 
 namespace benchmark {
 class State;
-}
-
-namespace platform {
-struct Size;
 }
 
 namespace platform::ui {
@@ -21,19 +17,13 @@ class View;
 
 namespace orvane::bench {
 
-// Transparent: every pixel zero, encoded with its alpha channel. Opaque:
-// every pixel white, which the encoder writes without one, as it writes a
-// picture that covers every pixel.
-enum class Blank { transparent, opaque };
-
-// Seconds per encoding of such a bitmap, averaged over several.
-double secondsPerBlankPng(int pixelsWide, int pixelsHigh, platform::Size size, Blank blank = Blank::transparent);
-
-// Renders and encodes the view once per iteration. Counters: draw_ms and
-// encode_ms per rendering, blank_ms and opaque_blank_ms per blank encoding,
-// ratioToBlankPng and ratioToOpaqueBlankPng, pixels. With
+// Renders and encodes the view once per iteration. Counters: draw_ms per
+// rendering and those of reportPngEncoding for its last picture. With
 // ORVANE_BENCH_PICTURES naming a folder, the last picture is saved there
 // under pictureName, to be looked at.
-void renderToPngAgainstBlank(benchmark::State& state, platform::ui::View& view, const std::string& pictureName);
+void renderToPngAgainstFloor(benchmark::State& state, platform::ui::View& view, const std::string& pictureName);
+
+// Saves the picture as above when ORVANE_BENCH_PICTURES names a folder.
+void keepPicture(const std::string& png, const std::string& name);
 
 }  // namespace orvane::bench

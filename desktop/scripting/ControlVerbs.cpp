@@ -37,7 +37,7 @@ constexpr const char* noWindow = "no window of ours is open";
 constexpr const char* noContent = "the window shows no controls";
 constexpr const char* noFocus = "no text field has focus in the key window";
 constexpr const char* noResizeCorner = "the front window has no resize corner";
-constexpr const char* noCloseButton = "the front window has no close button";
+constexpr const char* noCloseButton = "none of our windows on screen has a close button";
 constexpr const char* badText = "the text is not valid UTF-8";
 }  // namespace texts
 
@@ -110,6 +110,28 @@ json resize(const std::vector<std::string>& w) {
     return {{"ok", true}, {"window", window->windowNumber()}, {"frame", rectJson(window->frame())}};
 }
 
+// A person closes the frontmost of our windows that has a close button; a
+// panel floating above it (the card) has none and is passed over.
+json closeFrontmost() {
+    auto& list = WindowList::shared();
+    auto closable = [](const std::shared_ptr<Window>& window) {
+        return window && window->isVisible() &&
+               hasStyle(*window, platform::ui::styleMask::titled | platform::ui::styleMask::closable);
+    };
+    std::shared_ptr<Window> window = list.keyWindow();
+    if (!closable(window)) {
+        window = nullptr;
+        for (const auto& record : list.visibleFrontToBack())
+            if (closable(record.window)) {
+                window = record.window;
+                break;
+            }
+    }
+    if (!window) return failure(frontWindow() ? texts::noCloseButton : texts::noWindow);
+    window->performClose();
+    return json{{"ok", true}, {"window", window->windowNumber()}, {"visible", window->isVisible()}};
+}
+
 }  // namespace
 
 std::optional<json> controlVerb(const std::string& line) {
@@ -124,15 +146,10 @@ std::optional<json> controlVerb(const std::string& line) {
     if (verb == "pick" && w.size() < 3) return failure(texts::pickUsage);
     if (verb == "step" && (w.size() < 3 || (w.back() != "up" && w.back() != "down"))) return failure(texts::stepUsage);
 
+    if (verb == "close") return closeFrontmost();
     auto window = frontWindow();
     if (!window) return failure(texts::noWindow);
     int number = window->windowNumber();
-    if (verb == "close") {
-        if (!hasStyle(*window, platform::ui::styleMask::titled | platform::ui::styleMask::closable))
-            return failure(texts::noCloseButton);
-        window->performClose();
-        return json{{"ok", true}, {"window", number}, {"visible", window->isVisible()}};
-    }
     auto host = hostingView(*window);
     if (!host) return failure(texts::noContent);
 

@@ -19,6 +19,7 @@
 #include "desktop/preferences/Preferences.h"
 #include "desktop/preferences/PropertyList.h"
 #include "desktop/scripting/OwnedCopies.h"
+#include "desktop/ui/PngWriter.h"
 
 namespace desktop {
 
@@ -131,16 +132,14 @@ std::optional<std::string> drawIcon(const DemoApp& app) {
     }
     cairo_destroy(cr);
 
+    cairo_surface_flush(surface);
     std::string png;
-    auto status = cairo_surface_write_to_png_stream(
-        surface,
-        [](void* closure, const unsigned char* data, unsigned int length) {
-            static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-            return CAIRO_STATUS_SUCCESS;
-        },
-        &png);
+    if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS)
+        png = desktop::ui::encodePng(reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(surface)),
+                                     cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface),
+                                     static_cast<std::size_t>(cairo_image_surface_get_stride(surface)) / 4);
     cairo_surface_destroy(surface);
-    if (status != CAIRO_STATUS_SUCCESS) return std::nullopt;
+    if (png.empty()) return std::nullopt;
     return png;
 }
 

@@ -36,7 +36,7 @@ constexpr std::array<VerbHelp, 33> verbs{{
     {"pick", "pick LABEL OPTION", "chooses OPTION of the pop-up button LABEL"},
     {"step", "step LABEL up|down", "steps the stepper LABEL"},
     {"resize", "resize W H", "resizes our frontmost window from its bottom-right corner"},
-    {"close", "close", "presses the close button of our frontmost window"},
+    {"close", "close", "presses the close button of our frontmost window that has one"},
     {"capture", "capture ok|decline|fail ID [{\"domain\",\"code\",\"description\"}]",
      "decides how captures of ID (bundle id, window number or \"listing\") end"},
     {"window", "window minimize|space|restore|close NUMBER | window open APP {\"title\",\"frame\",\"color\"}",

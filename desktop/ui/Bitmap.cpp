@@ -1,6 +1,6 @@
 // Offscreen bitmaps as the platform's bitmap image representations: pixels in
 // Cairo's native premultiplied ARGB layout, so views render straight into
-// them, and PNG encoding through Cairo.
+// them, and PNG encoding through the one PNG writer.
 
 #include "platform/ui/Bitmap.h"
 
@@ -8,17 +8,12 @@
 #include <cmath>
 #include <cstring>
 
-#include <cairo.h>
+#include "desktop/ui/PngWriter.h"
 
 namespace platform::ui {
 namespace {
 
 int nonNegative(int value) { return std::max(value, 0); }
-
-cairo_status_t appendToString(void* closure, const unsigned char* data, unsigned int length) {
-    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-    return CAIRO_STATUS_SUCCESS;
-}
 
 }  // namespace
 
@@ -66,18 +61,7 @@ std::shared_ptr<Bitmap> Bitmap::cropped(Rect pixelRect) const {
 }
 
 std::string Bitmap::pngData() const {
-    if (pixelsWide_ == 0 || pixelsHigh_ == 0) return {};
-    int stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, pixelsWide_);
-    if (stride != pixelsWide_ * 4) return {};
-    // Cairo only reads the pixels while encoding.
-    auto* data = reinterpret_cast<unsigned char*>(const_cast<std::uint32_t*>(pixels_.data()));
-    cairo_surface_t* surface = cairo_image_surface_create_for_data(data, CAIRO_FORMAT_ARGB32, pixelsWide_, pixelsHigh_, stride);
-    std::string bytes;
-    cairo_status_t status = cairo_surface_status(surface);
-    if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_write_to_png_stream(surface, appendToString, &bytes);
-    cairo_surface_destroy(surface);
-    if (status != CAIRO_STATUS_SUCCESS) return {};
-    return bytes;
+    return desktop::ui::encodePng(pixels_.data(), pixelsWide_, pixelsHigh_, static_cast<std::size_t>(pixelsWide_));
 }
 
 }  // namespace platform::ui

@@ -144,6 +144,7 @@ void Window::setContentView(std::shared_ptr<View> view) {
 }
 
 void Window::orderFront() {
+    if (released_) return;
     visible_ = true;
     list().orderFront(*this);
 }
@@ -151,6 +152,7 @@ void Window::orderFront() {
 void Window::orderFrontRegardless() { orderFront(); }
 
 void Window::makeKeyAndOrderFront() {
+    if (released_) return;
     orderFront();
     list().makeKey(*this);
 }
@@ -199,6 +201,7 @@ void Window::setFrameAutosaveName(std::string name) {
 void Window::performClose() {
     if (auto ask = shouldClose; ask && !ask()) return;
     orderOut();
+    if (releasedWhenClosed_) released_ = true;
 }
 
 }  // namespace platform::ui

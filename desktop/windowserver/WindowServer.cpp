@@ -199,6 +199,7 @@ json windowJson(const WindowRecord& record) {
         entry["toolbarStyle"] = record.window->toolbarStyle();
         entry["hasToolbar"] = record.window->hasToolbar();
         entry["releasedWhenClosed"] = record.window->isReleasedWhenClosed();
+        entry["released"] = record.window->isReleased();
     } else {
         entry["color"] = record.color;
         entry["foreign"] = true;

@@ -125,10 +125,12 @@ public:
     void setClearBackground(bool clear) { clearBackground_ = clear; }
     bool hasShadow() const { return shadow_; }
     void setHasShadow(bool shadow) { shadow_ = shadow; }
-    // Kept as set; closing orders a window out either way, and the window
-    // lives as long as its owners hold it.
+    // A window released when closed is gone after a user close: on a Mac it
+    // is freed, so it never comes back on screen. One that is not released
+    // only hides and can be ordered front again.
     bool isReleasedWhenClosed() const { return releasedWhenClosed_; }
     void setReleasedWhenClosed(bool value) { releasedWhenClosed_ = value; }
+    bool isReleased() const { return released_; }
     bool hidesOnDeactivate() const { return hidesOnDeactivate_; }
     void setHidesOnDeactivate(bool hides) { hidesOnDeactivate_ = hides; }
     std::optional<AppearanceName> appearance() const { return appearance_; }
@@ -163,6 +165,7 @@ private:
     bool shadow_ = true;
     bool hidesOnDeactivate_ = false;
     bool releasedWhenClosed_ = true;
+    bool released_ = false;
     std::optional<AppearanceName> appearance_;
     std::string autosaveName_;
     Size minSize_;

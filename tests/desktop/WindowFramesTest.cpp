@@ -160,4 +160,26 @@ TEST(WindowFramesTest, CloseButtonOverFullSizeContentCloses) {
     EXPECT_TRUE(plain->isVisible());
 }
 
+// Tests that a window released when closed is gone after the close button,
+// as a freed window is on a Mac, while one kept after a close comes back.
+TEST(WindowFramesTest, ReleasedWindowsNeverComeBack) {
+    orvane::test::TemporaryDisk disk;
+    desktop::reset(disk.scene(), desktop::Clock::manual);
+    auto released = Window::create({100, 100, 400, 300}, styleMask::titled | styleMask::closable);
+    auto kept = Window::create({200, 200, 400, 300}, styleMask::titled | styleMask::closable);
+    kept->setReleasedWhenClosed(false);
+    for (const auto& window : {released, kept}) {
+        window->makeKeyAndOrderFront();
+        EXPECT_EQ(desktop::verb("close")["window"], window->windowNumber());
+        window->orderFrontRegardless();
+        window->makeKeyAndOrderFront();
+    }
+    EXPECT_FALSE(released->isVisible());
+    EXPECT_EQ(windowState(released->windowNumber())["released"], true);
+    EXPECT_TRUE(kept->isVisible());
+    EXPECT_EQ(windowState(kept->windowNumber())["released"], false);
+    released->orderOut();
+    EXPECT_FALSE(released->isVisible());
+}
+
 }  // namespace

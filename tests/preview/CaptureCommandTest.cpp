@@ -229,7 +229,7 @@ TEST_F(CaptureCommandTest, WindowOrFolderGoneBeforeTheAnswer) {
     auto saved = ourWindow();
     const long capturesBefore = captures();
     captureWindowSurface(*saved, folder, captureFile::settings);
-    saved->performClose();
+    saved->orderOut();
     desktop::advance(1);
     EXPECT_EQ(captures(), capturesBefore) << "nothing on screen to capture";
     EXPECT_EQ(PngFile(real("settings.png")).pixel(0, 0).a, 255);

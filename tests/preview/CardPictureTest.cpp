@@ -11,10 +11,12 @@
 #include <filesystem>
 #include <functional>
 
+#include "platform/ui/Bitmap.h"
 #include "platform/ui/Window.h"
 #include "tests/preview/PreviewFixture.h"
 #include "tests/support/Call.h"
 #include "tests/support/PngFile.h"
+#include "tests/support/StraightPixels.h"
 
 namespace orvane::testing {
 namespace {
@@ -151,6 +153,30 @@ TEST_F(CardPictureTest, NoCardNoPicture) {
     EXPECT_TRUE(std::filesystem::exists(card));
     EXPECT_EQ(std::filesystem::last_write_time(card), written);
     EXPECT_TRUE(std::filesystem::exists(diskPath(captureFolder) + "/strip.png"));
+}
+
+// Tests that the live card and the settings window, light and dark, decode
+// to the very pixels Cairo's own writer wrote for the same bitmaps.
+TEST_F(CardPictureTest, CardAndSettingsPixelsAreCairosPixels) {
+    startWith(json::array({windowApp("com.example.notes", "备忘录", 700,
+                                     json::array({window(81, "Notes", 1600, 1000, {{"color", "#2050a0"}})}))}));
+    data("settingsShow");
+    desktop::advance(0.5);
+    open(0);
+    desktop::advance(0.5);
+    for (bool dark : {false, true}) {
+        data("appearance", {{"dark", dark}});
+        ASSERT_TRUE(controller->card() && controller->settingsWindow());
+        for (const auto& view : {controller->card()->contentView(), controller->settingsWindow()->contentView()}) {
+            ASSERT_TRUE(view);
+            auto bitmap = view->bitmapForCachingDisplay(view->bounds());
+            ASSERT_TRUE(bitmap);
+            view->cacheDisplay(view->bounds(), *bitmap);
+            const auto ours = test::decodeStraight(bitmap->pngData());
+            ASSERT_EQ(ours.width, bitmap->pixelsWide());
+            EXPECT_TRUE(ours == test::decodeStraight(test::cairoPng(*bitmap))) << (dark ? "dark" : "light");
+        }
+    }
 }
 
 }  // namespace

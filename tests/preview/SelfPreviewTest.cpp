@@ -208,6 +208,29 @@ TEST_F(SelfPreviewTest, ReusesTheWindowAfterAClose) {
     EXPECT_EQ(visibleCards, 1) << "the earlier cards are gone";
 }
 
+// Tests that a person can close the test window with its close button while
+// the card floats above it, that closing only hides it (it is not released),
+// and that the next call brings the same window back.
+TEST_F(SelfPreviewTest, ClosedByItsButtonAndBroughtBack) {
+    startAcceptance();
+    data("qaSelfPreview");
+    ASSERT_EQ(testWindows().size(), 1u);
+    const int number = testWindows()[0]["number"];
+    EXPECT_EQ(testWindows()[0]["releasedWhenClosed"], false);
+
+    json closed = verb("close");
+    EXPECT_EQ(closed["ok"], true) << closed.dump();
+    EXPECT_EQ(closed["window"], number) << "the card above it has no close button";
+    ASSERT_EQ(testWindows().size(), 1u);
+    EXPECT_EQ(testWindows()[0]["visible"], false);
+    EXPECT_EQ(testWindows()[0]["released"], false);
+
+    data("qaSelfPreview");
+    ASSERT_EQ(testWindows().size(), 1u);
+    EXPECT_EQ(testWindows()[0]["number"], number);
+    EXPECT_EQ(testWindows()[0]["visible"], true);
+}
+
 // Tests that stop orders the test window out and closes the card.
 TEST_F(SelfPreviewTest, StopOrdersTheWindowOut) {
     startAcceptance();
