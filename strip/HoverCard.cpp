@@ -96,7 +96,11 @@ void HoverCard::show(const AppEntry& entry, Rect rect) {
 
     platform::RunningApp running = owner_.appRunning(entry);
     std::optional<std::int32_t> pid;
-    if (running) pid = running->processIdentifier();
+    std::optional<std::string> bundleID;
+    if (running) {
+        pid = running->processIdentifier();
+        bundleID = running->bundleIdentifier();
+    }
 
     std::weak_ptr<HoverCard> weak = weak_from_this();
     std::weak_ptr<ui::Window> weakPanel = panel;
@@ -119,7 +123,7 @@ void HoverCard::show(const AppEntry& entry, Rect rect) {
     callbacks.resizeCard = [weakPanel, placement](Size size) {
         if (auto card = weakPanel.lock()) card->setFrame(placement.frame(size), true);
     };
-    auto preview = WindowPreview::create(entry.name, owner_.icon(entry), pid, running && running->isActive(),
+    auto preview = WindowPreview::create(entry.name, owner_.icon(entry), pid, bundleID, running && running->isActive(),
                                          std::move(callbacks));
 
     panel->setContentView(preview);
