@@ -81,6 +81,8 @@ public:
         : library_(library), server_(server), inbox_(inbox) {}
 
     void prepare() {
+        // Set before the server starts, so that no network thread sees it change.
+        inbox_.setWake([this] { desktop::MainRunLoop::shared().postToMain([this] { drain(); }); });
         // The Mac of the demo: the strip configured, permissions granted (the
         // page revokes them), the settings window filled.
         for (const std::string& line : {std::string(R"({"command":"start"})"), demoConfigureLine(),
@@ -93,8 +95,6 @@ public:
     }
 
     void loop() {
-        auto& runLoop = desktop::MainRunLoop::shared();
-        inbox_.setWake([this, &runLoop] { runLoop.postToMain([this] { drain(); }); });
         while (!stopRequested) {
             desktop::runFor(loopTurn);
             tick();
