@@ -153,7 +153,7 @@ CommandOutcome importDock(const Json&) { return dock::dockImport(); }
 CommandOutcome installed(const Json&) { return catalogue::installedApps(); }
 
 CommandOutcome previewStep(const Json& args) {
-    if (auto* controller = current()) controller->previewStep(platform::integerMember(args, "step").value_or(1));
+    if (auto* controller = current()) controller->hoverCard().step(platform::integerMember(args, "step").value_or(1));
     return nothing();
 }
 

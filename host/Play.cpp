@@ -2,6 +2,8 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
+#include <optional>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -14,8 +16,10 @@
 #include "desktop/files/Disk.h"
 #include "desktop/pictures/ScreenPicture.h"
 #include "desktop/runloop/MainRunLoop.h"
+#include "desktop/windowserver/Pointer.h"
 #include "host/Demo.h"
 #include "host/PlayFrames.h"
+#include "host/PlayRegions.h"
 #include "host/PlayServer.h"
 #include "host/PlayVerbs.h"
 #include "platform/ui/Bitmap.h"
@@ -32,12 +36,17 @@ void requestStop(int) { stopRequested = 1; }
 
 // How the loop paces itself. While the screen changes (and for a moment
 // after, so that a delayed card or a fade is caught) it looks every
-// frameInterval; otherwise only when input arrives or every idleLook.
+// frameInterval; otherwise only when input arrives or when the snapshot or
+// the system's state changed (looked at every idleLook).
 constexpr auto frameInterval = std::chrono::milliseconds(16);
 constexpr auto hotSpell = std::chrono::milliseconds(1200);
 constexpr auto idleLook = std::chrono::milliseconds(1000);
-constexpr auto hotPanel = std::chrono::milliseconds(150);
+constexpr auto hotPanel = std::chrono::milliseconds(100);
 constexpr double loopTurn = 1.0 / 60;
+// While only parts are drawn, the whole screen is still drawn this often (or
+// less, when drawing it takes long: the parts keep the pointer quick).
+constexpr auto wholeScreenEvery = std::chrono::milliseconds(500);
+constexpr int wholeScreenCostFactor = 8;
 
 json parsedReply(const std::string& text) {
     auto reply = json::parse(text, nullptr, false);
@@ -50,12 +59,30 @@ std::string formatNumber(double value) {
     return out.str();
 }
 
+// A part of the screen at a scale, where the simulated Mac can draw one
+// (desktop::screenPicture(region, scale)); otherwise nothing, and the host
+// draws the whole screen each time.
+template <typename Region>
+std::shared_ptr<platform::ui::Bitmap> partOfScreen(const Region& region, double scale) {
+    if constexpr (requires { desktop::screenPicture(region, scale); })
+        return desktop::screenPicture(region, scale);
+    else
+        return nullptr;
+}
+
+template <typename Region = platform::Rect>
+constexpr bool partsCanBeDrawn() {
+    return requires(Region region) { desktop::screenPicture(region, 2.0); };
+}
+
 class PlayHost {
 public:
     PlayHost(const Library& library, PlayServer& server, PlayInbox& inbox)
         : library_(library), server_(server), inbox_(inbox) {}
 
     void prepare() {
+        // Set before the server starts, so that no network thread sees it change.
+        inbox_.setWake([this] { desktop::MainRunLoop::shared().postToMain([this] { drain(); }); });
         // The Mac of the demo: the strip configured, permissions granted (the
         // page revokes them), the settings window filled.
         for (const std::string& line : {std::string(R"({"command":"start"})"), demoConfigureLine(),
@@ -68,8 +95,6 @@ public:
     }
 
     void loop() {
-        auto& runLoop = desktop::MainRunLoop::shared();
-        inbox_.setWake([this, &runLoop] { runLoop.postToMain([this] { drain(); }); });
         while (!stopRequested) {
             desktop::runFor(loopTurn);
             tick();
@@ -100,6 +125,8 @@ private:
         if (input.contains("seq") && input["seq"].is_number_unsigned())
             inputAck_ = std::max(inputAck_, input["seq"].get<std::uint32_t>());
         inputSinceFrame_ = true;
+        // Anything but a pointer move may change any part of the screen.
+        if (kind != "move" && kind != "joined") wholeNeeded_ = true;
         if (kind == "move") {
             run("!pointer " + point(input));
         } else if (kind == "click") {
@@ -177,21 +204,39 @@ private:
     void tick() {
         const auto now = Clock::now();
         const bool hot = now < hotUntil_ || inputSinceFrame_;
-        if (server_.clientCount() > 0 && now - lastFrame_ >= (hot ? frameInterval : idleLook)) frame(now);
         if (now - lastPanel_ >= (hot ? hotPanel : idleLook)) panel(now);
+        // Out of a hot spell the screen is drawn again only when what the
+        // panel watches changed (a window, an app, the card's pictures ...).
+        const bool due = hot ? now - lastFrame_ >= frameInterval : panelChanged_;
+        if (server_.clientCount() > 0 && due) frame(now);
     }
 
     void frame(Clock::time_point now) {
         lastFrame_ = now;
+        panelChanged_ = false;
         const auto t0 = Clock::now();
-        auto picture = desktop::screenPicture();
+        std::shared_ptr<platform::ui::Bitmap> picture;
+        TileSet changed;
+        const auto parts = !partsCanBeDrawn() || wholeNeeded_ || !previous_ || menuOpen_ || now - lastWhole_ >= std::max<Clock::duration>(wholeScreenEvery, wholeScreenCostFactor * wholeCost_)
+                               ? std::nullopt
+                               : partsToDraw(lookInputs(), TileSet::tileSize);
+        if (parts) {
+            picture = drawParts(*parts, changed);
+        } else {
+            picture = desktop::screenPicture();
+            if (picture) changed = changedTiles(previous_.get(), *picture);
+            // The next whole picture waits at least eight times as long as this one took, so
+            // that few pointer moves wait for one.
+            lastWhole_ = Clock::now();
+            wholeCost_ = lastWhole_ - t0;
+            wholeNeeded_ = false;
+        }
         if (!picture) return;
-        const auto t1 = Clock::now();
-        const TileSet changed = changedTiles(previous_.get(), *picture);
+        pointerDrawn_ = desktop::pointerLocation();
+        cardDrawn_ = cardFrame_;
         if (std::getenv("ORVANE_PLAY_TRACE"))
-            std::fprintf(stderr, "frame: draw %.1f ms, diff %.1f ms, %zu tiles\n",
-                         std::chrono::duration<double, std::milli>(t1 - t0).count(),
-                         std::chrono::duration<double, std::milli>(Clock::now() - t1).count(), changed.count());
+            std::fprintf(stderr, "frame: %s %.1f ms, %zu tiles\n", parts ? "parts" : "whole",
+                         std::chrono::duration<double, std::milli>(Clock::now() - t0).count(), changed.count());
         inputSinceFrame_ = false;
         if (changed.empty()) return;
         hotUntil_ = now + hotSpell;
@@ -201,6 +246,50 @@ private:
         published->inputAck = inputAck_;
         previous_ = picture;
         server_.publishFrame(std::move(published), changed);
+    }
+
+    LookInputs lookInputs() const {
+        LookInputs in;
+        in.screen = {screenFrame_[0], screenFrame_[1], screenFrame_[2], screenFrame_[3]};
+        in.scale = previous_ ? previous_->scale() : 2;
+        in.menuBarBottom = menuBarBottom_;
+        in.pointerThen = pointerDrawn_;
+        in.pointerNow = desktop::pointerLocation();
+        in.cardThen = cardDrawn_;
+        in.cardNow = cardFrame_;
+        return in;
+    }
+
+    // The last picture with the parts drawn afresh; changed gets the tiles
+    // whose pixels differ.
+    std::shared_ptr<platform::ui::Bitmap> drawParts(const std::vector<platform::Rect>& parts, TileSet& changed) {
+        auto picture = std::make_shared<platform::ui::Bitmap>(*previous_);
+        changed = TileSet(picture->pixelsWide(), picture->pixelsHigh());
+        const double scale = picture->scale();
+        const int wide = picture->pixelsWide();
+        for (const auto& part : parts) {
+            auto piece = partOfScreen(part, scale);
+            if (!piece) continue;
+            const int left = static_cast<int>(std::lround((part.minX() - screenFrame_[0]) * scale));
+            const int top = static_cast<int>(std::lround((screenFrame_[1] + screenFrame_[3] - part.maxY()) * scale));
+            const int pieceWide = std::min(piece->pixelsWide(), wide - left);
+            const int pieceHigh = std::min(piece->pixelsHigh(), picture->pixelsHigh() - top);
+            auto& target = picture->pixels();
+            const auto& source = piece->pixels();
+            for (int y = 0; y < pieceHigh; ++y) {
+                const std::uint32_t* from = &source[static_cast<std::size_t>(y) * piece->pixelsWide()];
+                std::uint32_t* to = &target[static_cast<std::size_t>(top + y) * wide + left];
+                const int row = (top + y) / TileSet::tileSize;
+                for (int x = 0; x < pieceWide; x += TileSet::tileSize) {
+                    const int run = std::min(TileSet::tileSize, pieceWide - x);
+                    const int column = (left + x) / TileSet::tileSize;
+                    if (!changed.at(column, row) && std::memcmp(from + x, to + x, sizeof(std::uint32_t) * run) != 0)
+                        changed.mark(column, row);
+                }
+                std::memcpy(to, from, sizeof(std::uint32_t) * pieceWide);
+            }
+        }
+        return picture;
     }
 
     // The side panel: events as they arrive, the snapshot and the simulated
@@ -215,10 +304,17 @@ private:
             }
         const json snapshot = parsedReply(library_.call(R"({"command":"snapshot"})")).value("data", json::object());
         std::string text = json{{"t", "snapshot"}, {"data", snapshot}}.dump();
+        cardFrame_.reset();
+        if (snapshot.value("card", "") != "" && snapshot.contains("cardFrame") && snapshot["cardFrame"].is_object()) {
+            const auto& f = snapshot["cardFrame"];  // y counts down from the top of the screen
+            const double height = f.value("height", 0.0);
+            cardFrame_ = platform::Rect{f.value("x", 0.0), screenFrame_[1] + screenFrame_[3] - f.value("y", 0.0) - height,
+                                        f.value("width", 0.0), height};
+        }
         if (text != lastSnapshot_) {
             lastSnapshot_ = text;
             server_.publishLatest("snapshot", text);
-            hotUntil_ = std::max(hotUntil_, now + hotSpell);
+            panelChanged_ = true;
         }
         const json state = desktop::state();
         json system = {{"t", "system"}};
@@ -232,11 +328,17 @@ private:
         if (state.contains("screens") && !state["screens"].empty()) {
             const auto& frame = state["screens"][0]["frame"];
             for (int i = 0; i < 4; ++i) screenFrame_[i] = frame[i].get<double>();
+            const auto& visible = state["screens"][0]["visibleFrame"];
+            menuBarBottom_ = visible[1].get<double>() + visible[3].get<double>();
+            // The menu bar's band is at least the status bar's thickness.
+            menuBarBottom_ = std::min(menuBarBottom_, screenFrame_[1] + screenFrame_[3] - 24);
         }
+        menuOpen_ = state.contains("menu") && !state["menu"].is_null();
         text = system.dump();
         if (text != lastSystem_) {
             lastSystem_ = text;
             server_.publishLatest("system", text);
+            panelChanged_ = true;
         }
     }
 
@@ -255,6 +357,13 @@ private:
     std::shared_ptr<const platform::ui::Bitmap> previous_;
     std::uint32_t frames_ = 0, inputAck_ = 0;
     bool inputSinceFrame_ = false;
+    bool panelChanged_ = true;
+    bool wholeNeeded_ = true, menuOpen_ = false;
+    Clock::time_point lastWhole_{};
+    Clock::duration wholeCost_{};
+    platform::Point pointerDrawn_;
+    std::optional<platform::Rect> cardFrame_, cardDrawn_;
+    double menuBarBottom_ = 945;
     Clock::time_point lastFrame_{}, lastPanel_{}, hotUntil_{};
     std::string lastSnapshot_, lastSystem_;
     double screenFrame_[4] = {0, 0, 1512, 982};

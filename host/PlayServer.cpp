@@ -66,6 +66,7 @@ PlayServer::~PlayServer() { stop(); }
 
 bool PlayServer::start(std::string& error) {
     mg_init_library(MG_FEATURES_WEBSOCKET);
+    libraryStarted_ = true;
     if (!mg_check_feature(MG_FEATURES_WEBSOCKET)) {
         error = "this civetweb was built without WebSocket support";
         return false;
@@ -100,13 +101,16 @@ bool PlayServer::start(std::string& error) {
 }
 
 void PlayServer::stop() {
-    if (!context_) return;
-    // civetweb calls the close handler of every open socket before it returns.
-    mg_stop(context_);
-    context_ = nullptr;
-    std::lock_guard lock(mutex_);
-    for (auto& [conn, client] : clients_) client->stop();
-    clients_.clear();
+    if (context_) {
+        // civetweb calls the close handler of every open socket before it returns.
+        mg_stop(context_);
+        context_ = nullptr;
+        std::lock_guard lock(mutex_);
+        for (auto& [conn, client] : clients_) client->stop();
+        clients_.clear();
+    }
+    if (libraryStarted_) mg_exit_library();
+    libraryStarted_ = false;
 }
 
 bool PlayServer::hostAllowed(const mg_connection* conn, bool requireOrigin) const {

@@ -99,6 +99,7 @@ private:
     PlayLimits limits_;
     PlayInbox& inbox_;
     mg_context* context_ = nullptr;
+    bool libraryStarted_ = false;
     int boundPort_ = 0;
     std::vector<std::string> acceptedHosts_;
 

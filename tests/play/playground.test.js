@@ -41,8 +41,11 @@ const until = (page, fn, arg, timeout = 8000) => page.waitForFunction(fn, arg, {
       await until(page, () => window.__play.snapshot.card === 'com.apple.Notes' && window.__play.snapshot.preview.status === 'live');
       const card = await page.evaluate(() => window.__play.snapshot.cardFrame);
       await until(page, () => window.__play.system.windows.some((w) => w.number === window.__play.snapshot.cardWindowID));
-      await page.waitForTimeout(700);  // the card's opening animation and its first picture
-      const share = await h.changedShare(page, 'before', { x: card.x, y: card.y, width: card.width, height: card.height });
+      // The card's opening animation and its first picture, however long this machine takes to draw them.
+      const region = { x: card.x, y: card.y, width: card.width, height: card.height };
+      let share = 0;
+      for (const started = Date.now(); Date.now() - started < 8000 && share <= 0.3; await page.waitForTimeout(100))
+        share = await h.changedShare(page, 'before', region);
       assert.ok(share > 0.3, `the card shows in the page's picture (${(share * 100).toFixed(0)} % of its area changed)`);
     });
 
