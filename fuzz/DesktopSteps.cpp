@@ -13,6 +13,7 @@
 #include "desktop/preferences/PropertyList.h"
 #include "controller/ControllerSlot.h"
 #include "controller/NativeController.h"
+#include "strip/HoverCard.h"
 #include "desktop/windowserver/MenuServer.h"
 #include "fuzz/Invariant.h"
 #include "fuzz/PointerWords.h"
@@ -94,7 +95,7 @@ void Session::restOnSlot(const SlotAim& aim, const json& reply) {
 }
 
 void Session::checkRestingPointer() {
-    if (!resting_ || resting_->waited < NativeController::hoverDelay) return;
+    if (!resting_ || resting_->waited < HoverCard::hoverDelay) return;
     const RestingPointer resting = *resting_;
     resting_.reset();
     if (!controllerExists() || generation_ != resting.generation || snapshot_.value("visible", json()) != resting.visible)

@@ -9,6 +9,7 @@
 #include "fuzz/PointerWords.h"
 #include "controller/ControllerSlot.h"
 #include "controller/NativeController.h"
+#include "strip/HoverCard.h"
 #include "fuzz/Session.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Window.h"
@@ -41,17 +42,17 @@ void Session::cardClickStep() {
 
 void Session::cardButtonStep(std::uint8_t which) {
     auto controller = controllerSlot();
-    auto preview = controller ? controller->cardPreview() : nullptr;
-    if (!preview || !controller->card()) return;
+    auto preview = controller ? controller->hoverCard().preview() : nullptr;
+    if (!preview || !controller->hoverCard().window()) return;
     const std::shared_ptr<platform::ui::Button> buttons[] = {preview->openButton(), preview->permission(),
                                                              preview->reopen(),     preview->retry(),
                                                              preview->previous(),   preview->next()};
     const auto& button = buttons[which % std::size(buttons)];
-    bool shows = button && button->window() == controller->card();
+    bool shows = button && button->window() == controller->hoverCard().window();
     for (auto view = std::static_pointer_cast<platform::ui::View>(button); shows && view; view = view->superview())
         shows = !view->isHidden();
     if (!shows) return;
-    const auto window = controller->card();
+    const auto window = controller->hoverCard().window();
     const platform::Rect rect = button->convertRectToWindow(button->bounds());
     const double x = window->frame().minX() + rect.midX(), y = window->frame().minY() + rect.midY();
     const bool enabled = button->isEnabled();
