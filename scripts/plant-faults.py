@@ -13,6 +13,7 @@ One build folder is configured once and rebuilt incrementally per fault
 """
 
 import os
+import shutil
 import subprocess
 import sys
 
@@ -42,18 +43,19 @@ FAULTS = [
     ("the menu's pin item emits nothing", "controller/AppActions.cpp",
      "if (auto entry = entryOfItem(item)) emit(events::pin(entry->dictionary()));",
      "(void)item;"),
-    ("the card's permission button emits nothing", "controller/HoverCard.cpp",
-     "if (auto self = weak.lock()) self->emit(events::screenPermission());", "(void)weak;"),
-    ("the card's reopen button emits nothing", "controller/HoverCard.cpp",
-     "if (auto self = weak.lock()) self->emit(events::relaunch());", "(void)weak;"),
-    ("a resting pointer never opens the card", "controller/HoverCard.cpp",
-     "if (auto self = weak.lock()) self->showCard(entry, rect);", "(void)weak;"),
+    ("the card's permission button emits nothing", "strip/HoverCard.cpp",
+     "if (auto self = weak.lock()) self->owner_.emit(events::screenPermission());", "(void)weak;"),
+    ("the card's reopen button emits nothing", "strip/HoverCard.cpp",
+     "if (auto self = weak.lock()) self->owner_.emit(events::relaunch());", "(void)weak;"),
+    ("a resting pointer never opens the card", "strip/HoverCard.cpp",
+     "if (auto self = weak.lock()) self->show(entry, rect);", "(void)weak;"),
     ("settingsShow does nothing", "bridge/CommandTable.cpp",
      "if (auto* controller = current()) controller->settings().show();", ""),
     ("capture writes nothing", "controller/Capture.cpp",
      "if (directory.empty() || !platform::files().exists(directory)) return;", "return;"),
     ("capture skips the card", "controller/Capture.cpp",
-     "if (card_ && card_->contentView()) writeViewPNG", "if (false) writeViewPNG"),
+     "if (const auto& card = card_->window(); card && card->contentView())",
+     "if (const auto& card = card_->window(); false && card)"),
     ("the preview report is always empty", "controller/Snapshot.cpp",
      'state["preview"] = preview ? preview->report() : Json::object();', 'state["preview"] = Json::object();'),
     ("the preview's selection points past its windows", "preview/WindowPreview.cpp",
@@ -69,15 +71,34 @@ def run(command, **kwargs):
     return subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, **kwargs)
 
 
+def copy_tree(root, copy):
+    """Copies the tracked and new files of the tree, leaving files whose bytes
+    have not changed untouched, so that the scratch build stays incremental."""
+    listed = run(["git", "-C", root, "ls-files", "--cached", "--others", "--exclude-standard"])
+    if listed.returncode:
+        sys.exit("cannot list the tree: " + listed.stdout)
+    for name in listed.stdout.splitlines():
+        if name.startswith(("build", "out/")) or not os.path.isfile(os.path.join(root, name)):
+            continue
+        with open(os.path.join(root, name), "rb") as f:
+            data = f.read()
+        target = os.path.join(copy, name)
+        if os.path.exists(target):
+            with open(target, "rb") as f:
+                if f.read() == data:
+                    continue
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        with open(target, "wb") as f:
+            f.write(data)
+        shutil.copymode(os.path.join(root, name), target)
+
+
 def main():
     scratch = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "/tmp/orvane-faults")
     source = os.path.join(scratch, "src")
     build = os.path.join(scratch, "build")
     os.makedirs(scratch, exist_ok=True)
-    sync = run(["rsync", "-a", "--delete", "--exclude", "/build*", "--exclude", ".git", "--exclude", "/out",
-                ROOT + "/", source + "/"])
-    if sync.returncode:
-        sys.exit("cannot copy the tree: " + sync.stdout)
+    copy_tree(ROOT, source)
     if not os.path.exists(os.path.join(build, "build.ninja")):
         configure = run(["cmake", "-S", source, "-B", build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
                          "-DORVANE_BENCH=OFF", "-DORVANE_TESTS=OFF"])
