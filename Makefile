@@ -1,8 +1,8 @@
-# The two commands of the README: `make demo` and `make test`.
+# The commands of the README: `make demo`, `make play` and `make test`.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps demo-deps configure demo-configure build demo test docs clean
+.PHONY: deps demo-deps configure demo-configure build demo play test docs clean
 
 deps:
 	@bash scripts/deps.sh
@@ -25,6 +25,13 @@ demo: demo-configure
 	@cmake --build $(BUILD) -j $(JOBS) --target OrvaneNative orvane-host
 	@$(BUILD)/orvane-host --demo out/demo
 	@echo "open out/demo/index.html"
+
+# The live playground: orvane-host serves the simulated Mac to a browser on
+# this machine (PLAY=HOST:PORT for another address) until Ctrl-C.
+PLAY ?= 127.0.0.1:8470
+play: demo-configure
+	@cmake --build $(BUILD) -j $(JOBS) --target OrvaneNative orvane-host
+	@$(BUILD)/orvane-host --serve $(PLAY)
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure --no-tests=error -j $(JOBS)

@@ -50,7 +50,7 @@ long desktopCount(const char* key) { return desktop::state()["capture"].value(ke
 void BM_CardCycleAgainstCaptureAlone(benchmark::State& state) {
     auto controller = startOnDemoMac();
     controller->hover(safariEntry);
-    auto card = controller->cardPreview();
+    auto card = controller->hoverCard().preview();
     desktop::advance(0.5);
     if (!card || !card->displayedID()) {
         state.SkipWithError("the card shows no window");
@@ -93,14 +93,14 @@ void BM_MemoryOfAnOpenCard(benchmark::State& state) {
     // capture are not counted against the card.
     controller->hover(safariEntry);
     desktop::advance(0.5);
-    controller->cardPreview()->select(1);
+    controller->hoverCard().preview()->select(1);
     desktop::advance(0.5);
     controller->closeCard();
     desktop::advance(6);
     for (auto _ : state) {
         const long base = heapInUse();
         controller->hover(safariEntry);
-        auto card = controller->cardPreview();
+        auto card = controller->hoverCard().preview();
         desktop::advance(0.5);
         const long steady = heapInUse() - base;
         const std::size_t steadyImages = imageBytes(card->imageView()->image()) + imageBytes(card->outgoingImage()->image());

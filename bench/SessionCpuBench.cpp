@@ -48,7 +48,7 @@ void IdleHourProcessCpu(benchmark::State& state) {
         state.counters["strip_rebuilt"] = controller->strip()->subviews() != buttons ? 1 : 0;
         state.counters["listings"] = static_cast<double>(captureCount("listings") - listings);
         state.counters["captures"] = static_cast<double>(captureCount("captures") - captures);
-        if (controller->card()) state.SkipWithError("a card opened during the idle hour");
+        if (controller->hoverCard().window()) state.SkipWithError("a card opened during the idle hour");
         finish(controller);
     }
 }
@@ -61,8 +61,8 @@ void CardMinuteProcessCpu(benchmark::State& state) {
         auto controller = startOnDemoMac(OtherRunningApps::shown);
         controller->hover(safariEntry);
         desktop::advance(0.5);
-        auto card = controller->cardPreview();
-        if (!card || !card->displayedID() || controller->cardID() != std::optional<std::string>("com.apple.Safari")) {
+        auto card = controller->hoverCard().preview();
+        if (!card || !card->displayedID() || controller->hoverCard().id() != std::optional<std::string>("com.apple.Safari")) {
             state.SkipWithError("the card shows no window");
             return finish(controller);
         }
@@ -80,7 +80,7 @@ void CardMinuteProcessCpu(benchmark::State& state) {
         state.counters["per_frame_ms"] = framesShown > 0 ? seconds / framesShown * 1e3 : 0;
         state.counters["listings"] = static_cast<double>(captureCount("listings") - listings);
         state.counters["captures"] = static_cast<double>(captureCount("captures") - captures);
-        if (controller->cardPreview() != card) state.SkipWithError("the card closed during the minute");
+        if (controller->hoverCard().preview() != card) state.SkipWithError("the card closed during the minute");
         card.reset();
         finish(controller);
     }

@@ -33,12 +33,12 @@ void CardRenderToPng(benchmark::State& state) {
     auto controller = startOnDemoMac();
     controller->hover(safariEntry);
     desktop::advance(0.5);
-    auto card = controller->cardPreview();
-    if (!card || !card->displayedID() || !controller->card() || !controller->card()->contentView()) {
+    auto card = controller->hoverCard().preview();
+    if (!card || !card->displayedID() || !controller->hoverCard().window() || !controller->hoverCard().window()->contentView()) {
         state.SkipWithError("the card shows no window");
         return finish(controller);
     }
-    renderToPngAgainstFloor(state, *controller->card()->contentView(), "card.png");
+    renderToPngAgainstFloor(state, *controller->hoverCard().window()->contentView(), "card.png");
 
     // The part of the drawing that shrinks the captured picture into the card.
     auto& picture = *card->imageView();

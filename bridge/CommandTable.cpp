@@ -3,7 +3,6 @@
 #include <array>
 #include <string_view>
 
-#include "bridge/Arguments.h"
 #include "bridge/BridgeTexts.h"
 #include "catalogue/InstalledApps.h"
 #include "model/AppEntry.h"
@@ -13,6 +12,7 @@
 #include "dock/DockPreferences.h"
 #include "platform/Accessibility.h"
 #include "platform/Json.h"
+#include "platform/JsonMember.h"
 #include "platform/Workspace.h"
 #include "preview/ScreenCaptureAccess.h"
 #include "settings/SettingsController.h"
@@ -37,7 +37,7 @@ CommandOutcome start(const Json& args) {
         previous->stop();
     }
     auto controller = NativeController::create();
-    controller->setQaMode(boolArgument(args, "qaMode").value_or(false));
+    controller->setQaMode(platform::boolMember(args, "qaMode").value_or(false));
     controllerSlot() = controller;
     controller->start();
     return nothing();
@@ -86,7 +86,7 @@ CommandOutcome settingsHide(const Json&) {
 
 CommandOutcome settingsTab(const Json& args) {
     if (auto* controller = current())
-        controller->settings().model().setTab(stringArgument(args, "tab").value_or(settingsTexts::tab::apps));
+        controller->settings().model().setTab(platform::stringMember(args, "tab").value_or(settingsTexts::tab::apps));
     return nothing();
 }
 
@@ -96,13 +96,13 @@ CommandOutcome snapshot(const Json&) {
 }
 
 CommandOutcome appearance(const Json& args) {
-    const auto dark = boolArgument(args, "dark");
+    const auto dark = platform::boolMember(args, "dark");
     if (auto* controller = current(); controller && dark) controller->setAppearance(*dark);
     return nothing();
 }
 
 CommandOutcome capture(const Json& args) {
-    const auto directory = stringArgument(args, "directory");
+    const auto directory = platform::stringMember(args, "directory");
     if (auto* controller = current(); controller && directory) controller->capture(*directory);
     return nothing();
 }
@@ -113,7 +113,7 @@ CommandOutcome events(const Json&) {
 }
 
 CommandOutcome permission(const Json& args) {
-    const bool trusted = platform::accessibility().isTrusted(boolArgument(args, "prompt").value_or(false));
+    const bool trusted = platform::accessibility().isTrusted(platform::boolMember(args, "prompt").value_or(false));
     if (auto* controller = current()) controller->permissionFollowUp();
     return Json{{"trusted", trusted}};
 }
@@ -126,7 +126,7 @@ CommandOutcome launch(const Json& args) {
 }
 
 CommandOutcome reveal(const Json& args) {
-    if (const auto path = stringArgument(args, "path")) platform::workspace().activateFileViewerSelecting({*path});
+    if (const auto path = platform::stringMember(args, "path")) platform::workspace().activateFileViewerSelecting({*path});
     return nothing();
 }
 
@@ -153,7 +153,7 @@ CommandOutcome importDock(const Json&) { return dock::dockImport(); }
 CommandOutcome installed(const Json&) { return catalogue::installedApps(); }
 
 CommandOutcome previewStep(const Json& args) {
-    if (auto* controller = current()) controller->previewStep(integerArgument(args, "step").value_or(1));
+    if (auto* controller = current()) controller->hoverCard().step(platform::integerMember(args, "step").value_or(1));
     return nothing();
 }
 
@@ -163,12 +163,12 @@ CommandOutcome closeCard(const Json&) {
 }
 
 CommandOutcome scroll(const Json& args) {
-    if (auto* controller = current()) controller->scroll(integerArgument(args, "step").value_or(1));
+    if (auto* controller = current()) controller->scroll(platform::integerMember(args, "step").value_or(1));
     return nothing();
 }
 
 CommandOutcome hover(const Json& args) {
-    const auto index = integerArgument(args, "index");
+    const auto index = platform::integerMember(args, "index");
     if (auto* controller = current(); controller && index) controller->hover(*index);
     return nothing();
 }

@@ -10,6 +10,7 @@
 #include "bridge/ReplyWriter.h"
 #include "bridge/RequestReader.h"
 #include "platform/Json.h"
+#include "platform/JsonMember.h"
 #include "platform/RunLoop.h"
 #include "platform/Utf8.h"
 
@@ -49,14 +50,14 @@ char* run(const char* request) {
     if (auto* message = std::get_if<std::string>(&parsed)) return failureReply(*message);
     const auto& envelope = std::get<nlohmann::json>(parsed);
     if (!envelope.is_object()) return failureReply(texts::invalidRequest);
-    const auto command = envelope.find("command");
-    if (command == envelope.end() || !command->is_string()) return failureReply(texts::invalidRequest);
+    const auto& command = platform::member(envelope, "command");
+    if (!command.is_string()) return failureReply(texts::invalidRequest);
 
     static const nlohmann::json emptyArgs = nlohmann::json::object();
-    const auto args = envelope.find("args");
-    const nlohmann::json& arguments = args != envelope.end() && args->is_object() ? *args : emptyArgs;
+    const auto& args = platform::member(envelope, "args");
+    const nlohmann::json& arguments = args.is_object() ? args : emptyArgs;
 
-    const CommandOutcome outcome = dispatch(command->get_ref<const std::string&>(), arguments);
+    const CommandOutcome outcome = dispatch(command.get_ref<const std::string&>(), arguments);
     if (const auto* failure = std::get_if<platform::OrvaneError>(&outcome)) return failureReply(failure->message);
     return successReply(std::get<nlohmann::json>(outcome));
 }

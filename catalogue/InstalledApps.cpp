@@ -7,6 +7,7 @@
 #include "catalogue/FinderNameOrder.h"
 #include "platform/Files.h"
 #include "platform/Json.h"
+#include "platform/JsonMember.h"
 
 namespace catalogue {
 
@@ -46,8 +47,7 @@ Json installedApps() {
     std::vector<std::string> names;
     names.reserve(records.size());
     for (const auto& record : records) {
-        auto name = record.find("name");
-        names.push_back(name != record.end() && name->is_string() ? name->get<std::string>() : std::string());
+        names.push_back(platform::stringMember(record, "name").value_or(std::string()));
     }
     Json sorted = Json::array();
     for (std::size_t index : FinderNameOrder().sortedIndices(names)) sorted.push_back(std::move(records[index]));

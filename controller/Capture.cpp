@@ -17,7 +17,8 @@ namespace orvane {
 void NativeController::capture(const std::string& directory) {
     if (directory.empty() || !platform::files().exists(directory)) return;
     if (strip_) writeViewPNG(*strip_, captureFilePath(directory, captureFile::strip));
-    if (card_ && card_->contentView()) writeViewPNG(*card_->contentView(), captureFilePath(directory, captureFile::card));
+    if (const auto& card = card_->window(); card && card->contentView())
+        writeViewPNG(*card->contentView(), captureFilePath(directory, captureFile::card));
     if (auto window = settingsWindow()) captureWindowSurface(*window, directory, captureFile::settings);
 }
 

@@ -3,44 +3,36 @@
 #include <algorithm>
 
 #include "platform/Json.h"
+#include "platform/JsonMember.h"
 
 namespace orvane {
 
 namespace {
 
-bool boolValue(const platform::Json& object, const char* key, bool fallback) {
-    auto it = object.find(key);
-    return it != object.end() && it->is_boolean() ? it->get<bool>() : fallback;
-}
-
 // One element that is not an object spoils the whole list: the host sent
 // something other than a list of app records.
 std::vector<AppEntry> pinnedValue(const platform::Json& object) {
-    auto it = object.find("pinned");
-    if (it == object.end() || !it->is_array()) return {};
-    for (const auto& element : *it)
+    const auto& list = platform::member(object, "pinned");
+    if (!list.is_array()) return {};
+    for (const auto& element : list)
         if (!element.is_object()) return {};
     std::vector<AppEntry> pinned;
-    pinned.reserve(it->size());
-    for (const auto& element : *it)
+    pinned.reserve(list.size());
+    for (const auto& element : list)
         if (auto entry = AppEntry::fromDictionary(element)) pinned.push_back(std::move(*entry));
     return pinned;
 }
 
-// Integers of either signedness; anything else (a float, a boolean) is missing.
+// Integers of either signedness, brought into range; anything else (a
+// float, a boolean) is missing.
 int maxIconsValue(const platform::Json& object) {
-    auto it = object.find("maxIcons");
-    if (it == object.end()) return Configuration::defaultMaxIcons;
-    if (it->is_number_unsigned()) {
-        auto value = it->get<std::uint64_t>();
-        return value > std::uint64_t(Configuration::maxIconsLimit) ? Configuration::maxIconsLimit
-                                                                   : std::max(int(value), Configuration::minIcons);
-    }
-    if (it->is_number_integer()) {
-        auto value = it->get<std::int64_t>();
-        return int(std::clamp<std::int64_t>(value, Configuration::minIcons, Configuration::maxIconsLimit));
-    }
-    return Configuration::defaultMaxIcons;
+    const auto value = platform::integerMember(object, "maxIcons");
+    if (!value) return Configuration::defaultMaxIcons;
+    return int(std::clamp<std::int64_t>(*value, Configuration::minIcons, Configuration::maxIconsLimit));
+}
+
+bool boolValue(const platform::Json& object, const char* key, bool fallback) {
+    return platform::boolMember(object, key).value_or(fallback);
 }
 
 }  // namespace

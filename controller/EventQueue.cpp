@@ -4,6 +4,7 @@
 
 #include "model/EventRecords.h"
 #include "platform/Json.h"
+#include "platform/JsonMember.h"
 
 namespace orvane {
 
@@ -13,8 +14,7 @@ EventQueue::~EventQueue() = default;
 std::size_t EventQueue::size() const { return records_.size(); }
 
 void EventQueue::emit(nlohmann::json record) {
-    auto kind = record.is_object() ? record.find(events::kindKey) : record.end();
-    if (kind == record.end() || !kind->is_string()) {
+    if (!platform::member(record, events::kindKey).is_string()) {
         assert(false && "an event record is an object with a string kind");
         return;
     }

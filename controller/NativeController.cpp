@@ -22,7 +22,7 @@ namespace ui = platform::ui;
 
 std::shared_ptr<NativeController> NativeController::create() { return std::make_shared<NativeController>(); }
 
-NativeController::NativeController() : settings_(SettingsController::create()) {}
+NativeController::NativeController() : card_(HoverCard::create(*this)), settings_(SettingsController::create()) {}
 
 NativeController::~NativeController() {
     if (!stopped_ && (item_ || timer_ || !observerTokens_.empty())) stop();
@@ -234,7 +234,7 @@ void NativeController::setAppearance(bool dark) {
     strip_->setAppearance(appearance);
     strip_->setNeedsDisplay();
     if (auto window = settingsWindow()) window->setAppearance(appearance);
-    if (card_) card_->setAppearance(appearance);
+    if (const auto& card = card_->window()) card->setAppearance(appearance);
 }
 
 }  // namespace orvane

@@ -15,6 +15,7 @@
 #include "platform/RunLoop.h"
 #include "platform/Workspace.h"
 #include "strip/AppMenus.h"
+#include "strip/HoverCard.h"
 #include "strip/StripOwner.h"
 #include "strip/StripPlacement.h"
 
@@ -29,14 +30,16 @@ namespace orvane {
 
 class SettingsController;
 class StripView;
-class WindowPreview;
 
 // The one long-lived object behind the menu-bar strip: it holds the host's
 // configuration, owns the status item, the strip, the centred panel and the
 // event queue, recomputes what the strip shows whenever the desktop changes,
-// and tears everything down in stop(). Main thread only; every callback it
-// hands out holds it weakly.
-class NativeController : public StripOwner, public std::enable_shared_from_this<NativeController> {
+// and tears everything down in stop(). It owns the hover card, which asks
+// it through HoverCard::Owner for what it shows. Main thread only; every
+// callback it hands out holds it weakly.
+class NativeController : public StripOwner,
+                         public HoverCard::Owner,
+                         public std::enable_shared_from_this<NativeController> {
 public:
     static constexpr double statusItemLength = 40;
     static constexpr double centeredStatusItemLength = StripPlacement::centeredItemLength;
@@ -47,14 +50,6 @@ public:
     static constexpr unsigned centerPanelCollectionBehavior = 273;
     static constexpr double timerInterval = 5.0;
     static constexpr const char* managerAutosaveName = "OrvaneManager";
-    static constexpr double hoverDelay = 0.45;
-    static constexpr double hideDelay = 0.25;
-    static constexpr double cardGap = 6;
-    static constexpr double cardScreenMargin = 8;
-    static constexpr double cardInitialHeight = 162;
-    static constexpr unsigned cardStyleMask = 128;
-    static constexpr int cardLevel = 101;
-    static constexpr unsigned cardCollectionBehavior = 265;
 
     // Controllers live in a shared_ptr: callbacks and the strip refer to them weakly.
     static std::shared_ptr<NativeController> create();
@@ -79,7 +74,7 @@ public:
     // Host-facing state.
     nlohmann::json snapshot();
     nlohmann::json drainEvents();
-    void emit(nlohmann::json record);
+    void emit(nlohmann::json record) override;
     void emitError(const std::string& message);
 
     // Application actions and menus.
@@ -99,17 +94,13 @@ public:
     void beginHover(const AppEntry& entry, platform::Rect rect) override;
     void leaveHover() override;
     void closeCard() override;
-    void showCard(const AppEntry& entry, platform::Rect anchor);
     // Shows the card of entries[index] at once, anchored at its slot even
     // when that slot is scrolled out of view; nothing for an index out of range.
     void hover(long long index);
-    // Moves the open card's window selection by step.
-    void previewStep(long long step);
     // The host's screen-recording re-check finished: an open card reloads
     // when it succeeded, and the host hears the result.
     void screenProbeFinished(bool granted);
-    // The open card's preview, nothing without a card.
-    std::shared_ptr<WindowPreview> cardPreview() const;
+    HoverCard& hoverCard() const { return *card_; }
 
     // Commands of the host.
     void scroll(long long step);
@@ -142,8 +133,6 @@ public:
     const Detections& detections() const { return detections_; }
     bool scanning() const { return scanning_; }
     std::uint64_t detectionEpoch() const { return detectionEpoch_; }
-    const std::optional<std::string>& cardID() const { return cardID_; }
-    const std::shared_ptr<platform::ui::Window>& card() const { return card_; }
     const std::shared_ptr<platform::ui::Window>& qaPreviewWindow() const { return qaPreviewWindow_; }
     SettingsController& settings() const { return *settings_; }
     // The settings window, nothing until it has been made.
@@ -151,6 +140,8 @@ public:
     std::size_t queuedEvents() const { return events_.size(); }
 
 private:
+    std::shared_ptr<StripView> stripView() const override;
+
     enum class Notification { launch, terminate, activate, unhide, wake, spaceChange };
 
     void handleWorkspaceNotification(Notification notification);
@@ -190,10 +181,7 @@ private:
     std::vector<platform::ObserverToken> observerTokens_;
     platform::Timer timer_;
     bool scanning_ = false;
-    std::shared_ptr<platform::ui::Window> card_;
-    std::optional<std::string> cardID_;
-    platform::Job hoverJob_;
-    platform::Job cardHideJob_;
+    std::shared_ptr<HoverCard> card_;
     // Made with the controller and kept for its whole life; its model's
     // events reach the queue from start on.
     std::shared_ptr<SettingsController> settings_;

@@ -37,7 +37,7 @@ void NativeController::qaSelfPreview() {
     if (!host) return;
     const StripLayout layout(static_cast<std::int64_t>(entries_.size()), maxIcons_,
                              platform::ui::systemStatusBar().thickness());
-    showCard(AppEntry::fromRunningApplication(*host), layout.app(0));
+    card_->show(AppEntry::fromRunningApplication(*host), layout.app(0));
 }
 
 }  // namespace orvane

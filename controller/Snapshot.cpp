@@ -99,7 +99,7 @@ void NativeController::emitError(const std::string& message) { events_.emitError
 
 nlohmann::json NativeController::snapshot() {
     const StripView* strip = strip_.get();
-    const ui::Window* card = card_.get();
+    const ui::Window* card = card_->window().get();
     Json state = Json::object();
     // Keys in the order they are evaluated; the reply writer sorts them.
     state["trusted"] = platform::accessibility().isTrusted(false);
@@ -112,7 +112,7 @@ nlohmann::json NativeController::snapshot() {
     state["offset"] = strip ? strip->offset() : 0;
     state["scrollAnimations"] = strip ? strip->scrollAnimationCount() : 0;
     state["frame"] = stripFrameJson(strip);
-    state["card"] = card ? cardID_.value_or("") : "";
+    state["card"] = card ? card_->id().value_or("") : "";
     state["cardWindowID"] = card ? card->windowNumber() : 0;
     state["cardFrame"] = cardFrameJson(card);
     state["centered"] = centered_;
@@ -123,7 +123,7 @@ nlohmann::json NativeController::snapshot() {
     state["screenCaptureStatus"] = ScreenCaptureAccess::status();
     state["captureError"] = ScreenCaptureAccess::lastError();
     state["dockError"] = dockMaintenance_.dockError();
-    auto preview = cardPreview();
+    auto preview = card_->preview();
     state["preview"] = preview ? preview->report() : Json::object();
     state["settingsVisible"] = settings_->isVisible();
     state["dockStatus"] = dockMaintenance_.dockStatus(dockPersistent_, qaMode_);

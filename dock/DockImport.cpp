@@ -8,6 +8,7 @@
 #include "dock/DockTexts.h"
 #include "platform/Files.h"
 #include "platform/Json.h"
+#include "platform/JsonMember.h"
 #include "platform/Preferences.h"
 #include "platform/Workspace.h"
 
@@ -16,21 +17,15 @@ namespace dock {
 namespace {
 
 using platform::Json;
+using platform::stringMember;
 
 constexpr const char* persistentAppsKey = "persistent-apps";
 constexpr const char* fileTileType = "file-tile";
 
-const Json* member(const Json& object, const char* key, Json::value_t type) {
-    if (!object.is_object()) return nullptr;
-    auto found = object.find(key);
-    if (found == object.end() || found->type() != type) return nullptr;
-    return &*found;
-}
-
-std::optional<std::string> stringMember(const Json& object, const char* key) {
-    const Json* value = member(object, key, Json::value_t::string);
-    if (!value) return std::nullopt;
-    return value->get<std::string>();
+// The dictionary under key, nothing when it is missing or not a dictionary.
+const Json* dictionaryMember(const Json& object, const char* key) {
+    const Json& value = platform::member(object, key);
+    return value.is_object() ? &value : nullptr;
 }
 
 // The Dock's list; anything but an array of dictionaries counts as empty.
@@ -54,8 +49,8 @@ Json dockImport() {
     Json skipped = Json::array();
     std::set<std::string> seen;
     for (const auto& tile : tiles) {
-        const Json* tileData = member(tile, "tile-data", Json::value_t::object);
-        const Json* fileData = tileData ? member(*tileData, "file-data", Json::value_t::object) : nullptr;
+        const Json* tileData = dictionaryMember(tile, "tile-data");
+        const Json* fileData = tileData ? dictionaryMember(*tileData, "file-data") : nullptr;
         auto location = fileData ? stringMember(*fileData, "_CFURLString") : std::nullopt;
         if (stringMember(tile, "tile-type") != fileTileType || !location) {
             skipped.push_back(text::notAnApplication);

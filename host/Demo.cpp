@@ -176,6 +176,9 @@ std::string stepFolderName(std::size_t index) {
 
 }  // namespace
 
+std::string demoConfigureLine() { return configureLine(false); }
+std::string demoSettingsUpdateLine(const Library& library) { return settingsUpdateLine(library, ""); }
+
 int runDemo(const Library& library, const std::string& folder) {
     fs::create_directories(folder);
     for (const char* name : surfaceNames) fs::remove(fs::path(folder) / name);

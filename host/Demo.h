@@ -11,4 +11,10 @@ namespace host {
 // Returns the process exit status.
 int runDemo(const Library& library, const std::string& folder);
 
+// The demo's configuration (seven pinned apps, five slots) as a configure
+// line, and what its host pushes into the settings window: the playground
+// starts from the same Mac.
+std::string demoConfigureLine();
+std::string demoSettingsUpdateLine(const Library& library);
+
 }  // namespace host

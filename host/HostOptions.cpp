@@ -9,7 +9,7 @@ namespace host {
 
 namespace {
 
-constexpr std::array<HostFlag, 10> flags{{
+constexpr std::array<HostFlag, 11> flags{{
     {"--library", "PATH", "the library to load (default: libOrvaneNative.so beside the host or in its lib folder)"},
     {"--scene", "FILE", "the simulated Mac's scene, a JSON file (default: ORVANE_SCENE, else the embedded scene)"},
     {"--disk", "DIR", "the simulated Mac's disk root (default: ORVANE_DISK, else a fresh demo disk)"},
@@ -19,12 +19,14 @@ constexpr std::array<HostFlag, 10> flags{{
     {"--demo", "DIR", "runs the built-in demo session and writes its pictures and page into DIR"},
     {"--strict", "", "exits with status 1 when any reply of the session failed (\"ok\": false), for scripts and CI"},
     {"--replay", "FILE", "replays a demo's session.jsonl on the embedded scene and checks every reply against it"},
+    {"--serve", "[HOST:]PORT",
+     "serves the live playground on the real clock: open http://127.0.0.1:PORT/ (8470 with make play; loopback unless HOST is given)"},
     {"--help", "", "prints this text"},
 }};
 
 constexpr const char* usage =
     "usage: orvane-host [--library PATH] [--scene FILE] [--disk DIR] [--virtual | --realtime]\n"
-    "                   [--script FILE] [--strict] [--demo DIR] [--replay FILE] [--help]\n";
+    "                   [--script FILE] [--strict] [--demo DIR] [--replay FILE] [--serve [HOST:]PORT] [--help]\n";
 
 std::string padded(std::string text, std::size_t width) {
     if (text.size() < width) text.append(width - text.size(), ' ');
@@ -70,6 +72,7 @@ std::optional<HostOptions> parseOptions(int argc, char** argv) {
         else if (flag == "--script") target = &options.script;
         else if (flag == "--demo") target = &options.demo;
         else if (flag == "--replay") target = &options.replay;
+        else if (flag == "--serve") target = &options.serve;
         if (!target) {
             std::fprintf(stderr, "orvane-host: unknown flag %.*s\n", int(flag.size()), flag.data());
             std::fputs(usage, stderr);

@@ -16,6 +16,8 @@ struct HostOptions {
     std::optional<std::string> script;
     std::optional<std::string> demo;
     std::optional<std::string> replay;
+    // --serve [HOST:]PORT: the live playground, on loopback unless HOST says otherwise.
+    std::optional<std::string> serve;
     // Exit status 1 when any reply of the session said "ok": false.
     bool strict = false;
     bool help = false;

@@ -16,6 +16,8 @@
 #include "host/Demo.h"
 #include "host/HostOptions.h"
 #include "host/Library.h"
+#include "host/Play.h"
+#include "host/PlayAddress.h"
 #include "host/Replay.h"
 #include "host/Session.h"
 
@@ -66,13 +68,24 @@ int main(int argc, char** argv) {
         scene = std::move(*loaded);
     }
     if (options->disk) scene["disk"] = *options->disk;
-    const bool manual = options->manualClock.value_or(desktop::clockFromEnvironment() == desktop::Clock::manual) ||
+    std::optional<host::PlayAddress> serve;
+    if (options->serve) {
+        std::string error;
+        serve = host::parsePlayAddress(*options->serve, error);
+        if (!serve) {
+            std::fprintf(stderr, "orvane-host: --serve %s: %s\n", options->serve->c_str(), error.c_str());
+            return 2;
+        }
+    }
+    // The playground runs on the real clock: a person is watching.
+    const bool manual = (!serve && options->manualClock.value_or(desktop::clockFromEnvironment() == desktop::Clock::manual)) ||
                         demoScene;
     desktop::reset(scene, manual ? desktop::Clock::manual : desktop::Clock::real);
 
     host::Library library(options->library.empty() ? libraryNextToHost() : options->library);
     if (options->demo) return host::runDemo(library, *options->demo);
     if (options->replay) return host::replaySession(library, *options->replay);
+    if (serve) return host::runPlay(library, *serve);
 
     host::Session session(library, manual);
     bool anyFailed = false;

@@ -5,13 +5,13 @@
 #include "preview/CapturableWindows.h"
 #include "preview/PreviewTexts.h"
 #include "preview/ScreenCaptureAccess.h"
-#include "preview/WindowPreview.h"
 #include "preview/WindowPreviewGeometry.h"
 
 namespace orvane {
 
-std::shared_ptr<WindowCaptureJob> WindowCaptureJob::start(std::weak_ptr<WindowPreview> card, std::int32_t pid) {
-    auto job = std::make_shared<WindowCaptureJob>(std::move(card), pid);
+std::shared_ptr<WindowCaptureJob> WindowCaptureJob::start(std::weak_ptr<Sink> sink, std::int32_t pid,
+                                                          std::optional<std::string> bundleID) {
+    auto job = std::make_shared<WindowCaptureJob>(std::move(sink), pid, std::move(bundleID));
     job->cycle();
     return job;
 }
@@ -49,18 +49,12 @@ void WindowCaptureJob::listed(platform::ShareableContent content) {
     if (cancelled_ || !card) return;
 
     auto& capture = platform::screenCapture();
-    card->setWindows(capturableWindows(content.windows, pid_, card->bundleID(), capture.onScreenWindowOrder()));
-    const auto& windows = card->windows();
-    if (windows.empty()) {
+    const auto chosen = card->listed(capturableWindows(content.windows, pid_, bundleID_, capture.onScreenWindowOrder()));
+    if (!chosen) {
         card->unavailable(previewTexts::noWindow, previewTexts::noWindowMessage);
         return pause(pauseWithoutWindow);
     }
-
-    const auto& selected = card->selectedID();
-    bool listedSelection = false;
-    for (const auto& window : windows) listedSelection = listedSelection || (selected && window.windowID == *selected);
-    if (!listedSelection) card->setSelectedID(windows.front().windowID);
-    const platform::ShareableWindow window = windows[card->index()];
+    const platform::ShareableWindow window = *chosen;
 
     const platform::CaptureConfiguration configuration = configurationFor(window.frame.size);
 
@@ -78,9 +72,9 @@ void WindowCaptureJob::captured(platform::CaptureResult result, const platform::
 
     // A capture that succeeded proves the permission in force for this process.
     ScreenCaptureAccess::setConfirmedByCapture(true);
-    card->countFrame({static_cast<double>(result.image->pixelsWide()), static_cast<double>(result.image->pixelsHigh())});
-    card->present(platform::ui::Image::withBitmap(std::move(result.image), window.frame.size), window);
-    if (!card->isSwitching()) card->enableStepButtons();
+    const platform::Size pixels{static_cast<double>(result.image->pixelsWide()),
+                                static_cast<double>(result.image->pixelsHigh())};
+    card->captured(platform::ui::Image::withBitmap(std::move(result.image), window.frame.size), pixels, window);
     pause(pauseAfterImage);
 }
 

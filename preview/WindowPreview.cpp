@@ -46,27 +46,22 @@ std::shared_ptr<ui::Label> makeLabel(const std::string& text, double fontSize, u
     return label;
 }
 
-std::optional<std::string> bundleOfProcess(std::int32_t pid) {
-    for (const auto& app : platform::workspace().runningApplications())
-        if (app && app->processIdentifier() == pid) return app->bundleIdentifier();
-    return std::nullopt;
-}
-
 }  // namespace
 
 std::shared_ptr<WindowPreview> WindowPreview::create(std::string name, std::shared_ptr<ui::Image> icon,
-                                                     std::optional<std::int32_t> pid, bool active, Callbacks callbacks) {
-    auto card = std::make_shared<WindowPreview>(pid, std::move(callbacks));
+                                                     std::optional<std::int32_t> pid, std::optional<std::string> bundleID,
+                                                     bool active, Callbacks callbacks) {
+    auto card = std::make_shared<WindowPreview>(pid, std::move(bundleID), std::move(callbacks));
     card->buildViews(name, std::move(icon), active);
     card->observeActivation();
     card->updateLayout();
     return card;
 }
 
-WindowPreview::WindowPreview(std::optional<std::int32_t> pid, Callbacks callbacks)
+WindowPreview::WindowPreview(std::optional<std::int32_t> pid, std::optional<std::string> bundleID, Callbacks callbacks)
     : VisualEffectView(platform::Rect{{0, 0}, PreviewLayout(false, {}).size()}),
       pid_(pid),
-      bundleID_(pid ? bundleOfProcess(*pid) : std::nullopt),
+      bundleID_(pid ? std::move(bundleID) : std::nullopt),
       callbacks_(std::move(callbacks)),
       previewState_(previewTexts::loading) {}
 
@@ -234,7 +229,7 @@ void WindowPreview::start() {
     else if (!ScreenCaptureAccess::granted())
         unavailable(previewTexts::permissionRequired, previewTexts::permissionAtStartMessage);
     else
-        task_ = WindowCaptureJob::start(weakSelf(), *pid_);
+        task_ = WindowCaptureJob::start(weakSelf(), *pid_, bundleID_);
 }
 
 void WindowPreview::stop() {
@@ -309,9 +304,22 @@ void WindowPreview::unavailable(const std::string& state, const std::string& mes
     updateLayout();
 }
 
-void WindowPreview::countFrame(platform::Size pixels) {
+std::optional<platform::ShareableWindow> WindowPreview::listed(std::vector<platform::ShareableWindow> windows) {
+    windows_ = std::move(windows);
+    if (windows_.empty()) return std::nullopt;
+    bool listedSelection = false;
+    for (const auto& window : windows_)
+        listedSelection = listedSelection || (selectedID_ && window.windowID == *selectedID_);
+    if (!listedSelection) selectedID_ = windows_.front().windowID;
+    return windows_[index()];
+}
+
+void WindowPreview::captured(std::shared_ptr<ui::Image> image, platform::Size pixels,
+                             const platform::ShareableWindow& window) {
     pixels_ = pixels;
     ++imageFrames_;
+    present(std::move(image), window);
+    if (!isSwitching_) enableStepButtons();
 }
 
 void WindowPreview::enableStepButtons() {

@@ -13,6 +13,7 @@
 #include "platform/Workspace.h"
 #include "platform/ui/VisualEffectView.h"
 #include "preview/PreviewLayout.h"
+#include "preview/WindowCaptureJob.h"
 
 namespace platform::ui {
 class Button;
@@ -24,7 +25,6 @@ class Label;
 namespace orvane {
 
 class PreviewImageView;
-class WindowCaptureJob;
 
 // The hover card's content: the application's icon, name and running status
 // in a header; a live image of one of its windows in a rounded viewport,
@@ -32,7 +32,7 @@ class WindowCaptureJob;
 // title and the previous/next buttons, or the buttons that may help. It owns
 // the capture job that keeps the image fresh while it is shown. Main thread
 // only; everything it hands out holds it weakly.
-class WindowPreview : public platform::ui::VisualEffectView {
+class WindowPreview : public platform::ui::VisualEffectView, public WindowCaptureJob::Sink {
 public:
     static constexpr double cornerRadius = 13.0;
     static constexpr double viewportCornerRadius = 8.0;
@@ -51,9 +51,11 @@ public:
         std::function<void(platform::Size)> resizeCard;  // the card's size changed
     };
 
-    // pid is the running application's process, nothing when it is not running.
+    // pid is the running application's process and bundleID its bundle's
+    // identifier, nothing when it is not running or has none.
     static std::shared_ptr<WindowPreview> create(std::string name, std::shared_ptr<platform::ui::Image> icon,
-                                                 std::optional<std::int32_t> pid, bool active, Callbacks callbacks);
+                                                 std::optional<std::int32_t> pid, std::optional<std::string> bundleID,
+                                                 bool active, Callbacks callbacks);
     ~WindowPreview() override;
 
     // (Re)starts capturing: at most one capture job runs per card.
@@ -72,7 +74,7 @@ public:
 
     void updateLayout();
     // Shows a state without an image, with message as the placeholder.
-    void unavailable(const std::string& state, const std::string& message);
+    void unavailable(const std::string& state, const std::string& message) override;
     // Shows a captured image of window, sliding it in when the window changed.
     void present(std::shared_ptr<platform::ui::Image> image, const platform::ShareableWindow& window);
     // The snapshot's "preview".
@@ -82,14 +84,11 @@ public:
     void mouseEntered(const platform::ui::Event& event) override;
     void mouseExited(const platform::ui::Event& event) override;
 
-    // Written by the capture job.
-    void setWindows(std::vector<platform::ShareableWindow> windows) { windows_ = std::move(windows); }
-    void setSelectedID(std::optional<std::uint32_t> id) { selectedID_ = id; }
-    // A capture of that many pixels arrived.
-    void countFrame(platform::Size pixels);
-    // Enables previous exactly when a window precedes the selection and next
-    // exactly when one follows it.
-    void enableStepButtons();
+    // From the capture job: the selection stays on its window while that is
+    // listed, else moves to the frontmost.
+    std::optional<platform::ShareableWindow> listed(std::vector<platform::ShareableWindow> windows) override;
+    void captured(std::shared_ptr<platform::ui::Image> image, platform::Size pixels,
+                  const platform::ShareableWindow& window) override;
 
     // State.
     const std::optional<std::int32_t>& pid() const { return pid_; }
@@ -126,13 +125,16 @@ public:
     const std::shared_ptr<platform::ui::Button>& next() const { return next_; }
 
     // Use create(): the card needs a shared owner of its own for its callbacks.
-    WindowPreview(std::optional<std::int32_t> pid, Callbacks callbacks);
+    WindowPreview(std::optional<std::int32_t> pid, std::optional<std::string> bundleID, Callbacks callbacks);
 
 private:
     std::weak_ptr<WindowPreview> weakSelf();
     void buildViews(const std::string& name, std::shared_ptr<platform::ui::Image> icon, bool active);
     void observeActivation();
     void removeObserver();
+    // Enables previous exactly when a window precedes the selection and next
+    // exactly when one follows it.
+    void enableStepButtons();
     void setStepButtonsEnabled(bool previous, bool next);
     void transition(const std::shared_ptr<platform::ui::Image>& oldImage);
     void finishTransition(std::uint64_t epoch);

@@ -1,10 +1,8 @@
 #include "settings/SettingsModel.h"
 
-#include <cstdint>
-#include <limits>
-
 #include "model/EventRecords.h"
 #include "platform/Json.h"
+#include "platform/JsonMember.h"
 #include "settings/SettingsTexts.h"
 
 namespace orvane {
@@ -12,18 +10,12 @@ namespace orvane {
 namespace {
 
 using platform::Json;
+using platform::member;
 namespace key = settingsTexts::key;
 namespace tab = settingsTexts::tab;
 namespace policy = settingsTexts::policy;
 
 constexpr long long defaultMaxIcons = 5;
-
-const Json& member(const Json& object, const char* name) {
-    static const Json missing;
-    if (!object.is_object()) return missing;
-    auto it = object.find(name);
-    return it == object.end() ? missing : *it;
-}
 
 // An array whose elements are all dictionaries: anything else is not a list
 // of app records, and the whole value counts as missing.
@@ -44,9 +36,11 @@ SettingsModel::Apps convertApps(const Json& dictionaries) {
 
 Json dictionaryOrEmpty(const Json& value) { return value.is_object() ? value : Json::object(); }
 
-std::string stringOrEmpty(const Json& value) { return value.is_string() ? value.get<std::string>() : std::string(); }
+std::string stringOrEmpty(const Json& object, const char* key) {
+    return platform::stringMember(object, key).value_or(std::string());
+}
 
-bool boolOrFalse(const Json& value) { return value.is_boolean() && value.get<bool>(); }
+bool boolOrFalse(const Json& object, const char* key) { return platform::boolMember(object, key).value_or(false); }
 
 template <typename T>
 bool assign(T& field, T value) {
@@ -88,10 +82,10 @@ void SettingsModel::update(const Json& values) {
             any = true;
         }
     }
-    any |= assign(message_, stringOrEmpty(member(values, key::message)));
-    any |= assign(failure_, stringOrEmpty(member(values, key::failure)));
-    any |= assign(loading_, boolOrFalse(member(values, key::loading)));
-    any |= assign(login_, boolOrFalse(member(values, key::login)));
+    any |= assign(message_, stringOrEmpty(values, key::message));
+    any |= assign(failure_, stringOrEmpty(values, key::failure));
+    any |= assign(loading_, boolOrFalse(values, key::loading));
+    any |= assign(login_, boolOrFalse(values, key::login));
     if (any) notify();
 }
 
@@ -111,31 +105,22 @@ std::string SettingsModel::status(const SettingsApp& app) const {
     if (shown == policy::always) return settingsTexts::statusAlways;
     if (shown == policy::running) return settingsTexts::statusRunning;
     if (!stateFlag(key::trusted)) return settingsTexts::statusUntrusted;
-    const auto& detection = member(member(*state_, key::detections), app.id().c_str());
-    if (detection.is_string() && detection.get<std::string>() == key::detectionPresent) return settingsTexts::statusYielded;
+    const auto detection = platform::stringMember(member(*state_, key::detections), app.id().c_str());
+    if (detection == key::detectionPresent) return settingsTexts::statusYielded;
     return settingsTexts::statusKept;
 }
 
 long long SettingsModel::maxIcons() const {
-    const auto& value = member(*preferences_, key::maxIcons);
-    if (value.is_number_unsigned()) {
-        const auto number = value.get<std::uint64_t>();
-        constexpr auto largest = static_cast<std::uint64_t>(std::numeric_limits<long long>::max());
-        return number > largest ? std::numeric_limits<long long>::max() : static_cast<long long>(number);
-    }
-    if (value.is_number_integer()) return value.get<long long>();
-    return defaultMaxIcons;
+    return platform::integerMember(*preferences_, key::maxIcons).value_or(defaultMaxIcons);
 }
 
-bool SettingsModel::stateFlag(const char* name) const { return boolOrFalse(member(*state_, name)); }
+bool SettingsModel::stateFlag(const char* name) const { return boolOrFalse(*state_, name); }
 
 std::optional<std::string> SettingsModel::stateString(const char* name) const {
-    const auto& value = member(*state_, name);
-    if (!value.is_string()) return std::nullopt;
-    return value.get<std::string>();
+    return platform::stringMember(*state_, name);
 }
 
-bool SettingsModel::flag(const char* name) const { return boolOrFalse(member(*preferences_, name)); }
+bool SettingsModel::flag(const char* name) const { return boolOrFalse(*preferences_, name); }
 
 void SettingsModel::setFlag(const char* name, bool value) {
     if (assign((*preferences_)[name], Json(value))) notify();

@@ -9,29 +9,17 @@
 
 namespace desktop::scene {
 
-const json& member(const json& object, const char* key) {
-    static const json none;
-    if (!object.is_object()) return none;
-    auto found = object.find(key);
-    return found == object.end() ? none : *found;
-}
+const json& member(const json& object, const char* key) { return platform::member(object, key); }
 
 std::optional<std::string> string(const json& object, const char* key) {
     return platform::stringMember(object, key);
 }
 
 bool boolean(const json& object, const char* key, bool fallback) {
-    const json& value = member(object, key);
-    return value.is_boolean() ? value.get<bool>() : fallback;
+    return platform::boolMember(object, key).value_or(fallback);
 }
 
-std::optional<double> number(const json& object, const char* key) {
-    const json& value = member(object, key);
-    if (!value.is_number()) return std::nullopt;
-    double v = value.get<double>();
-    if (!std::isfinite(v)) return std::nullopt;
-    return v;
-}
+std::optional<double> number(const json& object, const char* key) { return platform::numberMember(object, key); }
 
 std::optional<platform::Rect> rect(const json& value) {
     if (!value.is_array() || value.size() != 4) return std::nullopt;

@@ -56,7 +56,7 @@ protected:
         verb("pointer " + at(r.midX(), r.midY()));
     }
     void pointAtCard() {
-        auto f = controller->card()->frame();
+        auto f = controller->hoverCard().window()->frame();
         verb("pointer " + std::to_string(f.midX()) + " " + std::to_string(f.midY()));
     }
     std::string card() { return data("snapshot")["card"]; }
@@ -100,7 +100,7 @@ TEST_F(HoverCardTest, PointerTravelsBetweenIconAndCard) {
     pointAtSlot(0);
     desktop::advance(0.46);
     ASSERT_EQ(card(), "com.example.Alpha");
-    const int number = controller->card()->windowNumber();
+    const int number = controller->hoverCard().window()->windowNumber();
 
     pointAtCard();
     desktop::advance(1);
@@ -108,7 +108,7 @@ TEST_F(HoverCardTest, PointerTravelsBetweenIconAndCard) {
     pointAtSlot(0);
     desktop::advance(1);
     EXPECT_EQ(card(), "com.example.Alpha");
-    EXPECT_EQ(controller->card()->windowNumber(), number) << "coming back to the icon keeps the very card";
+    EXPECT_EQ(controller->hoverCard().window()->windowNumber(), number) << "coming back to the icon keeps the very card";
 
     pointAtCard();
     verb("pointer 300 300");
@@ -174,7 +174,7 @@ TEST_F(HoverCardTest, OtherControlsAndActionsCloseTheCard) {
     EXPECT_EQ(card(), "") << "configure";
     data("hover", {{"index", 0}});
     data("stop");
-    EXPECT_EQ(controller->card(), nullptr) << "stop";
+    EXPECT_EQ(controller->hoverCard().window(), nullptr) << "stop";
 }
 
 // Tests the host's hover: the index is checked, the slot is the one shifted
@@ -187,10 +187,10 @@ TEST_F(HoverCardTest, HostHoverReplacesTheOpenCard) {
     EXPECT_EQ(card(), "");
 
     data("hover", {{"index", 0}});
-    const platform::Rect unscrolled = controller->card()->frame();
+    const platform::Rect unscrolled = controller->hoverCard().window()->frame();
     data("hover", {{"index", 2}});
-    auto first = controller->card();
-    auto firstPreview = controller->cardPreview();
+    auto first = controller->hoverCard().window();
+    auto firstPreview = controller->hoverCard().preview();
     ASSERT_TRUE(first && firstPreview);
     data("hover", {{"index", 3}});
     EXPECT_EQ(card(), "com.example.Delta");
@@ -200,7 +200,7 @@ TEST_F(HoverCardTest, HostHoverReplacesTheOpenCard) {
     data("scroll", {{"step", 2}});
     desktop::advance(0.5);
     data("hover", {{"index", 2}});
-    EXPECT_EQ(controller->card()->frame(), unscrolled) << "entry 2 is at slot 0 when scrolled by two";
+    EXPECT_EQ(controller->hoverCard().window()->frame(), unscrolled) << "entry 2 is at slot 0 when scrolled by two";
 }
 
 // Tests the panel's attributes and that the card sits 6 pt under its slot,
@@ -208,7 +208,7 @@ TEST_F(HoverCardTest, HostHoverReplacesTheOpenCard) {
 TEST_F(HoverCardTest, PanelAttributesAndPlacement) {
     startWithApps(2);
     data("hover", {{"index", 1}});
-    auto panel = controller->card();
+    auto panel = controller->hoverCard().window();
     ASSERT_TRUE(panel);
     EXPECT_EQ(panel->styleMask(), 128u);
     EXPECT_EQ(panel->level(), 101);
@@ -217,7 +217,7 @@ TEST_F(HoverCardTest, PanelAttributesAndPlacement) {
     EXPECT_TRUE(panel->hasClearBackground());
     EXPECT_TRUE(panel->hasShadow());
     EXPECT_TRUE(panel->isVisible());
-    EXPECT_EQ(panel->contentView(), controller->cardPreview());
+    EXPECT_EQ(panel->contentView(), controller->hoverCard().preview());
 
     // The strip sits at the right end of the 1512-point screen: the card is
     // pushed in to 8 pt from the edge; its top is 6 pt below the slot.
@@ -232,18 +232,18 @@ TEST_F(HoverCardTest, SmallScreenKeepsLeftAndBottomMargins) {
     json screens = json::array({{{"frame", {0, 0, 300, 150}}, {"visibleFrame", {0, 0, 300, 126}}}});
     startWithApps(1, 5, {{"screens", screens}});
     data("hover", {{"index", 0}});
-    ASSERT_TRUE(controller->card());
-    EXPECT_EQ(controller->card()->frame(), platform::Rect(8, 8, 336, 162));
+    ASSERT_TRUE(controller->hoverCard().window());
+    EXPECT_EQ(controller->hoverCard().window()->frame(), platform::Rect(8, 8, 336, 162));
 }
 
 // Tests that without any screen the card is placed relative to its slot alone.
 TEST_F(HoverCardTest, WithoutScreensTheAnchorIsTheArea) {
     startWithApps(1, 5, {{"screens", json::array()}});
     data("hover", {{"index", 0}});
-    ASSERT_TRUE(controller->card());
+    ASSERT_TRUE(controller->hoverCard().window());
     auto origin = strip->window()->frame().origin;
     auto slot = layout().app(0).offsetBy(origin.x, origin.y);
-    EXPECT_EQ(controller->card()->frame(), platform::Rect(slot.minX() + 8, slot.minY() + 8, 336, 162));
+    EXPECT_EQ(controller->hoverCard().window()->frame(), platform::Rect(slot.minX() + 8, slot.minY() + 8, 336, 162));
     EXPECT_EQ(data("snapshot")["cardFrame"]["y"], -(slot.minY() + 8 + 162));
 }
 
@@ -253,11 +253,11 @@ TEST_F(HoverCardTest, CardButtonsBecomeEvents) {
     startWithApps(1);
     makeBundle("/Applications/Alpha.app");
     data("hover", {{"index", 0}});
-    auto preview = controller->cardPreview();
+    auto preview = controller->hoverCard().preview();
     ASSERT_TRUE(preview);
     ASSERT_FALSE(preview->permission()->isHidden());
     auto click = [&](const std::shared_ptr<platform::ui::View>& view) {
-        auto frame = controller->card()->frame();
+        auto frame = controller->hoverCard().window()->frame();
         auto p = view->convertToWindow({view->bounds().midX(), view->bounds().midY()});
         verb("click " + std::to_string(frame.minX() + p.x) + " " + std::to_string(frame.minY() + p.y));
     };

@@ -63,7 +63,7 @@ TEST_F(PreviewTest, CardClosedDuringCapture) {
     startWith(json::array({alpha()}), slow);
     const json pendingWithoutCard = desktop::state()["pendingJobs"];
     std::weak_ptr<WindowPreview> weak = open(0);
-    std::weak_ptr<platform::ui::Window> panel = controller->card();
+    std::weak_ptr<platform::ui::Window> panel = controller->hoverCard().window();
     desktop::advance(0.6);
     ASSERT_EQ(captures(), 1);
     data("closeCard");

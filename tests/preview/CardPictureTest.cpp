@@ -89,7 +89,7 @@ TEST_F(CardPictureTest, StatesWithoutImage) {
         [&] { desktop::advance(0); },
         [&] { open(2); desktop::advance(0); },
         [&] { verb("revoke screen"); open(3); },
-        [&] { controller->cardPreview()->retryAction(); },
+        [&] { controller->hoverCard().preview()->retryAction(); },
         [&] { verb("grant screen"); desktop::advance(0); data("closeCard"); verb("capture decline 72"); open(3); desktop::advance(0); },
     };
     const char* names[] = {"notRunning", "loading", "noWindow", "unavailable", "permissionRequired", "rechecking", "declined"};
@@ -97,7 +97,7 @@ TEST_F(CardPictureTest, StatesWithoutImage) {
                             "permissionRequired"};
     for (int i = 0; i < 7; ++i) {
         steps[i]();
-        ASSERT_TRUE(controller->cardPreview()) << names[i];
+        ASSERT_TRUE(controller->hoverCard().preview()) << names[i];
         EXPECT_EQ(report()["status"], states[i]);
         Picture picture(save(names[i]));
         expectCard(picture, 162);
@@ -166,8 +166,8 @@ TEST_F(CardPictureTest, CardAndSettingsPixelsAreCairosPixels) {
     desktop::advance(0.5);
     for (bool dark : {false, true}) {
         data("appearance", {{"dark", dark}});
-        ASSERT_TRUE(controller->card() && controller->settingsWindow());
-        for (const auto& view : {controller->card()->contentView(), controller->settingsWindow()->contentView()}) {
+        ASSERT_TRUE(controller->hoverCard().window() && controller->settingsWindow());
+        for (const auto& view : {controller->hoverCard().window()->contentView(), controller->settingsWindow()->contentView()}) {
             ASSERT_TRUE(view);
             auto bitmap = view->bitmapForCachingDisplay(view->bounds());
             ASSERT_TRUE(bitmap);

@@ -43,7 +43,7 @@ std::shared_ptr<WindowPreview> PreviewTest::open(int index) {
     test::data("hover", {{"index", index}});
     // The slot's controller: a test may have replaced the one it started.
     auto current = controllerSlot();
-    auto preview = current ? current->cardPreview() : nullptr;
+    auto preview = current ? current->hoverCard().preview() : nullptr;
     EXPECT_TRUE(preview) << "no card opened for entry " << index;
     return preview;
 }

@@ -147,7 +147,7 @@ TEST_F(PreviewTest, RecheckButton) {
 TEST_F(PreviewTest, ActivationRestartsAWaitingCard) {
     startWith(json::array({notes(), app("com.example.other", "Other", 710)}), {{"screenCaptureGranted", false}});
     data("stop");
-    auto make = [] { return WindowPreview::create("Notes", nullptr, 700, false, {}); };
+    auto make = [] { return WindowPreview::create("Notes", nullptr, 700, "com.example.notes", false, {}); };
     auto waiting = make();
     auto stopped = make();
     waiting->start();

@@ -98,7 +98,7 @@ TEST_F(SelfPreviewTest, NothingOutsideAcceptanceModeOrWithoutStrip) {
     data("qaSelfPreview");
     EXPECT_EQ(controller->qaPreviewWindow(), nullptr);
     EXPECT_TRUE(testWindows().empty());
-    EXPECT_EQ(controller->card(), nullptr);
+    EXPECT_EQ(controller->hoverCard().window(), nullptr);
 }
 
 // Tests the test window as made (frame, style, title, labels at its top and
@@ -240,7 +240,7 @@ TEST_F(SelfPreviewTest, StopOrdersTheWindowOut) {
     finishScans();
     data("stop");
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(controller->card(), nullptr);
+    EXPECT_EQ(controller->hoverCard().window(), nullptr);
     data("qaSelfPreview");
     EXPECT_FALSE(window->isVisible()) << "no controller answers any more";
 }

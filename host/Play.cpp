@@ -1,0 +1,398 @@
+#include "host/Play.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "desktop/Desktop.h"
+#include "desktop/files/Disk.h"
+#include "desktop/pictures/ScreenPicture.h"
+#include "desktop/runloop/MainRunLoop.h"
+#include "desktop/windowserver/Pointer.h"
+#include "host/Demo.h"
+#include "host/PlayFrames.h"
+#include "host/PlayRegions.h"
+#include "host/PlayServer.h"
+#include "host/PlayVerbs.h"
+#include "platform/ui/Bitmap.h"
+
+namespace host {
+
+namespace {
+
+using nlohmann::json;
+using Clock = std::chrono::steady_clock;
+
+volatile std::sig_atomic_t stopRequested = 0;
+void requestStop(int) { stopRequested = 1; }
+
+// How the loop paces itself. While the screen changes (and for a moment
+// after, so that a delayed card or a fade is caught) it looks every
+// frameInterval; otherwise only when input arrives or when the snapshot or
+// the system's state changed (looked at every idleLook).
+constexpr auto frameInterval = std::chrono::milliseconds(16);
+constexpr auto hotSpell = std::chrono::milliseconds(1200);
+constexpr auto idleLook = std::chrono::milliseconds(1000);
+constexpr auto hotPanel = std::chrono::milliseconds(100);
+constexpr double loopTurn = 1.0 / 60;
+// While only parts are drawn, the whole screen is still drawn this often (or
+// less, when drawing it takes long: the parts keep the pointer quick).
+constexpr auto wholeScreenEvery = std::chrono::milliseconds(250);
+
+json parsedReply(const std::string& text) {
+    auto reply = json::parse(text, nullptr, false);
+    return reply.is_discarded() ? json(text) : reply;
+}
+
+std::string formatNumber(double value) {
+    std::ostringstream out;
+    out << value;
+    return out.str();
+}
+
+// A part of the screen at a scale, where the simulated Mac can draw one
+// (desktop::screenPicture(region, scale)); otherwise nothing, and the host
+// draws the whole screen each time.
+template <typename Region>
+std::shared_ptr<platform::ui::Bitmap> partOfScreen(const Region& region, double scale) {
+    if constexpr (requires { desktop::screenPicture(region, scale); })
+        return desktop::screenPicture(region, scale);
+    else
+        return nullptr;
+}
+
+template <typename Region = platform::Rect>
+constexpr bool partsCanBeDrawn() {
+    return requires(Region region) { desktop::screenPicture(region, 2.0); };
+}
+
+class PlayHost {
+public:
+    PlayHost(const Library& library, PlayServer& server, PlayInbox& inbox)
+        : library_(library), server_(server), inbox_(inbox) {}
+
+    void prepare() {
+        // The Mac of the demo: the strip configured, permissions granted (the
+        // page revokes them), the settings window filled.
+        for (const std::string& line : {std::string(R"({"command":"start"})"), demoConfigureLine(),
+                                       std::string("!grant accessibility"), std::string("!grant screen"),
+                                       std::string(R"({"command":"permission"})")})
+            run(line);
+        run(demoSettingsUpdateLine(library_));
+        configuration_ = json::parse(demoConfigureLine())["args"];
+        publishConfiguration();
+    }
+
+    void loop() {
+        auto& runLoop = desktop::MainRunLoop::shared();
+        inbox_.setWake([this, &runLoop] { runLoop.postToMain([this] { drain(); }); });
+        while (!stopRequested) {
+            desktop::runFor(loopTurn);
+            tick();
+        }
+    }
+
+private:
+    std::string run(const std::string& line) {
+        if (line.empty()) return {};
+        if (line[0] == '!') return desktop::verb(line.substr(1)).dump();
+        return library_.call(line);
+    }
+
+    // Screen points from the page (origin top-left of the first screen) to
+    // the simulated Mac's (origin bottom-left).
+    std::string point(const json& input) const {
+        const double x = input.value("x", 0.0), y = input.value("y", 0.0);
+        return formatNumber(screenFrame_[0] + x) + " " + formatNumber(screenFrame_[1] + screenFrame_[3] - y);
+    }
+
+    void drain() {
+        for (auto& input : inbox_.take()) handle(input);
+    }
+
+    void handle(const json& input) {
+        const std::string kind = input.value("t", "");
+        const auto client = input.value("client", std::uint64_t{0});
+        if (input.contains("seq") && input["seq"].is_number_unsigned())
+            inputAck_ = std::max(inputAck_, input["seq"].get<std::uint32_t>());
+        inputSinceFrame_ = true;
+        // Anything but a pointer move may change any part of the screen.
+        if (kind != "move" && kind != "joined") wholeNeeded_ = true;
+        if (kind == "move") {
+            run("!pointer " + point(input));
+        } else if (kind == "click") {
+            run(std::string(input.value("button", 0) == 2 ? "!rightclick " : "!click ") + point(input));
+        } else if (kind == "wheel") {
+            run("!scroll " + formatNumber(-input.value("dx", 0.0)) + " " + formatNumber(-input.value("dy", 0.0)) +
+                " precise");
+        } else if (kind == "type") {
+            std::string text = input.value("text", "");
+            if (text.size() > 256 || text.find_first_of("\r\n") != std::string::npos) return;
+            if (text.empty()) return;
+            // The page says when no text field has the focus.
+            server_.sendTo(client, json{{"t", "typed"}, {"text", text}, {"reply", parsedReply(run("!type " + text))}}.dump());
+        } else if (kind == "key") {
+            if (input.value("key", "") == "Escape") run("!dismiss");
+        } else if (kind == "line") {
+            const std::string line = input.value("line", "");
+            json reply;
+            if (auto refused = refusedPlayLine(line)) {
+                reply = {{"ok", false}, {"error", *refused}};
+            } else {
+                reply = parsedReply(run(line));
+                noteConfiguration(line);
+            }
+            server_.sendTo(client, json{{"t", "reply"}, {"id", input.value("id", 0)}, {"line", line}, {"reply", reply}}.dump());
+        } else if (kind == "capture") {
+            capture(client);
+        } else if (kind == "joined") {
+            lastPanel_ = {};
+        }
+    }
+
+    // configure replaces the whole configuration: the page changes one key
+    // of the one it was shown.
+    void noteConfiguration(const std::string& line) {
+        const auto request = json::parse(line, nullptr, false);
+        if (request.is_object() && request.value("command", "") == "configure" && request.contains("args") &&
+            request["args"].is_object()) {
+            configuration_ = request["args"];
+            publishConfiguration();
+        }
+    }
+
+    void publishConfiguration() {
+        server_.publishLatest("configuration", json{{"t", "configuration"}, {"data", configuration_}}.dump());
+    }
+
+    // The library writes its surfaces into a folder of the simulated disk;
+    // the page offers them, with the whole screen, for download.
+    void capture(std::uint64_t client) {
+        const std::string folder = "/tmp/orvane-play/capture-" + std::to_string(++captures_);
+        std::filesystem::remove_all(desktop::resolve(folder));
+        run("!mkdir " + folder);
+        const json reply = parsedReply(run(json{{"command", "capture"}, {"args", {{"directory", folder}}}}.dump()));
+        const int number = captures_;
+        desktop::MainRunLoop::shared().after(0.4, [this, folder, number, client, reply] {
+            std::map<std::string, std::string> files;
+            json names = json::array();
+            for (const char* name : {"strip.png", "card.png", "settings.png"}) {
+                std::ifstream file(desktop::resolve(folder + "/" + name), std::ios::binary);
+                if (!file) continue;
+                std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+                files[std::to_string(number) + "-" + name] = std::move(bytes);
+                names.push_back(std::to_string(number) + "-" + name);
+            }
+            if (auto screen = desktop::screenPicture()) {
+                files[std::to_string(number) + "-screen.png"] = screen->pngData();
+                names.push_back(std::to_string(number) + "-screen.png");
+            }
+            server_.setCaptures(std::move(files));
+            server_.sendTo(client, json{{"t", "captured"}, {"files", names}, {"reply", reply}}.dump());
+        });
+    }
+
+    void tick() {
+        const auto now = Clock::now();
+        const bool hot = now < hotUntil_ || inputSinceFrame_;
+        if (now - lastPanel_ >= (hot ? hotPanel : idleLook)) panel(now);
+        // Out of a hot spell the screen is drawn again only when what the
+        // panel watches changed (a window, an app, the card's pictures ...).
+        const bool due = hot ? now - lastFrame_ >= frameInterval : panelChanged_;
+        if (server_.clientCount() > 0 && due) frame(now);
+    }
+
+    void frame(Clock::time_point now) {
+        lastFrame_ = now;
+        panelChanged_ = false;
+        const auto t0 = Clock::now();
+        std::shared_ptr<platform::ui::Bitmap> picture;
+        TileSet changed;
+        const auto parts = !partsCanBeDrawn() || wholeNeeded_ || !previous_ || menuOpen_ || now - lastWhole_ >= std::max<Clock::duration>(wholeScreenEvery, 3 * wholeCost_)
+                               ? std::nullopt
+                               : partsToDraw(lookInputs(), TileSet::tileSize);
+        if (parts) {
+            picture = drawParts(*parts, changed);
+        } else {
+            picture = desktop::screenPicture();
+            if (picture) changed = changedTiles(previous_.get(), *picture);
+            // The next whole picture waits at least three times as long as this one took.
+            lastWhole_ = Clock::now();
+            wholeCost_ = lastWhole_ - t0;
+            wholeNeeded_ = false;
+        }
+        if (!picture) return;
+        pointerDrawn_ = desktop::pointerLocation();
+        cardDrawn_ = cardFrame_;
+        if (std::getenv("ORVANE_PLAY_TRACE"))
+            std::fprintf(stderr, "frame: %s %.1f ms, %zu tiles\n", parts ? "parts" : "whole",
+                         std::chrono::duration<double, std::milli>(Clock::now() - t0).count(), changed.count());
+        inputSinceFrame_ = false;
+        if (changed.empty()) return;
+        hotUntil_ = now + hotSpell;
+        auto published = std::make_shared<PlayFrame>();
+        published->bitmap = picture;
+        published->sequence = ++frames_;
+        published->inputAck = inputAck_;
+        previous_ = picture;
+        server_.publishFrame(std::move(published), changed);
+    }
+
+    LookInputs lookInputs() const {
+        LookInputs in;
+        in.screen = {screenFrame_[0], screenFrame_[1], screenFrame_[2], screenFrame_[3]};
+        in.scale = previous_ ? previous_->scale() : 2;
+        in.menuBarBottom = menuBarBottom_;
+        in.pointerThen = pointerDrawn_;
+        in.pointerNow = desktop::pointerLocation();
+        in.cardThen = cardDrawn_;
+        in.cardNow = cardFrame_;
+        return in;
+    }
+
+    // The last picture with the parts drawn afresh; changed gets the tiles
+    // whose pixels differ.
+    std::shared_ptr<platform::ui::Bitmap> drawParts(const std::vector<platform::Rect>& parts, TileSet& changed) {
+        auto picture = std::make_shared<platform::ui::Bitmap>(*previous_);
+        changed = TileSet(picture->pixelsWide(), picture->pixelsHigh());
+        const double scale = picture->scale();
+        const int wide = picture->pixelsWide();
+        for (const auto& part : parts) {
+            auto piece = partOfScreen(part, scale);
+            if (!piece) continue;
+            const int left = static_cast<int>(std::lround((part.minX() - screenFrame_[0]) * scale));
+            const int top = static_cast<int>(std::lround((screenFrame_[1] + screenFrame_[3] - part.maxY()) * scale));
+            const int pieceWide = std::min(piece->pixelsWide(), wide - left);
+            const int pieceHigh = std::min(piece->pixelsHigh(), picture->pixelsHigh() - top);
+            auto& target = picture->pixels();
+            const auto& source = piece->pixels();
+            for (int y = 0; y < pieceHigh; ++y) {
+                const std::uint32_t* from = &source[static_cast<std::size_t>(y) * piece->pixelsWide()];
+                std::uint32_t* to = &target[static_cast<std::size_t>(top + y) * wide + left];
+                const int row = (top + y) / TileSet::tileSize;
+                for (int x = 0; x < pieceWide; x += TileSet::tileSize) {
+                    const int run = std::min(TileSet::tileSize, pieceWide - x);
+                    const int column = (left + x) / TileSet::tileSize;
+                    if (!changed.at(column, row) && std::memcmp(from + x, to + x, sizeof(std::uint32_t) * run) != 0)
+                        changed.mark(column, row);
+                }
+                std::memcpy(to, from, sizeof(std::uint32_t) * pieceWide);
+            }
+        }
+        return picture;
+    }
+
+    // The side panel: events as they arrive, the snapshot and the simulated
+    // system's state whenever they change.
+    void panel(Clock::time_point now) {
+        lastPanel_ = now;
+        const json events = parsedReply(library_.call(R"({"command":"events"})")).value("data", json::array());
+        if (events.is_array())
+            for (const auto& event : events) {
+                server_.publishEvent(json{{"t", "event"}, {"at", desktop::MainRunLoop::shared().now()}, {"event", event}}.dump());
+                reactTo(event);
+            }
+        const json snapshot = parsedReply(library_.call(R"({"command":"snapshot"})")).value("data", json::object());
+        std::string text = json{{"t", "snapshot"}, {"data", snapshot}}.dump();
+        cardFrame_.reset();
+        if (snapshot.value("card", "") != "" && snapshot.contains("cardFrame") && snapshot["cardFrame"].is_object()) {
+            const auto& f = snapshot["cardFrame"];  // y counts down from the top of the screen
+            const double height = f.value("height", 0.0);
+            cardFrame_ = platform::Rect{f.value("x", 0.0), screenFrame_[1] + screenFrame_[3] - f.value("y", 0.0) - height,
+                                        f.value("width", 0.0), height};
+        }
+        if (text != lastSnapshot_) {
+            lastSnapshot_ = text;
+            server_.publishLatest("snapshot", text);
+            panelChanged_ = true;
+        }
+        const json state = desktop::state();
+        json system = {{"t", "system"}};
+        for (const char* key : {"appearance", "accessibility", "screenCapture", "screens", "running", "windows",
+                                "menu", "keyWindow", "active", "reduceMotion", "pointer"})
+            if (state.contains(key)) system[key] = state[key];
+        json known = json::array();
+        if (state.contains("launchServices") && state["launchServices"].is_object())
+            for (const auto& [id, path] : state["launchServices"].items()) known.push_back(id);
+        system["known"] = known;
+        if (state.contains("screens") && !state["screens"].empty()) {
+            const auto& frame = state["screens"][0]["frame"];
+            for (int i = 0; i < 4; ++i) screenFrame_[i] = frame[i].get<double>();
+            const auto& visible = state["screens"][0]["visibleFrame"];
+            menuBarBottom_ = visible[1].get<double>() + visible[3].get<double>();
+            // The menu bar's band is at least the status bar's thickness.
+            menuBarBottom_ = std::min(menuBarBottom_, screenFrame_[1] + screenFrame_[3] - 24);
+        }
+        menuOpen_ = state.contains("menu") && !state["menu"].is_null();
+        text = system.dump();
+        if (text != lastSystem_) {
+            lastSystem_ = text;
+            server_.publishLatest("system", text);
+            panelChanged_ = true;
+        }
+    }
+
+    // What a host does with some of the user's choices: the settings item
+    // shows the settings window, its close button hides it.
+    void reactTo(const json& event) {
+        const std::string kind = event.value("kind", "");
+        if (kind == "settings") run(R"({"command":"settingsShow"})");
+        if (kind == "hideSettings") run(R"({"command":"settingsHide"})");
+    }
+
+    const Library& library_;
+    PlayServer& server_;
+    PlayInbox& inbox_;
+    json configuration_;
+    std::shared_ptr<const platform::ui::Bitmap> previous_;
+    std::uint32_t frames_ = 0, inputAck_ = 0;
+    bool inputSinceFrame_ = false;
+    bool panelChanged_ = true;
+    bool wholeNeeded_ = true, menuOpen_ = false;
+    Clock::time_point lastWhole_{};
+    Clock::duration wholeCost_{};
+    platform::Point pointerDrawn_;
+    std::optional<platform::Rect> cardFrame_, cardDrawn_;
+    double menuBarBottom_ = 945;
+    Clock::time_point lastFrame_{}, lastPanel_{}, hotUntil_{};
+    std::string lastSnapshot_, lastSystem_;
+    double screenFrame_[4] = {0, 0, 1512, 982};
+    int captures_ = 0;
+};
+
+}  // namespace
+
+int runPlay(const Library& library, const PlayAddress& address) {
+    PlayInbox inbox(PlayLimits{}.maxInbox);
+    PlayServer server(address, PlayLimits{}, inbox);
+    PlayHost host(library, server, inbox);
+    host.prepare();
+    std::string error;
+    if (!server.start(error)) {
+        std::fprintf(stderr, "orvane-host: play: %s\n", error.c_str());
+        return 2;
+    }
+    std::signal(SIGINT, requestStop);
+    std::signal(SIGTERM, requestStop);
+    std::signal(SIGPIPE, SIG_IGN);
+    if (!address.loopback())
+        std::printf("play: listening on %s, reachable from other machines that can reach this address\n",
+                    address.listening().c_str());
+    std::printf("play: open %s\n", server.url().c_str());
+    std::fflush(stdout);
+    host.loop();
+    server.stop();
+    library.call(R"({"command":"stop"})");
+    std::printf("play: stopped\n");
+    return 0;
+}
+
+}  // namespace host
