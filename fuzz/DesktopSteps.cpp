@@ -11,10 +11,15 @@
 
 #include "desktop/Desktop.h"
 #include "desktop/preferences/PropertyList.h"
+#include "controller/ControllerSlot.h"
+#include "controller/NativeController.h"
+#include "strip/HoverCard.h"
 #include "desktop/windowserver/MenuServer.h"
 #include "fuzz/Invariant.h"
 #include "fuzz/PointerWords.h"
 #include "fuzz/Session.h"
+#include "platform/ui/Window.h"
+#include "strip/StripView.h"
 
 namespace orvane::fuzz {
 
@@ -47,9 +52,11 @@ json screenJson(std::vector<double> frame, std::vector<double> visible, double s
 
 }  // namespace
 
-double Session::fraction() { return fractions[in_.byte() % std::size(fractions)]; }
+double Session::fractionOf(std::uint8_t byte) { return fractions[byte % std::size(fractions)]; }
 
-Point Session::slotPoint() {
+double Session::fraction() { return fractionOf(in_.byte()); }
+
+Session::SlotAim Session::slotAim() {
     std::uint8_t slot = in_.byte();
     double fx = fraction(), fy = fraction();
     // Without a strip, the menu bar where a status item would be.
@@ -57,13 +64,46 @@ Point Session::slotPoint() {
     const json controls = snapshot_.value("controls", json::array());
     double x = frame["x"].get<double>(), y = frame["y"].get<double>();
     double height = frame["height"].get<double>();
+    SlotAim aim;
     if (controls.empty()) {
         x += frame["width"].get<double>() * fx;
     } else {
-        const json& control = controls[slot % controls.size()];
+        aim.control = slot % controls.size();
+        const json& control = controls[*aim.control];
         x += control["x"].get<double>() + control["width"].get<double>() * fx;
     }
-    return {x, y + height * fy};
+    aim.point = {x, y + height * fy};
+    aim.inside = fx > 0 && fx < 1 && fy > 0 && fy < 1;
+    return aim;
+}
+
+void Session::restOnSlot(const SlotAim& aim, const json& reply) {
+    resting_.reset();
+    auto controller = controllerSlot();
+    if (!controller || !controller->strip() || !aim.control || !aim.inside || hit_ == previousHit_) return;
+    const json& visible = snapshot_["visible"];
+    const auto slots = std::min<std::size_t>(visible.size(), std::size_t(std::max(0, controller->maxIcons())));
+    if (*aim.control >= slots) return;
+    // Only when the pointer reached that very button, in front of everything else.
+    auto window = controller->strip()->window();
+    const json& control = snapshot_["controls"][*aim.control];
+    if (!window || reply.value("window", json()) != window->windowNumber() || !reply["view"].is_object() ||
+        reply["view"].value("accessibilityLabel", json()) != control["label"])
+        return;
+    const std::size_t entry = std::size_t(snapshot_["offset"].get<std::int64_t>()) + *aim.control;
+    resting_ = RestingPointer{visible[entry]["id"].get<std::string>(), 0, visible, generation_};
+}
+
+void Session::checkRestingPointer() {
+    if (!resting_ || resting_->waited < HoverCard::hoverDelay) return;
+    const RestingPointer resting = *resting_;
+    resting_.reset();
+    if (!controllerExists() || generation_ != resting.generation || snapshot_.value("visible", json()) != resting.visible)
+        return;
+    require(snapshot_["card"] == resting.id, [&] {
+        return "the pointer rested on " + resting.id + "'s slot for " + word(resting.waited) +
+               " s and its card is not open (card: \"" + snapshot_["card"].get<std::string>() + "\")";
+    });
 }
 
 std::optional<json> Session::windowFrame(std::int64_t number) {
@@ -86,13 +126,16 @@ void Session::clicked(const json&) {
 }
 
 void Session::pointerAtSlotStep(const char* verbName) {
-    Point point = slotPoint();
-    json reply = verb(std::string(verbName) + " " + at(point.x, point.y));
-    if (std::string(verbName) != "pointer") clicked(reply);
+    SlotAim aim = slotAim();
+    json reply = verb(std::string(verbName) + " " + at(aim.point.x, aim.point.y));
+    if (std::string(verbName) != "pointer")
+        clicked(reply);
+    else
+        restOnSlot(aim, reply);
 }
 
 void Session::scrollAtSlotStep() {
-    Point point = slotPoint();
+    Point point = slotAim().point;
     verb("pointer " + at(point.x, point.y));
     double dx = scrollDeltas[in_.byte() % std::size(scrollDeltas)];
     double dy = scrollDeltas[in_.byte() % std::size(scrollDeltas)];
@@ -265,6 +308,7 @@ void Session::clockStep() {
     std::snprintf(shown, sizeof shown, "%g", seconds);
     note("step " + std::to_string(step_) + ": clock +" + shown + " s");
     desktop::advanceSettled(seconds);
+    if (resting_) resting_->waited += seconds;
 }
 
 // The user (or another program) puts something else in the Dock's file:

@@ -150,6 +150,8 @@ void FuzzScene::writeTemplate() {
         {"openFailures",
          {{broken, {{"domain", "NSOSStatusErrorDomain"}, {"code", -10810}, {"description", "无法启动"}}}}},
         {"disk", root_},
+        // Nothing in a session looks at other applications' pixels.
+        {"windowPictures", "plain"},
     };
 
     for (const auto& app : apps_) {
@@ -212,6 +214,11 @@ void FuzzScene::prepare() const {
     for (const auto& folder : emptyFolders_) fs::create_directories(real(folder));
     for (const auto& [path, bytes] : files_) writeReal(real(path), bytes);
     desktop::reset(scene_, desktop::Clock::manual);
+}
+
+void FuzzScene::release() const {
+    static const json bare = {{"screens", json::array()}, {"disk", root_}};
+    desktop::reset(bare, desktop::Clock::manual);
 }
 
 }  // namespace orvane::fuzz

@@ -33,6 +33,11 @@ public:
 
     // Rewrites the disk and resets the simulated Mac on the manual clock.
     void prepare() const;
+    // Resets the simulated Mac to a bare desktop on the same disk, so that
+    // what a session built is freed by the session itself (libFuzzer takes
+    // an input whose allocations outlive it for a possible leak and runs it
+    // again to look).
+    void release() const;
 
     const nlohmann::json& scene() const { return scene_; }
     const std::string& root() const { return root_; }

@@ -7,7 +7,13 @@
 
 #include "desktop/Desktop.h"
 #include "fuzz/PointerWords.h"
+#include "controller/ControllerSlot.h"
+#include "controller/NativeController.h"
+#include "strip/HoverCard.h"
 #include "fuzz/Session.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Window.h"
+#include "preview/WindowPreview.h"
 #include "settings/SettingsTexts.h"
 #include "model/Brand.h"
 
@@ -15,14 +21,64 @@ namespace orvane::fuzz {
 
 using nlohmann::json;
 
+// A click anywhere on the card, or (a first byte from cardButtonByte up) on
+// the centre of one of its buttons. A button that shows and is enabled must
+// do its one thing: ask for the permission, ask for a relaunch, or launch
+// the card's application.
 void Session::cardClickStep() {
-    double fx = fraction(), fy = fraction();
+    const std::uint8_t first = in_.byte();
+    if (first >= cardButtonByte) {
+        cardButtonStep(in_.byte());
+        return;
+    }
+    double fx = fractionOf(first), fy = fraction();
     auto card = windowFrame(snapshot_.value("cardWindowID", 0));
     if (!card) return;
     const json& r = *card;
     json reply =
         verb("click " + at(r[0].get<double>() + r[2].get<double>() * fx, r[1].get<double>() + r[3].get<double>() * fy));
     clicked(reply);
+}
+
+void Session::cardButtonStep(std::uint8_t which) {
+    auto controller = controllerSlot();
+    auto preview = controller ? controller->hoverCard().preview() : nullptr;
+    if (!preview || !controller->hoverCard().window()) return;
+    const std::shared_ptr<platform::ui::Button> buttons[] = {preview->openButton(), preview->permission(),
+                                                             preview->reopen(),     preview->retry(),
+                                                             preview->previous(),   preview->next()};
+    const auto& button = buttons[which % std::size(buttons)];
+    bool shows = button && button->window() == controller->hoverCard().window();
+    for (auto view = std::static_pointer_cast<platform::ui::View>(button); shows && view; view = view->superview())
+        shows = !view->isHidden();
+    if (!shows) return;
+    const auto window = controller->hoverCard().window();
+    const platform::Rect rect = button->convertRectToWindow(button->bounds());
+    const double x = window->frame().minX() + rect.midX(), y = window->frame().minY() + rect.midY();
+    const bool enabled = button->isEnabled();
+    const std::string id = snapshot_.value("card", std::string());
+    json reply = verb("click " + at(x, y));
+    if (!enabled || reply.value("window", json()) != window->windowNumber()) {
+        clicked(reply);
+        return;
+    }
+    if (button == preview->permission()) {
+        ledger_.expect("screenPermission");
+    } else if (button == preview->reopen()) {
+        ledger_.expect("relaunch");
+    } else if (button == preview->openButton()) {
+        // The card's application, as the strip lists it.
+        for (const auto& entry : snapshot_.value("visible", json::array()))
+            if (entry["id"] == id) {
+                if (auto finds = launchFinds(entry); finds && !*finds)
+                    ledger_.expect(EventLedger::missingApp);
+                else
+                    ledger_.allow(EventLedger::openFailed);
+                lastAction_ = "launch:" + id;
+                return;
+            }
+        clicked(reply);
+    }
 }
 
 // A person at the settings window: pressing a control by its label (some

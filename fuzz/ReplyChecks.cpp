@@ -19,51 +19,57 @@ constexpr std::string_view encodingFailedReply = R"({"ok":false,"error":"编码�
 
 std::string excerpt(const std::string& text) { return text.size() > 300 ? text.substr(0, 300) + "…" : text; }
 
-// Walks the text once: keys ascending in every object, no integral real
-// written with a fraction, and nothing the parser would also accept that
-// the reply format forbids.
-class FormatChecker : public json::json_sax_t {
+// Walks the text once, building the reply as it goes: keys ascending in
+// every object, no integral real written with a fraction, and nothing the
+// parser would also accept that the reply format forbids.
+class FormatChecker {
 public:
-    explicit FormatChecker(const std::string& text) : text_(text) {}
+    using number_integer_t = json::number_integer_t;
+    using number_unsigned_t = json::number_unsigned_t;
+    using number_float_t = json::number_float_t;
+    using string_t = json::string_t;
+    using binary_t = json::binary_t;
 
-    bool null() override { return true; }
-    bool boolean(bool) override { return true; }
-    bool number_integer(number_integer_t) override { return true; }
-    bool number_unsigned(number_unsigned_t) override { return true; }
-    bool number_float(number_float_t value, const string_t& raw) override {
+    FormatChecker(const std::string& text, json& result) : text_(text), tree_(result, true) {}
+
+    bool null() { return tree_.null(); }
+    bool boolean(bool value) { return tree_.boolean(value); }
+    bool number_integer(number_integer_t value) { return tree_.number_integer(value); }
+    bool number_unsigned(number_unsigned_t value) { return tree_.number_unsigned(value); }
+    bool number_float(number_float_t value, const string_t& raw) {
         require(!(raw.size() > 2 && raw.compare(raw.size() - 2, 2, ".0") == 0), [&] {
             return std::string("an integral real is written with a fraction (" + raw + ") in " + excerpt(text_));
         });
-        (void)value;
-        return true;
+        return tree_.number_float(value, raw);
     }
-    bool string(string_t&) override { return true; }
-    bool binary(binary_t&) override { return true; }
-    bool start_object(std::size_t) override {
+    bool string(string_t& value) { return tree_.string(value); }
+    bool binary(binary_t& value) { return tree_.binary(value); }
+    bool start_object(std::size_t size) {
         keys_.emplace_back();
-        return true;
+        return tree_.start_object(size);
     }
-    bool key(string_t& key) override {
+    bool key(string_t& key) {
         auto& previous = keys_.back();
         require(!previous.has_value() || *previous < key, [&] {
             return std::string("keys are not sorted: \"" + key + "\" after \"" + previous.value_or("") + "\" in " +
                                excerpt(text_));
         });
         previous = key;
-        return true;
+        return tree_.key(key);
     }
-    bool end_object() override {
+    bool end_object() {
         keys_.pop_back();
-        return true;
+        return tree_.end_object();
     }
-    bool start_array(std::size_t) override { return true; }
-    bool end_array() override { return true; }
-    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& error) override {
+    bool start_array(std::size_t size) { return tree_.start_array(size); }
+    bool end_array() { return tree_.end_array(); }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& error) {
         throw InvariantBroken(std::string("the reply is not JSON (") + error.what() + "): " + excerpt(text_));
     }
 
 private:
     const std::string& text_;
+    nlohmann::detail::json_sax_dom_parser<json> tree_;
     std::vector<std::optional<std::string>> keys_;
 };
 
@@ -138,10 +144,10 @@ void checkImport(const json& data, const std::function<std::string()>& shown) {
 json checkEnvelope(const std::string& text) {
     if (text == wrongThreadReply) throw InvariantBroken("a call on the main thread was refused as off the main thread");
     if (text == encodingFailedReply) return json{{"ok", false}, {"error", "编码失败"}};
-    FormatChecker checker(text);
+    json reply;
+    FormatChecker checker(text, reply);
     json::sax_parse(text, &checker);
     checkCharacters(text);
-    json reply = json::parse(text);
     require(reply.is_object() && reply.size() == 2,
             [&] { return std::string("the reply is not a two-key envelope: " + excerpt(text)); });
     const auto ok = reply.find("ok");
@@ -158,15 +164,19 @@ json checkEnvelope(const std::string& text) {
     return reply;
 }
 
+bool isDockWriteFailure(const json& reply) {
+    static const std::vector<std::string> messages = {dock::text::missingBackupField, dock::text::cannotSave,
+                                                      dock::text::restartFailed, dock::text::qaModeRefusesWrite};
+    if (reply["ok"] != false || !reply["error"].is_string()) return false;
+    return std::find(messages.begin(), messages.end(), reply["error"].get<std::string>()) != messages.end();
+}
+
 void checkCommandReply(const std::string& command, const json& reply, bool controllerExists) {
     auto shown = [&] {
         return command + " replied " + excerpt(reply.dump(-1, ' ', false, json::error_handler_t::replace));
     };
     if (command == "dockWrite" && !reply["ok"].get<bool>()) {
-        static const std::vector<std::string> messages = {dock::text::missingBackupField, dock::text::cannotSave,
-                                                          dock::text::restartFailed, dock::text::qaModeRefusesWrite};
-        const auto message = reply["error"].get<std::string>();
-        require(std::find(messages.begin(), messages.end(), message) != messages.end(),
+        require(isDockWriteFailure(reply),
                 [&] { return std::string("dockWrite failed with a message of no known failure: " + shown()); });
         return;
     }

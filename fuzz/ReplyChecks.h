@@ -17,6 +17,9 @@ nlohmann::json checkEnvelope(const std::string& replyText);
 // For a request that was a JSON object with this string command: every
 // command but dockWrite succeeds, and the data has the promised shape.
 // dockWrite may fail, only with one of its own messages.
+// Whether the reply is a dockWrite's failure with one of its own messages.
+bool isDockWriteFailure(const nlohmann::json& reply);
+
 void checkCommandReply(const std::string& command, const nlohmann::json& reply, bool controllerExists);
 
 }  // namespace orvane::fuzz

@@ -230,6 +230,35 @@ void desktop() {
         .settings(7, 0).drain().command(ci::settingsShow).command(ci::settingsHide).command(ci::settingsShow);
 }
 
+// Sessions whose steps must each produce something: a card that opens and
+// each of its buttons, every item of the all-applications menu, the
+// settings window shown, every surface captured, Dock writes of each plain
+// value.
+void outcomes() {
+    // Without screen recording the card offers the permission and a relaunch.
+    auto& card = seed("card-buttons").slot(StepKind::pointerAtSlot, 0).clock(q::pastHover).clock(q::capturePause);
+    for (std::uint8_t button = 0; button < 6; ++button)
+        card.kind(StepKind::cardClick).byte(cardButtonByte).byte(button).drain().slot(StepKind::pointerAtSlot, 1)
+            .slot(StepKind::pointerAtSlot, 0).clock(q::pastHover);
+    seed("card-buttons-granted").kind(StepKind::permission).byte(1).byte(1).slot(StepKind::pointerAtSlot, 0)
+        .clock(q::pastHover).clock(q::capturePause).clock(q::second).kind(StepKind::cardClick).byte(cardButtonByte + 5)
+        .byte(5).kind(StepKind::cardClick).byte(cardButtonByte).byte(4).kind(StepKind::cardClick)
+        .byte(cardButtonByte).byte(0).drain();
+    auto& menu = seed("all-menu-each-item");
+    for (std::uint8_t item = 0; item < 12; ++item) menu.command(ci::all).menuItem(item).drain();
+    auto& hovers = seed("hover-each-slot");
+    for (std::uint8_t slot = 0; slot < 3; ++slot)
+        hovers.slot(StepKind::pointerAtSlot, slot).clock(q::pastHover).kind(StepKind::pointerElsewhere).byte(0)
+            .clock(q::pastHide);
+    seed("capture-every-surface").command(ci::settingsShow).slot(StepKind::pointerAtSlot, 0).clock(q::pastHover)
+        .command(ci::capture).pooled(desktopFolder).command(ci::capture).pooled(rootFolder).command(ci::settingsHide)
+        .command(ci::capture).pooled(documents);
+    auto& writes = seed("dock-write-values");
+    for (std::uint8_t autohide = 0; autohide < 4; ++autohide)
+        for (std::uint8_t delay = 0; delay < 4; ++delay)
+            writes.command(ci::dockWrite).byte(3).byte(autohide).byte(delay).command(ci::dockRead);
+}
+
 // Dictionary entries: the opening bytes of every step kind and command.
 std::vector<std::pair<std::string, std::string>> dictionary() {
     std::vector<std::pair<std::string, std::string>> entries;
@@ -269,6 +298,7 @@ int main(int argc, char** argv) {
     commands();
     pointer();
     desktop();
+    outcomes();
     fs::create_directories(argv[1]);
     for (const auto& [name, writer] : seeds) {
         std::ofstream out(fs::path(argv[1]) / name, std::ios::binary | std::ios::trunc);

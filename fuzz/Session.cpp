@@ -10,6 +10,7 @@
 #include "controller/ControllerSlot.h"
 #include "controller/NativeController.h"
 #include "desktop/Desktop.h"
+#include "fuzz/DockWriteCheck.h"
 #include "fuzz/Invariant.h"
 #include "fuzz/ReplyChecks.h"
 #include "fuzz/SnapshotChecks.h"
@@ -57,6 +58,8 @@ void Session::run() {
         while (!in_.exhausted() && step_ < maximumSteps) {
             ++step_;
             StepKind kind = stepKindOf(in_.byte());
+            // Only the clock and drains leave a resting pointer's card to the hover delay.
+            if (kind != StepKind::clock && kind != StepKind::drain && kind != StepKind::pointerAtSlot) resting_.reset();
             step(kind);
             afterStep();
         }
@@ -67,8 +70,10 @@ void Session::run() {
             controllerSlot().reset();
             controller->stop();
         }
+        scene_.release();
         throw;
     }
+    scene_.release();
 }
 
 void Session::prelude() {
@@ -138,8 +143,13 @@ json Session::command(const std::string& name, const json& args) {
 json Session::commandText(const std::string& name, const std::string& text, const json& args, bool structured) {
     note("step " + std::to_string(step_) + ": " + printable(text));
     const std::optional<bool> finds = name == "launch" ? launchFinds(args) : std::nullopt;
+    std::optional<DockWriteCheck> dockWrite;
+    if (name == "dockWrite")
+        dockWrite.emplace(scene_.real(FuzzScene::dockFile()), args, controllerExists() && controllerSlot()->qaMode());
+    const std::optional<std::string> captureFolder = name == "capture" ? prepareCapture(args) : std::nullopt;
     json reply = request(text);
     const bool known = knownCommand(name);
+    if (dockWrite && (structured || reply["ok"] == true || isDockWriteFailure(reply))) dockWrite->check(reply);
     if (structured && !known) {
         require(reply["ok"] == false && reply["error"] == texts::unknownCommand,
                 [&] { return std::string("an unknown command did not fail as one: " + name); });
@@ -148,6 +158,7 @@ json Session::commandText(const std::string& name, const std::string& text, cons
     if (structured || reply["ok"] == true) checkCommandReply(name, reply, controllerExists());
     // A raw text the bridge refused (too deep, cut short) ran nothing.
     if (reply["ok"] != true) return reply;
+    commandOutcome(name, captureFolder);
     if (name == "start" || name == "stop") {
         ++generation_;
         ledger_.reset();
@@ -187,6 +198,10 @@ json Session::verb(const std::string& line) {
     require(reply.is_object() && reply.contains("ok") && reply["ok"].is_boolean(),
             [&] { return std::string("a desktop verb replied without \"ok\": " + line); });
     note("  <- " + printable(reply.dump(-1, ' ', false, json::error_handler_t::replace)));
+    if (reply.contains("pointer")) {
+        previousHit_ = hit_;
+        hit_ = reply.value("window", json()).dump() + " " + reply.value("view", json()).dump();
+    }
     return reply;
 }
 
@@ -211,6 +226,7 @@ void Session::afterStep() {
         });
         lastAction_.reset();
     }
+    checkRestingPointer();
     dock_.check();
 }
 

@@ -52,6 +52,10 @@ private:
 
     void step(StepKind kind);
 
+    // What commands must do (CommandOutcomes.cpp).
+    std::optional<std::string> prepareCapture(const nlohmann::json& args);
+    void commandOutcome(const std::string& name, const std::optional<std::string>& captureFolder);
+
     // Commands (CommandSteps.cpp).
     void commandStep();
     void rawRequestStep();
@@ -78,11 +82,25 @@ private:
     void clockStep();
     void dockFileStep();
     void cardClickStep();
+    void cardButtonStep(std::uint8_t which);
     void settingsWindowStep();
     void screenshotStep();
-    Point slotPoint();
+    // Where a slot step aims: the point, the control it is in, and whether it
+    // lies strictly inside that control.
+    struct SlotAim {
+        Point point;
+        std::optional<std::size_t> control;
+        bool inside = false;
+    };
+    SlotAim slotAim();
+    // A pointer step that came to rest on an application's slot: past the
+    // hover delay that application's card must be open, unless only clock
+    // steps passed and the strip's entries stayed the same.
+    void restOnSlot(const SlotAim& aim, const nlohmann::json& reply);
+    void checkRestingPointer();
     std::optional<nlohmann::json> windowFrame(std::int64_t number);
     double fraction();
+    static double fractionOf(std::uint8_t byte);
     std::string screensText();
     // After a click that may have reached a strip button or opened a menu.
     void clicked(const nlohmann::json& reply);
@@ -99,6 +117,16 @@ private:
     int menuGeneration_ = -1;
     int step_ = 0;
     bool screenshotTaken_ = false;
+    // What the pointer was over after the last verb that moved it (window
+    // number and the view's label), and before that.
+    std::string hit_, previousHit_;
+    struct RestingPointer {
+        std::string id;
+        double waited = 0;
+        nlohmann::json visible;
+        int generation = 0;
+    };
+    std::optional<RestingPointer> resting_;
     // What the next snapshot's lastAction must read, after a launch or "all".
     std::optional<std::string> lastAction_;
 };

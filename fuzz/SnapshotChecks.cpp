@@ -178,6 +178,35 @@ void checkEntries(const json& snapshot, const NativeController& controller) {
     }
 }
 
+// The card's preview report: a known state, the selection inside the
+// windows it lists (and that window's id and size when there is one), the
+// card's fixed width, the picture's pixel size inside the bounds a capture
+// may ask for.
+void checkPreview(const json& preview) {
+    static const std::set<std::string> states = {previewTexts::loading,     previewTexts::notRunning,
+                                                 previewTexts::permissionRequired, previewTexts::noWindow,
+                                                 previewTexts::unavailable, previewTexts::live};
+    auto number = [&](const char* key) { return preview.contains(key) && preview[key].is_number(); };
+    require(preview.is_object() && preview.value("status", json()).is_string() &&
+                states.count(preview["status"].get<std::string>()),
+            [&] { return std::string("an open card's preview reports no known state: " + shown(preview)); });
+    require(number("windows") && number("index") && preview["windows"].is_number_unsigned(),
+            [&] { return std::string("the preview's window count or selection: " + shown(preview)); });
+    const auto windows = preview["windows"].get<std::uint64_t>();
+    const auto index = preview["index"].get<std::int64_t>();
+    require(windows == 0 ? index == 0 : index >= 0 && std::uint64_t(index) < windows,
+            [&] { return std::string("the preview's selection lies outside its windows: " + shown(preview)); });
+    require((windows > 0) == (preview.contains("windowID") && number("windowWidth") && number("windowHeight")),
+            [&] { return std::string("the preview's selected window: " + shown(preview)); });
+    require(preview.value("cardWidth", json()) == PreviewLayout::width,
+            [&] { return std::string("the card is not 336 points wide: " + shown(preview)); });
+    require(number("cardHeight") && preview["cardHeight"].get<double>() > 0,
+            [&] { return std::string("the card has no height: " + shown(preview)); });
+    if (preview["status"] == previewTexts::live)
+        require(windows > 0 && preview.contains("displayedWindowID"),
+                [&] { return std::string("a live preview shows no window: " + shown(preview)); });
+}
+
 void checkCard(const json& snapshot, const NativeController& controller) {
     const std::string card = snapshot["card"].get<std::string>();
     if (snapshot["cardWindowID"] == 0) {
@@ -188,6 +217,7 @@ void checkCard(const json& snapshot, const NativeController& controller) {
         return;
     }
     if (card.empty()) return;
+    checkPreview(snapshot["preview"]);
     // The acceptance self-preview shows the host's own card, which the strip never lists.
     if (controller.qaMode() && card == platform::application().mainBundleIdentifier().value_or("")) return;
     const json& visible = snapshot["visible"];

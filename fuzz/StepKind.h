@@ -99,6 +99,9 @@ enum class Prelude : std::uint8_t {
     count
 };
 
+// A card click's first byte from here up clicks one of the card's buttons.
+inline constexpr std::uint8_t cardButtonByte = 0xF0;
+
 // The byte after a screenshot step that lets it run.
 inline constexpr std::uint8_t screenshotByte = 'S';
 

@@ -45,7 +45,8 @@ constexpr auto hotPanel = std::chrono::milliseconds(100);
 constexpr double loopTurn = 1.0 / 60;
 // While only parts are drawn, the whole screen is still drawn this often (or
 // less, when drawing it takes long: the parts keep the pointer quick).
-constexpr auto wholeScreenEvery = std::chrono::milliseconds(250);
+constexpr auto wholeScreenEvery = std::chrono::milliseconds(500);
+constexpr int wholeScreenCostFactor = 8;
 
 json parsedReply(const std::string& text) {
     auto reply = json::parse(text, nullptr, false);
@@ -80,6 +81,8 @@ public:
         : library_(library), server_(server), inbox_(inbox) {}
 
     void prepare() {
+        // Set before the server starts, so that no network thread sees it change.
+        inbox_.setWake([this] { desktop::MainRunLoop::shared().postToMain([this] { drain(); }); });
         // The Mac of the demo: the strip configured, permissions granted (the
         // page revokes them), the settings window filled.
         for (const std::string& line : {std::string(R"({"command":"start"})"), demoConfigureLine(),
@@ -92,8 +95,6 @@ public:
     }
 
     void loop() {
-        auto& runLoop = desktop::MainRunLoop::shared();
-        inbox_.setWake([this, &runLoop] { runLoop.postToMain([this] { drain(); }); });
         while (!stopRequested) {
             desktop::runFor(loopTurn);
             tick();
@@ -216,7 +217,7 @@ private:
         const auto t0 = Clock::now();
         std::shared_ptr<platform::ui::Bitmap> picture;
         TileSet changed;
-        const auto parts = !partsCanBeDrawn() || wholeNeeded_ || !previous_ || menuOpen_ || now - lastWhole_ >= std::max<Clock::duration>(wholeScreenEvery, 3 * wholeCost_)
+        const auto parts = !partsCanBeDrawn() || wholeNeeded_ || !previous_ || menuOpen_ || now - lastWhole_ >= std::max<Clock::duration>(wholeScreenEvery, wholeScreenCostFactor * wholeCost_)
                                ? std::nullopt
                                : partsToDraw(lookInputs(), TileSet::tileSize);
         if (parts) {
@@ -224,7 +225,8 @@ private:
         } else {
             picture = desktop::screenPicture();
             if (picture) changed = changedTiles(previous_.get(), *picture);
-            // The next whole picture waits at least three times as long as this one took.
+            // The next whole picture waits at least eight times as long as this one took, so
+            // that few pointer moves wait for one.
             lastWhole_ = Clock::now();
             wholeCost_ = lastWhole_ - t0;
             wholeNeeded_ = false;

@@ -32,6 +32,7 @@ constexpr const char* invalidSize = "The requested image size is not valid.";
 constexpr const char* okName = "ok";
 constexpr const char* declineName = "decline";
 constexpr const char* failName = "fail";
+constexpr const char* plainPicturesName = "plain";
 
 // Longer than any test or demo waits, short enough to stay a finite time.
 constexpr double longestLatency = 3600;
@@ -55,6 +56,7 @@ CapturePolicy& CapturePolicy::shared() {
 void CapturePolicy::reset(const nlohmann::json& scene) {
     double latency = scene::number(scene, "captureLatency").value_or(0);
     latency_ = latency > 0 ? std::min(latency, longestLatency) : 0;
+    plainPictures_ = scene::string(scene, "windowPictures") == std::optional<std::string>(plainPicturesName);
     outcomes_.clear();
     const auto& outcomes = scene::member(scene, "captureOutcomes");
     if (!outcomes.is_object()) return;

@@ -29,9 +29,13 @@ class CapturePolicy {
 public:
     static CapturePolicy& shared();
 
-    // Reads "captureLatency" and "captureOutcomes".
+    // Reads "captureLatency", "captureOutcomes" and "windowPictures".
     void reset(const nlohmann::json& scene);
     double latency() const { return latency_; }
+    // Whether other applications' windows are captured as flat rectangles
+    // of their colour ("windowPictures": "plain"), for sessions that never
+    // look at the pixels.
+    bool plainPictures() const { return plainPictures_; }
 
     // id: a bundle identifier, a window number in decimal, or listingOutcomeId.
     void set(const std::string& id, CaptureOutcome outcome);
@@ -51,6 +55,7 @@ private:
     std::optional<platform::Error> errorOf(const CaptureOutcome& outcome) const;
 
     double latency_ = 0;
+    bool plainPictures_ = false;
     std::map<std::string, CaptureOutcome> outcomes_;
 };
 

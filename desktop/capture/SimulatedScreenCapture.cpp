@@ -142,7 +142,9 @@ private:
             return result;
         }
         auto fit = configuration.scalesToFit ? PictureFit::scaleToFit : PictureFit::backingScale;
-        result.image = windowPicture(*record, configuration.width, configuration.height, fit);
+        result.image = CapturePolicy::shared().plainPictures()
+                           ? plainWindowPicture(*record, configuration.width, configuration.height, fit)
+                           : windowPicture(*record, configuration.width, configuration.height, fit);
         return result;
     }
 

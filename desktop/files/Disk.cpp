@@ -1,9 +1,15 @@
 // Stands in for the Mac's file system root: a folder of this machine that is
-// "/" for the logic. Paths are folded lexically, so ".." never climbs out.
+// "/" for the logic. Paths and the links on the disk are resolved inside it,
+// so neither ".." nor a link to an absolute path ever leaves it.
 #include "desktop/files/Disk.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <mutex>
 #include <optional>
 #include <string_view>
@@ -19,6 +25,8 @@
 namespace desktop {
 
 namespace {
+
+constexpr int maxLinksInPath = 32;
 
 std::mutex rootMutex;
 std::optional<std::string> currentRoot;
@@ -69,6 +77,38 @@ std::string currentRootLocked() {
     return *currentRoot;
 }
 
+// The symbolic link's target when the real path is a link.
+std::optional<std::string> linkTarget(const std::string& realPath) {
+    struct stat info {};
+    if (lstat(realPath.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return std::nullopt;
+    std::string target(PATH_MAX, '\0');
+    ssize_t length = readlink(realPath.c_str(), target.data(), target.size());
+    if (length < 0) return std::nullopt;
+    target.resize(static_cast<std::size_t>(length));
+    return target;
+}
+
+// Pushes a path's components so that the first comes off the back first.
+void pushComponents(std::vector<std::string>& pending, std::string_view path) {
+    std::vector<std::string> parts;
+    while (!path.empty()) {
+        auto slash = path.find('/');
+        std::string_view part = path.substr(0, slash);
+        path = slash == std::string_view::npos ? std::string_view{} : path.substr(slash + 1);
+        if (!part.empty()) parts.emplace_back(part);
+    }
+    pending.insert(pending.end(), std::make_move_iterator(parts.rbegin()), std::make_move_iterator(parts.rend()));
+}
+
+std::string joined(const std::string& root, const std::vector<std::string>& parts) {
+    std::string path = root;
+    for (const auto& part : parts) {
+        path += '/';
+        path += part;
+    }
+    return path;
+}
+
 }  // namespace
 
 void resetDisk(const nlohmann::json& scene) {
@@ -87,25 +127,36 @@ std::string diskRoot() {
 }
 
 std::string resolve(const std::string& absolutePath) {
-    std::vector<std::string_view> parts;
-    std::string_view rest = absolutePath;
-    while (!rest.empty()) {
-        auto slash = rest.find('/');
-        std::string_view part = rest.substr(0, slash);
-        rest = slash == std::string_view::npos ? std::string_view{} : rest.substr(slash + 1);
-        if (part.empty() || part == ".") continue;
+    const std::string root = diskRoot();
+    // Components still to walk, last first, so a link's target is pushed in
+    // front of what followed the link.
+    std::vector<std::string> pending;
+    pushComponents(pending, absolutePath);
+    std::vector<std::string> walked;
+    int links = 0;
+    while (!pending.empty()) {
+        std::string part = std::move(pending.back());
+        pending.pop_back();
+        if (part == ".") continue;
         if (part == "..") {
-            if (!parts.empty()) parts.pop_back();
+            if (!walked.empty()) walked.pop_back();
             continue;
         }
-        parts.push_back(part);
+        std::string real = joined(root, walked) + "/" + part;
+        auto target = linkTarget(real);
+        if (!target) {
+            walked.push_back(std::move(part));
+            continue;
+        }
+        // A Mac gives up after this many links in one path; so do we, with
+        // a path that names nothing.
+        if (++links > maxLinksInPath) return {};
+        // A link is resolved inside the disk: an absolute target starts again
+        // at the disk's "/", a relative one from the link's folder.
+        if (!target->empty() && target->front() == '/') walked.clear();
+        pushComponents(pending, *target);
     }
-    std::string path = diskRoot();
-    for (auto part : parts) {
-        path += '/';
-        path += part;
-    }
-    return path;
+    return joined(root, walked);
 }
 
 nlohmann::json diskState() {

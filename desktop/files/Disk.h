@@ -22,8 +22,10 @@ inline constexpr const char* homeFolder = "/Users/demo";
 void resetDisk(const nlohmann::json& scene);
 std::string diskRoot();
 // The real path under the root for an absolute path of the simulated Mac.
-// "." and ".." are folded first, so no path leaves the root; a relative path
-// counts from "/".
+// Links on the disk are followed inside it (an absolute target counts from
+// the disk's "/"), ".." climbs the resolved folders and stops at "/", and a
+// relative path counts from "/". More than 32 links in one path resolve to
+// "", which names nothing.
 std::string resolve(const std::string& absolutePath);
 // {"disk": {"root", "toolRuns", "preferenceWrites", "dock": {"reloads", "preferences"}}}:
 // the root and what the system did since the last reset.

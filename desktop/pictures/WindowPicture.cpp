@@ -90,7 +90,8 @@ void drawContentView(cairo_t* cr, platform::ui::View& content, Rect area) {
     scale = std::min(scale, largestContentPixels / std::max(visible.width(), visible.height()));
     int wide = std::max(1, static_cast<int>(std::ceil(visible.width() * scale - 1e-9)));
     int high = std::max(1, static_cast<int>(std::ceil(visible.height() * scale - 1e-9)));
-    Bitmap bitmap(wide, high, visible.size);
+    // cacheDisplay clears it before drawing.
+    Bitmap bitmap(wide, high, visible.size, platform::ui::BitmapPixels::unset);
     content.cacheDisplay(visible.offsetBy(-area.minX(), -area.minY()), bitmap);
     cairo_surface_t* surface = desktop::ui::createSurface(bitmap);
     if (!surface) return;
@@ -146,6 +147,35 @@ double backingScaleOf(const WindowRecord& record) {
     return !screens.empty() && screens.front().backingScale > 0 ? screens.front().backingScale : 2;
 }
 
+// Where a window lands in a picture of a given pixel size: device pixels
+// per point and the top-left corner of the window in device pixels.
+struct Placement {
+    bool drawable;
+    double scale, left, top;
+    Size size;
+};
+
+Placement placementOf(const WindowRecord& record, int pixelsWide, int pixelsHigh, PictureFit fit) {
+    Size size = pictureFrame(record).size;
+    bool drawable = finiteSize(size) && size.width > 0 && size.height > 0;
+    double scale = !drawable ? 1
+                   : fit == PictureFit::scaleToFit ? std::min(pixelsWide / size.width, pixelsHigh / size.height)
+                                                   : backingScaleOf(record);
+    double left = fit == PictureFit::scaleToFit ? (pixelsWide - size.width * scale) / 2 : 0;
+    double top = fit == PictureFit::scaleToFit ? (pixelsHigh - size.height * scale) / 2 : 0;
+    return {drawable && scale > 0, scale, left, top, size};
+}
+
+// Premultiplied ARGB, the bitmap's pixel layout.
+std::uint32_t premultiplied(Rgba colour) {
+    auto channel = [](double value) {
+        return static_cast<std::uint32_t>(std::lround(std::clamp(value, 0.0, 1.0) * 255));
+    };
+    double alpha = std::clamp(colour.a, 0.0, 1.0);
+    return channel(alpha) << 24 | channel(colour.r * alpha) << 16 | channel(colour.g * alpha) << 8 |
+           channel(colour.b * alpha);
+}
+
 }  // namespace
 
 Rect pictureFrame(const WindowRecord& record) {
@@ -174,26 +204,57 @@ void drawWindow(cairo_t* cr, const WindowRecord& record) {
 std::shared_ptr<Bitmap> windowPicture(const WindowRecord& record, int pixelsWide, int pixelsHigh, PictureFit fit) {
     pixelsWide = std::max(pixelsWide, 1);
     pixelsHigh = std::max(pixelsHigh, 1);
-    Size size = pictureFrame(record).size;
-    bool drawable = finiteSize(size) && size.width > 0 && size.height > 0;
-    double scale = !drawable ? 1
-                   : fit == PictureFit::scaleToFit ? std::min(pixelsWide / size.width, pixelsHigh / size.height)
-                                                   : backingScaleOf(record);
+    Placement at = placementOf(record, pixelsWide, pixelsHigh, fit);
+    Size size = at.size;
+    double scale = at.scale;
     auto bitmap = std::make_shared<Bitmap>(pixelsWide, pixelsHigh, Size{pixelsWide / scale, pixelsHigh / scale});
-    if (!drawable || !(scale > 0)) return bitmap;
+    if (!at.drawable) return bitmap;
     cairo_surface_t* surface = desktop::ui::createSurface(*bitmap);
     if (!surface) return bitmap;
     cairo_t* cr = cairo_create(surface);
     // Device space runs downwards from the top-left; the window is drawn in
     // points upwards from its bottom-left corner.
-    double left = fit == PictureFit::scaleToFit ? (pixelsWide - size.width * scale) / 2 : 0;
-    double top = fit == PictureFit::scaleToFit ? (pixelsHigh - size.height * scale) / 2 : 0;
+    double left = at.left;
+    double top = at.top;
     cairo_translate(cr, left, top + size.height * scale);
     cairo_scale(cr, scale, -scale);
     drawWindow(cr, record);
     cairo_destroy(cr);
     cairo_surface_flush(surface);
     cairo_surface_destroy(surface);
+    return bitmap;
+}
+
+
+std::shared_ptr<Bitmap> plainWindowPicture(const WindowRecord& record, int pixelsWide, int pixelsHigh, PictureFit fit) {
+    if (record.window) return windowPicture(record, pixelsWide, pixelsHigh, fit);
+    pixelsWide = std::max(pixelsWide, 1);
+    pixelsHigh = std::max(pixelsHigh, 1);
+    Placement at = placementOf(record, pixelsWide, pixelsHigh, fit);
+    // Every pixel is written below, inside the window or around it.
+    auto bitmap = std::make_shared<Bitmap>(pixelsWide, pixelsHigh, Size{pixelsWide / at.scale, pixelsHigh / at.scale},
+                                           platform::ui::BitmapPixels::unset);
+    auto& pixels = bitmap->pixels();
+    auto span = [](double from, double length, int limit) {
+        double first = std::clamp(std::round(from), 0.0, double(limit));
+        double last = std::clamp(std::round(from + length), first, double(limit));
+        return std::pair<int, int>(static_cast<int>(first), static_cast<int>(last));
+    };
+    auto [x0, x1] = at.drawable ? span(at.left, at.size.width * at.scale, pixelsWide) : std::pair<int, int>(0, 0);
+    auto [y0, y1] = at.drawable ? span(at.top, at.size.height * at.scale, pixelsHigh) : std::pair<int, int>(0, 0);
+    const std::uint32_t body = premultiplied(
+        parseColour(record.color).value_or(platform::ui::Color::windowBackground().resolved(windowAppearance(record))));
+    const auto wide = static_cast<std::size_t>(pixelsWide);
+    for (int y = 0; y < pixelsHigh; ++y) {
+        auto row = pixels.begin() + static_cast<std::ptrdiff_t>(y * wide);
+        if (y < y0 || y >= y1 || x0 == x1) {
+            std::fill(row, row + static_cast<std::ptrdiff_t>(wide), 0u);
+            continue;
+        }
+        std::fill(row, row + x0, 0u);
+        std::fill(row + x0, row + x1, body);
+        std::fill(row + x1, row + static_cast<std::ptrdiff_t>(wide), 0u);
+    }
     return bitmap;
 }
 

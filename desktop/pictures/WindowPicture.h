@@ -42,4 +42,11 @@ enum class PictureFit {
 std::shared_ptr<platform::ui::Bitmap> windowPicture(const WindowRecord& record, int pixelsWide, int pixelsHigh,
                                                     PictureFit fit);
 
+// The same picture of another application's window reduced to one flat
+// rectangle in its body colour where the window lands, transparent around
+// it: what a scene's plain pictures give sessions that never look at the
+// pixels. A window of ours is drawn in full, as windowPicture draws it.
+std::shared_ptr<platform::ui::Bitmap> plainWindowPicture(const WindowRecord& record, int pixelsWide, int pixelsHigh,
+                                                         PictureFit fit);
+
 }  // namespace desktop

@@ -33,6 +33,11 @@
 //                      capture domain's internal error (-3811). A window that is gone answers
 //                      -3815, a size under 1 or over 16384 pixels a side (or 64 Mi pixels in
 //                      all) -3812, before any picture is allocated
+//   windowPictures     "detailed" (default) | "plain": with "plain" a capture of another
+//                      application's window is one flat rectangle in the window's colour where
+//                      the window lands (transparent around it), with no title bar, outline or
+//                      content: for sessions that never look at the pixels. Windows of ours are
+//                      captured as they are on screen either way
 //   host               {"bundleId","name","path","activationPolicy"} the library's own process;
 //                      its pid is always getpid(); defaults com.velisk.orvane, 岚舟, /Applications/岚舟.app
 //   apps               [{"bundleId","name","path","pid","activationPolicy":"regular"|"accessory"|"prohibited",

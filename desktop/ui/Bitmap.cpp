@@ -17,11 +17,14 @@ int nonNegative(int value) { return std::max(value, 0); }
 
 }  // namespace
 
-Bitmap::Bitmap(int pixelsWide, int pixelsHigh, Size pointSize)
-    : pixelsWide_(nonNegative(pixelsWide)),
-      pixelsHigh_(nonNegative(pixelsHigh)),
-      size_(pointSize),
-      pixels_(static_cast<std::size_t>(pixelsWide_) * static_cast<std::size_t>(pixelsHigh_), 0) {}
+Bitmap::Bitmap(int pixelsWide, int pixelsHigh, Size pointSize, BitmapPixels initial)
+    : pixelsWide_(nonNegative(pixelsWide)), pixelsHigh_(nonNegative(pixelsHigh)), size_(pointSize) {
+    const auto count = static_cast<std::size_t>(pixelsWide_) * static_cast<std::size_t>(pixelsHigh_);
+    if (initial == BitmapPixels::unset)
+        pixels_.resize(count);
+    else
+        pixels_.assign(count, 0u);
+}
 
 Bitmap::Pixel Bitmap::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= pixelsWide_ || y >= pixelsHigh_) return {0, 0, 0, 0};

@@ -34,6 +34,10 @@ json ControllerTest::scene(json apps, json extra) const {
                   {"activationPolicy", "regular"}}},
         {"apps", std::move(apps)},
         {"disk", disk.string()},
+        // Other applications' windows as flat rectangles: these tests read
+        // states and events, not pixels (the preview's fixture asks for the
+        // detailed pictures it inspects).
+        {"windowPictures", "plain"},
     };
     for (auto& [key, item] : extra.items()) value[key] = item;
     return value;

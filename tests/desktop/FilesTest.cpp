@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <filesystem>
 
 #include "desktop/Desktop.h"
@@ -42,6 +45,44 @@ TEST_F(FilesTest, PathsNeverLeaveTheRoot) {
     EXPECT_EQ(disk.read("/outside.txt"), "x");
     EXPECT_TRUE(platform::files().exists("/outside.txt"));
     EXPECT_FALSE(platform::files().exists("/missing"));
+}
+
+// Tests that links on the disk are followed inside it, as a Mac follows them
+// inside its own file system: an absolute target counts from the disk's "/",
+// a relative one from the link's folder, ".." climbs from where a link led,
+// a walk of a folder linked to "/" stays on the disk, and a loop of links
+// names nothing.
+TEST_F(FilesTest, LinksResolveInsideTheDisk) {
+    namespace fs = std::filesystem;
+    auto& files = platform::files();
+    disk.write("/Users/demo/Desktop/note.txt", "mine");
+    fs::create_directory_symlink("/tmp", disk.real("/Users/demo/Out"));
+    fs::create_directory_symlink("../demo/Desktop", disk.real("/Users/demo/Near"));
+    fs::create_directory_symlink("/", disk.real("/Everything"));
+
+    const std::string name = "orvane-link-probe-" + std::to_string(getpid()) + ".png";
+    EXPECT_EQ(desktop::resolve("/Users/demo/Out/" + name), disk.root() + "/tmp/" + name);
+    EXPECT_FALSE(files.writeFile("/Users/demo/Out/" + name, "png")) << "the disk has no /tmp";
+    EXPECT_FALSE(fs::exists("/tmp/" + name)) << "written outside the disk";
+    disk.write("/tmp/keep.txt", "");
+    EXPECT_TRUE(files.writeFile("/Users/demo/Out/" + name, "png"));
+    EXPECT_EQ(disk.read("/tmp/" + name), "png");
+    EXPECT_FALSE(fs::exists("/tmp/" + name));
+
+    EXPECT_EQ(desktop::resolve("/Users/demo/Near/note.txt"), disk.root() + "/Users/demo/Desktop/note.txt");
+    EXPECT_EQ(desktop::resolve("/Users/demo/Near/../Desktop"), disk.root() + "/Users/demo/Desktop");
+    EXPECT_EQ(desktop::resolve("/Everything/../../Users"), disk.root() + "/Users");
+    EXPECT_TRUE(files.exists("/Everything/Users/demo/Desktop/note.txt"));
+
+    std::vector<std::string> seen = walk("/Everything");
+    EXPECT_NE(std::find(seen.begin(), seen.end(), "/Everything/Users/demo/Desktop/note.txt"), seen.end());
+    for (const auto& path : seen) EXPECT_TRUE(files.exists(path)) << path << " is not on the disk";
+
+    fs::create_symlink("Loop2", disk.real("/Loop1"));
+    fs::create_symlink("Loop1", disk.real("/Loop2"));
+    EXPECT_EQ(desktop::resolve("/Loop1/x"), "");
+    EXPECT_FALSE(files.exists("/Loop1"));
+    EXPECT_FALSE(files.writeFile("/Loop1", "x"));
 }
 
 // Tests that both writes need the folder to exist, that the plain one writes

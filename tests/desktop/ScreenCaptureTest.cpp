@@ -5,9 +5,11 @@
 // declined and failed answers the scene and the verbs ask for.
 
 #include <gtest/gtest.h>
+
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -310,6 +312,38 @@ TEST_F(ScreenCaptureTest, OurWindowIsPicturedWithItsChromeAndContent) {
     CaptureResult corner = shoot(static_cast<std::uint32_t>(huge->windowNumber()), 100, 100, false);
     ASSERT_TRUE(corner.image);
     EXPECT_EQ(corner.image->pixel(50, 50).g, 255);
+}
+
+// Tests that a scene's plain pictures show another application's window as
+// one flat rectangle of its colour where it lands, with no title bar and
+// transparent letterbox around it, at the size asked for, while a window of
+// ours is still drawn in full.
+TEST_F(ScreenCaptureTest, PlainPicturesAreFlatRectanglesOfTheWindowsColour) {
+    json scene = captureScene();
+    scene["windowPictures"] = "plain";
+    desktop::reset(orvane::test::onScratchDisk(scene), desktop::Clock::manual);
+    // Notes' window is 500 x 400 points in #2050a0: fitted into 1000 x 1000
+    // it covers rows 100..899 at full width.
+    CaptureResult notes = shoot(401, 1000, 1000);
+    ASSERT_TRUE(notes.image);
+    EXPECT_EQ(notes.image->pixelsWide(), 1000);
+    EXPECT_EQ(notes.image->pixelsHigh(), 1000);
+    for (auto [x, y] : {std::pair{0, 100}, {999, 100}, {500, 500}, {0, 899}, {999, 899}}) {
+        auto pixel = notes.image->pixel(x, y);
+        EXPECT_EQ((std::array{pixel.r, pixel.g, pixel.b, pixel.a}), (std::array{0x20, 0x50, 0xa0, 255}))
+            << "the body colour at " << x << "," << y << ", title bar and corners included";
+    }
+    for (auto [x, y] : {std::pair{500, 99}, {500, 900}, {0, 0}, {999, 999}})
+        EXPECT_EQ(notes.image->pixel(x, y).a, 0) << "transparent around the window at " << x << "," << y;
+
+    auto window = ui::Window::create({100, 100, 300, 200}, ui::styleMask::titled | ui::styleMask::closable);
+    window->setContentView(std::make_shared<SolidView>(platform::Rect{0, 0, 300, 200}, ui::Color::rgba(1, 0, 0)));
+    window->orderFront();
+    CaptureResult ours = shoot(static_cast<std::uint32_t>(window->windowNumber()), 600, 456, false);
+    ASSERT_TRUE(ours.image);
+    auto bar = ours.image->pixel(560, 20);
+    EXPECT_NEAR(bar.r, bar.b, 3) << "our window keeps its grey title bar";
+    EXPECT_EQ(ours.image->pixel(300, 300).r, 255) << "and the content its views draw";
 }
 
 // Tests the outcomes per app and per window, set by verbs at any moment,

@@ -26,6 +26,8 @@ json PreviewTest::window(int number, const std::string& title, double width, dou
 
 void PreviewTest::startWith(json apps, json extra) {
     if (!extra.contains("screenCaptureGranted")) extra["screenCaptureGranted"] = true;
+    // Card pictures are inspected here: other windows drawn in full.
+    if (!extra.contains("windowPictures")) extra["windowPictures"] = "detailed";
     json pinned = json::array();
     std::set<std::string> seen;
     for (const auto& a : apps) {

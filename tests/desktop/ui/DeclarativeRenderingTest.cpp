@@ -203,7 +203,7 @@ TEST_F(DeclarativeRenderingTest, SystemSymbolsDrawDistinctGlyphs) {
         desktop::ui::BitmapContext context(bitmap);
         desktop::ui::CairoCanvas canvas(context.get(), AppearanceName::aqua);
         canvas.drawTintedImage(*image, {0, 0, 16, 16}, Color::black(), 1);
-        return bitmap.pixels();
+        return std::vector<std::uint32_t>(bitmap.pixels().begin(), bitmap.pixels().end());
     };
     for (const char* name : names) {
         EXPECT_TRUE(Image::hasSystemSymbol(name)) << name;
