@@ -76,6 +76,20 @@ std::string trimmedPath(std::string path) {
 // path holding one names some other file (its prefix): it is no path at all.
 bool isPath(const std::string& path) { return path.find('\0') == std::string::npos; }
 
+// A bundle's display name from its strings for the system's language, which
+// may be a property list as well as the old text format; only the former is read.
+std::optional<std::string> localizedBundleName(const std::string& bundlePath) {
+    if (!isPath(bundlePath) || lowercaseExtension(bundlePath.substr(bundlePath.find_last_of('/') + 1)) != "app") return std::nullopt;
+    for (const char* language : {"zh-Hans", "zh_CN"}) {
+        FileRead file = readFile(resolve(bundlePath + "/Contents/Resources/" + language + ".lproj/InfoPlist.strings"), maxInfoPlistSize);
+        if (file.status != FileRead::Status::ok) continue;
+        auto name = topLevelString(file.bytes, "CFBundleDisplayName");
+        if (!name) name = topLevelString(file.bytes, "CFBundleName");
+        if (name && !name->empty() && name->find('/') == std::string::npos) return name;
+    }
+    return std::nullopt;
+}
+
 class DiskFiles final : public platform::Files {
 public:
     bool exists(const std::string& path) override {
@@ -128,11 +142,15 @@ public:
         return std::nullopt;
     }
 
+    // The name the Finder shows: a bundle's name in the system's language
+    // (Simplified Chinese) when the bundle has one, else the file's own name.
     std::string displayName(const std::string& path) override {
         std::string trimmed = trimmedPath(path);
         auto slash = trimmed.find_last_of('/');
         std::string name = slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
-        return name.empty() ? trimmed : name;
+        if (name.empty()) return trimmed;
+        if (auto localized = localizedBundleName(trimmed)) return *localized + name.substr(name.find_last_of('.'));
+        return name;
     }
 
     std::string homeDirectory() override { return homeFolder; }

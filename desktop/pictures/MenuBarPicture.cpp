@@ -1,13 +1,18 @@
 // The system menu bar on the simulated Mac's screen picture, standing in for
 // the menu bar the window server draws: a translucent band over the desktop,
 // the Apple logo, the active application's name in bold and its menus with
-// the titles a Simplified Chinese system shows.
+// the titles a Simplified Chinese system shows; at the right end, the clock,
+// Control Centre and the status items of other applications where their
+// accessibility frames put them.
 
 #include "desktop/pictures/MenuBarPicture.h"
 
 #include <algorithm>
 
+#include "desktop/apps/ProcessTable.h"
+#include "desktop/permissions/AccessibilityMirror.h"
 #include "desktop/ui/CairoCanvas.h"
+#include "desktop/windowserver/SystemMenuExtras.h"
 #include "platform/ui/Color.h"
 #include "platform/ui/Font.h"
 
@@ -64,6 +69,54 @@ void drawAppleLogo(cairo_t* cr, double x, double y, double height, platform::ui:
     cairo_restore(cr);
 }
 
+// Control Centre's symbol: two pill switches, one on and one off, 16 points wide.
+void drawControlCentre(desktop::ui::CairoCanvas& canvas, double midX, double midY, Color ink) {
+    const double width = 16, height = 6.2;
+    for (int row = 0; row < 2; ++row) {
+        Rect pill{midX - width / 2, midY + (row == 0 ? 1.2 : -1.2 - height), width, height};
+        canvas.strokeRoundedRect(pill.insetBy(0.6, 0.6), height / 2 - 0.6, 1.2, ink);
+        double knobX = row == 0 ? pill.maxX() - height : pill.minX();
+        canvas.fillOval({knobX + 1.6, pill.minY() + 1.6, height - 3.2, height - 3.2}, ink);
+    }
+}
+
+// Another application's status item: a template image in the ink of the bar.
+// The stand-in draws the application's initial in a rounded frame, the way
+// many such items show a monogram.
+void drawForeignItem(desktop::ui::CairoCanvas& canvas, Rect frame, const std::string& name, Color ink) {
+    const double side = std::min(16.0, frame.height() - 4);
+    Rect box{frame.midX() - side / 2, frame.midY() - side / 2, side, side};
+    canvas.strokeRoundedRect(box.insetBy(0.7, 0.7), 3.5, 1.4, ink);
+    std::string initial = name.empty() ? std::string("?") : name.substr(0, 1);
+    Font font = Font::system(11, Font::Weight::bold);
+    auto size = canvas.measureText(initial, font);
+    canvas.drawText(initial, {box.midX() - size.width / 2, box.midY() - size.height / 2, size.width + 1, size.height}, font, ink);
+}
+
+void drawRightEnd(desktop::ui::CairoCanvas& canvas, Rect band, Color ink) {
+    const auto& extras = systemMenuExtras();
+    if (!extras.clock.empty()) {
+        Font font = Font::system(fontSize);
+        auto size = canvas.measureText(extras.clock, font);
+        double clockLeft = band.maxX() - 10 - size.width;
+        canvas.drawText(extras.clock, {clockLeft, band.midY() - size.height / 2, size.width + 1, size.height}, font, ink);
+        drawControlCentre(canvas, clockLeft - 22, band.midY(), ink);
+    }
+    // Other applications' items, where the accessibility server says they are
+    // (frames from the top of the screen).
+    for (const auto& app : ProcessTable::shared().runningApplications()) {
+        if (!app || app->isTerminated()) continue;
+        auto record = AccessibilityMirror::shared().lookup(app->processIdentifier());
+        if (!record) continue;
+        for (const auto& extra : record->extras) {
+            if (extra.hidden || !extra.position || !extra.size) continue;
+            Rect frame{extra.position->x, band.maxY() - extra.position->y - extra.size->height, extra.size->width, extra.size->height};
+            if (!(frame.width() > 0) || !(frame.height() > 0) || !frame.intersects(band)) continue;
+            drawForeignItem(canvas, frame, app->localizedName().value_or(""), ink);
+        }
+    }
+}
+
 }  // namespace
 
 void drawMenuBar(desktop::ui::CairoCanvas& canvas, Rect band, const std::string& activeApplicationName) {
@@ -86,6 +139,7 @@ void drawMenuBar(desktop::ui::CairoCanvas& canvas, Rect band, const std::string&
     };
     title(activeApplicationName, Font::system(fontSize, Font::Weight::bold));
     for (const char* menu : standardMenus) title(menu, Font::system(fontSize));
+    drawRightEnd(canvas, band, ink);
 }
 
 }  // namespace desktop

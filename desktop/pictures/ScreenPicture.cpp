@@ -41,6 +41,7 @@ constexpr double borderlessShadowRadius = 12;
 
 namespace texts {
 constexpr const char* noScreen = "the simulated Mac has no screen to picture";
+constexpr const char* noRegion = "the region is not on the screen, or the scale is not between 1 and 4";
 constexpr const char* cannotWrite = "cannot write the picture to ";
 }  // namespace texts
 
@@ -105,8 +106,11 @@ void drawDesktopPicture(cairo_t* cr, const platform::ui::Screen& screen, Appeara
     }
     cairo_surface_t* surface = desktop::ui::createSurface(*cached.image);
     if (!surface) return;
+    // The image's rows run top down at the screen's scale; the picture may be
+    // of a region only, at a scale of its own.
     cairo_save(cr);
-    cairo_identity_matrix(cr);
+    cairo_translate(cr, screen.frame.minX(), screen.frame.maxY());
+    cairo_scale(cr, 1 / scale, -1 / scale);
     cairo_set_source_surface(cr, surface, 0, 0);
     cairo_paint(cr);
     cairo_restore(cr);
@@ -181,19 +185,17 @@ Rect menuBarBand(const platform::ui::Screen& screen) {
 
 }  // namespace
 
-std::shared_ptr<platform::ui::Bitmap> screenPicture() {
-    auto screens = platform::ui::screens();
-    if (screens.empty()) return nullptr;
-    const platform::ui::Screen& screen = screens.front();
-    double scale = screen.backingScale > 0 ? screen.backingScale : 2;
-    double wide = std::ceil(screen.frame.width() * scale - 1e-9);
-    double high = std::ceil(screen.frame.height() * scale - 1e-9);
+namespace {
+
+std::shared_ptr<platform::ui::Bitmap> pictureOf(const platform::ui::Screen& screen, Rect region, double scale) {
+    double wide = std::ceil(region.width() * scale - 1e-9);
+    double high = std::ceil(region.height() * scale - 1e-9);
     if (!(wide >= 1) || !(high >= 1) || wide > largestSide || high > largestSide) return nullptr;
-    auto bitmap = std::make_shared<platform::ui::Bitmap>(static_cast<int>(wide), static_cast<int>(high), screen.frame.size);
+    auto bitmap = std::make_shared<platform::ui::Bitmap>(static_cast<int>(wide), static_cast<int>(high), region.size);
     desktop::ui::BitmapContext context(*bitmap);
     if (!context.isValid()) return nullptr;
     cairo_t* cr = context.get();
-    cairo_translate(cr, -screen.frame.minX(), -screen.frame.minY());
+    cairo_translate(cr, -region.minX(), -region.minY());
     AppearanceName appearance = platform::ui::systemAppearance();
 
     drawDesktopPicture(cr, screen, appearance);
@@ -231,14 +233,40 @@ std::shared_ptr<platform::ui::Bitmap> screenPicture() {
     return bitmap;
 }
 
-std::optional<std::string> writeScreenPicture(const std::string& path) {
-    auto picture = screenPicture();
-    if (!picture) return texts::noScreen;
+std::optional<std::string> writePicture(const std::shared_ptr<platform::ui::Bitmap>& picture, const std::string& path,
+                                        const char* whenNone) {
+    if (!picture) return whenNone;
     std::string png = picture->pngData();
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (out) out.write(png.data(), static_cast<std::streamsize>(png.size()));
     if (png.empty() || !out.good()) return texts::cannotWrite + path;
     return std::nullopt;
+}
+
+}  // namespace
+
+std::shared_ptr<platform::ui::Bitmap> screenPicture() {
+    auto screens = platform::ui::screens();
+    if (screens.empty()) return nullptr;
+    const platform::ui::Screen& screen = screens.front();
+    return pictureOf(screen, screen.frame, screen.backingScale > 0 ? screen.backingScale : 2);
+}
+
+std::shared_ptr<platform::ui::Bitmap> screenPicture(Rect region, double scale) {
+    auto screens = platform::ui::screens();
+    if (screens.empty() || !(scale >= 1 && scale <= 4)) return nullptr;
+    const Rect& frame = screens.front().frame;
+    Rect clipped{std::max(region.minX(), frame.minX()), std::max(region.minY(), frame.minY()), 0, 0};
+    clipped.size = {std::min(region.maxX(), frame.maxX()) - clipped.minX(), std::min(region.maxY(), frame.maxY()) - clipped.minY()};
+    if (!(clipped.width() >= 1) || !(clipped.height() >= 1)) return nullptr;
+    return pictureOf(screens.front(), clipped, scale);
+}
+
+std::optional<std::string> writeScreenPicture(const std::string& path) { return writePicture(screenPicture(), path, texts::noScreen); }
+
+std::optional<std::string> writeScreenPicture(const std::string& path, Rect region, double scale) {
+    if (platform::ui::screens().empty()) return texts::noScreen;
+    return writePicture(screenPicture(region, scale), path, texts::noRegion);
 }
 
 }  // namespace desktop

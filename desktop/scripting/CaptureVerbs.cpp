@@ -15,6 +15,8 @@
 #include "desktop/scripting/GeometryJson.h"
 #include "desktop/windowserver/WindowList.h"
 #include "desktop/windowserver/WindowServer.h"
+#include "platform/ui/Bitmap.h"
+#include "platform/ui/Screen.h"
 
 namespace desktop {
 namespace {
@@ -24,7 +26,7 @@ using nlohmann::json;
 namespace texts {
 constexpr const char* captureUsage = "usage: capture ok|decline|fail ID [{\"domain\",\"code\",\"description\"}]";
 constexpr const char* windowUsage = "usage: window minimize|space|restore|close NUMBER, or window open APP {WINDOW}";
-constexpr const char* screenshotUsage = "usage: screenshot PATH";
+constexpr const char* screenshotUsage = "usage: screenshot PATH [X Y WIDTH HEIGHT [SCALE]]";
 constexpr const char* noSuchWindow = "no window of another application has that number";
 constexpr const char* notRunning = "not running: ";
 constexpr const char* hostWindows = "the host's windows are its own: it makes them itself";
@@ -118,11 +120,33 @@ json windowVerb(const std::vector<std::string>& words, const std::string& line) 
     return ok({{"window", *number}});
 }
 
-json screenshotVerb(const std::string& line) {
+// "screenshot PATH" pictures the whole screen; four or five numbers after the
+// path picture a region of it in points, at the screen's scale or the one given.
+json screenshotVerb(const std::vector<std::string>& words, const std::string& line) {
+    std::vector<double> numbers;
+    std::size_t pathWords = words.size();
+    while (pathWords > 2 && numbers.size() < 5) {
+        auto number = numberFromWord(words[pathWords - 1]);
+        if (!number) break;
+        numbers.insert(numbers.begin(), *number);
+        --pathWords;
+    }
+    if (numbers.size() < 4) pathWords = words.size(), numbers.clear();
     std::string path = after(line, "screenshot");
-    if (path.empty()) return failure(texts::screenshotUsage);
-    if (auto error = writeScreenPicture(path)) return failure(*error);
-    return ok({{"path", path}});
+    if (!numbers.empty()) {
+        path = words[1];
+        for (std::size_t i = 2; i < pathWords; ++i) path += " " + words[i];
+    }
+    if (path.empty() || pathWords < 2) return failure(texts::screenshotUsage);
+    if (numbers.empty()) {
+        if (auto error = writeScreenPicture(path)) return failure(*error);
+        return ok({{"path", path}});
+    }
+    auto screens = platform::ui::screens();
+    double scale = numbers.size() == 5 ? numbers[4] : screens.empty() ? 2 : screens.front().backingScale;
+    platform::Rect region{numbers[0], numbers[1], numbers[2], numbers[3]};
+    if (auto error = writeScreenPicture(path, region, scale)) return failure(*error);
+    return ok({{"path", path}, {"region", rectJson(region)}, {"scale", scale}});
 }
 
 }  // namespace
@@ -131,7 +155,7 @@ std::optional<json> captureVerb(const std::vector<std::string>& words, const std
     if (words.empty()) return std::nullopt;
     if (words[0] == "capture") return captureOutcome(words, line);
     if (words[0] == "window") return windowVerb(words, line);
-    if (words[0] == "screenshot") return screenshotVerb(line);
+    if (words[0] == "screenshot") return screenshotVerb(words, line);
     return std::nullopt;
 }
 

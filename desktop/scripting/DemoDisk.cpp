@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -30,7 +31,7 @@ using Json = nlohmann::json;
 
 constexpr int iconPixels = 64;
 
-enum class Glyph { ring, dot, bars, triangle, window };
+enum class Glyph { ring, dot, bars, triangle, window, face, diamonds };
 
 struct DemoApp {
     const char* path;
@@ -44,12 +45,12 @@ const std::string home = homeFolder;
 
 std::vector<DemoApp> demoApps() {
     return {
-        {"/System/Library/CoreServices/Finder.app", "com.apple.finder", Glyph::ring, 0.16, 0.52, 0.96},
+        {"/System/Library/CoreServices/Finder.app", "com.apple.finder", Glyph::face, 0.16, 0.52, 0.96},
         {"/System/Library/CoreServices/Dock.app", "com.apple.dock", Glyph::dot, 0.25, 0.25, 0.28},
         {"/System/Library/CoreServices/Applications/Archive Utility.app", "com.apple.archiveutility", Glyph::bars, 0.55, 0.45, 0.35, true},
         {"/Applications/Safari.app", "com.apple.Safari", Glyph::triangle, 0.10, 0.60, 0.95},
         {"/Applications/Visual Studio Code.app", "com.microsoft.VSCode", Glyph::window, 0.05, 0.45, 0.80, true},
-        {"/Applications/Dropbox.app", "com.getdropbox.dropbox", Glyph::ring, 0.00, 0.38, 1.00},
+        {"/Applications/Dropbox.app", "com.getdropbox.dropbox", Glyph::diamonds, 0.00, 0.38, 1.00},
         {"/Applications/Xcode.app", "com.apple.dt.Xcode", Glyph::dot, 0.20, 0.55, 0.95},
         // Inside another bundle: never listed as an installed application.
         {"/Applications/Xcode.app/Contents/Applications/Instruments.app", "com.apple.dt.Instruments", Glyph::bars, 0.30, 0.30, 0.35},
@@ -73,6 +74,25 @@ std::vector<DemoApp> demoApps() {
         // An older copy of an application that /Applications already holds.
         {"/Users/demo/Applications/Visual Studio Code.app", "com.microsoft.VSCode", Glyph::window, 0.30, 0.40, 0.50},
     };
+}
+
+// The names a Simplified Chinese system shows for its own applications, kept
+// in each bundle's strings for that language. The Finder's stays in English
+// in the catalogue, which names it itself.
+const std::map<std::string, std::string>& localizedNames() {
+    static const std::map<std::string, std::string> names = {
+        {"/System/Library/CoreServices/Finder.app", "访达"},
+        {"/System/Library/CoreServices/Applications/Archive Utility.app", "归档实用工具"},
+        {"/System/Applications/Mail.app", "邮件"},
+        {"/System/Applications/Notes.app", "备忘录"},
+        {"/System/Applications/Music.app", "音乐"},
+        {"/System/Applications/Calendar.app", "日历"},
+        {"/System/Applications/Calculator.app", "计算器"},
+        {"/System/Applications/System Settings.app", "系统设置"},
+        {"/System/Applications/Utilities/Terminal.app", "终端"},
+        {"/System/Applications/Utilities/Activity Monitor.app", "活动监视器"},
+    };
+    return names;
 }
 
 std::string nameOf(const std::string& bundlePath) {
@@ -122,6 +142,37 @@ std::optional<std::string> drawIcon(const DemoApp& app) {
         cairo_close_path(cr);
         cairo_fill(cr);
         break;
+    case Glyph::face:
+        // The two-tone face: a lighter right half, two eyes and a smile.
+        cairo_set_source_rgba(cr, 1, 1, 1, 0.35);
+        cairo_rectangle(cr, centre, inset, size / 2, size);
+        cairo_fill(cr);
+        cairo_set_source_rgba(cr, 0.05, 0.15, 0.35, 0.9);
+        cairo_set_line_width(cr, 3.5);
+        for (double eye : {centre - 10, centre + 10}) {
+            cairo_move_to(cr, eye, 20);
+            cairo_line_to(cr, eye, 29);
+        }
+        cairo_stroke(cr);
+        cairo_arc(cr, centre, 30, 14, M_PI * 0.2, M_PI * 0.8);
+        cairo_stroke(cr);
+        break;
+    case Glyph::diamonds:
+        // An open box of four diamonds.
+        for (auto [x, y] : {std::pair{centre - 9, 22.0}, {centre + 9, 22.0}, {centre - 9, 34.0}, {centre + 9, 34.0}}) {
+            cairo_move_to(cr, x, y - 6);
+            cairo_line_to(cr, x + 8.5, y);
+            cairo_line_to(cr, x, y + 6);
+            cairo_line_to(cr, x - 8.5, y);
+            cairo_close_path(cr);
+        }
+        cairo_move_to(cr, centre, 41);
+        cairo_line_to(cr, centre + 8.5, 47);
+        cairo_line_to(cr, centre, 53);
+        cairo_line_to(cr, centre - 8.5, 47);
+        cairo_close_path(cr);
+        cairo_fill(cr);
+        break;
     case Glyph::window:
         cairo_rectangle(cr, 17, 20, 30, 24);
         cairo_stroke(cr);
@@ -160,6 +211,10 @@ bool writeBundle(const std::string& root, const DemoApp& app) {
     auto plist = app.xmlInfo ? xmlPropertyList(info) : binaryPropertyList(info);
     auto icon = drawIcon(app);
     std::string contents = root + app.path + "/Contents";
+    if (auto localized = localizedNames().find(app.path); localized != localizedNames().end()) {
+        auto strings = xmlPropertyList(Json{{"CFBundleDisplayName", localized->second}, {"CFBundleName", localized->second}});
+        if (!strings || !writeFileAtomically(contents + "/Resources/zh-Hans.lproj/InfoPlist.strings", *strings)) return false;
+    }
     return plist && icon && writeFileAtomically(contents + "/Info.plist", *plist) &&
            writeFileAtomically(contents + "/PkgInfo", "APPL????") &&
            writeFileAtomically(contents + "/Resources/AppIcon.png", *icon) &&
@@ -198,17 +253,17 @@ Json dockPreferences() {
     constexpr int fileUrl = 15, plainPath = 0;
     Json apps = Json::array({
         fileTile("Safari", "com.apple.Safari", "file:///Applications/Safari.app/", fileUrl, 1021),
-        fileTile("Mail", "com.apple.mail", "file:///System/Applications/Mail.app/", fileUrl, 1022),
-        fileTile("Notes", "com.apple.Notes", "file:///System/Applications/Notes.app/", fileUrl, 1023),
-        fileTile("Music", "com.apple.Music", "file:///System/Applications/Music.app/", fileUrl, 1024),
+        fileTile("邮件", "com.apple.mail", "file:///System/Applications/Mail.app/", fileUrl, 1022),
+        fileTile("备忘录", "com.apple.Notes", "file:///System/Applications/Notes.app/", fileUrl, 1023),
+        fileTile("音乐", "com.apple.Music", "file:///System/Applications/Music.app/", fileUrl, 1024),
         {{"GUID", 1025}, {"tile-type", "spacer-tile"}, {"tile-data", {{"file-label", ""}}}},
         fileTile("Visual Studio Code", "com.microsoft.VSCode", "/Applications/Visual%20Studio%20Code.app", plainPath, 1026),
-        fileTile("Terminal", "com.apple.Terminal", "file:///System/Applications/Utilities/Terminal.app/", fileUrl, 1027),
+        fileTile("终端", "com.apple.Terminal", "file:///System/Applications/Utilities/Terminal.app/", fileUrl, 1027),
         fileTile("Slack", "com.tinyspeck.slackmacgap", "file:///Users/demo/Downloads/Slack.app/", fileUrl, 1028),
         fileTile("Dropbox", "com.getdropbox.dropbox", "file:///Applications/Dropbox.app/", fileUrl, 1029),
         fileTile("Sketch", "com.bohemiancoding.sketch3", "file:///Applications/Sketch.app/", fileUrl, 1030),
         folderTile("Applications", "file:///Applications/", 1031),
-        fileTile("System Settings", "com.apple.systempreferences", "file:///System/Applications/System%20Settings.app/", fileUrl, 1032),
+        fileTile("系统设置", "com.apple.systempreferences", "file:///System/Applications/System%20Settings.app/", fileUrl, 1032),
     });
     Json others = Json::array({folderTile("Downloads", "file:///Users/demo/Downloads/", 1040)});
     return {

@@ -9,7 +9,7 @@
 namespace desktop {
 
 // Bumped whenever the demo disk's contents change, so an old template is not reused.
-inline constexpr int demoDiskVersion = 1;
+inline constexpr int demoDiskVersion = 2;
 
 // A new copy of the demo disk in a fresh temporary folder (the template is
 // written once per version in the user's cache folder). Always returns a

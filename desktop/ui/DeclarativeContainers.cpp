@@ -85,6 +85,22 @@ void DeclarativeLayout::placeList(Node& n, Rect r, const Context& c, const std::
               path + "." + std::to_string(i));
         ++result_.rowsLaidOut;
     }
+    paintScroller(area, c);
+}
+
+// The system flashes the overlay scroller when a scrolled view appears: the
+// knob's length is the share of the content in view, its place the offset.
+void DeclarativeLayout::paintScroller(const ScrollArea& area, const Context& c) {
+    const Rect& v = area.viewport;
+    if (!(area.contentHeight > v.height() + 0.5) || !(v.height() > 2 * style::scrollerShortest)) return;
+    double track = v.height() - 2 * style::scrollerInset;
+    double length = std::max(style::scrollerShortest, track * v.height() / area.contentHeight);
+    double travel = std::max(area.contentHeight - v.height(), 1.0);
+    double top = v.minY() + style::scrollerInset + (track - length) * std::clamp(area.offset / travel, 0.0, 1.0);
+    Paint& knob = paint(Paint::Op::fill, {v.maxX() - style::scrollerInset - style::scrollerWidth, top, style::scrollerWidth, length}, c);
+    knob.color = style::scrollerKnob(appearance_);
+    knob.radius = style::scrollerWidth / 2;
+    knob.alpha = 1;
 }
 
 void DeclarativeLayout::placeForm(Node& n, Rect r, const Context& c, const std::string& path) {
@@ -183,6 +199,7 @@ void DeclarativeLayout::placeForm(Node& n, Rect r, const Context& c, const std::
         }
         y += style::formSectionSpacing;
     }
+    paintScroller(area, c);
 }
 
 void DeclarativeLayout::placeSidebar(Node& n, Rect r, const Context& c, const std::string& path) {

@@ -26,9 +26,11 @@ void DeclarativeLayout::placeLabel(const Node& n, Rect r, const Context& c, std:
     double lineHeight = measurer_.lineHeight(fontOf(c));
     if (side > 0) {
         double band = std::min(r.height(), std::max(lineHeight, side));
-        // The CJK face's ink sits low in its line: the glyph follows it.
+        // The CJK face's ink sits low in its line: the glyph follows it. The
+        // band is centred in the label's rect, as the text is.
         double drop = std::min(c.fontSize * 0.08, std::max(band - side, 0.0));
-        Paint& p = paint(Paint::Op::symbol, {r.minX(), r.minY() + (band - side) / 2 + drop / 2, side, side}, c);
+        double bandTop = alignY(r, band, Alignment::center);
+        Paint& p = paint(Paint::Op::symbol, {r.minX(), bandTop + (band - side) / 2 + drop / 2, side, side}, c);
         p.text = n.symbol;
         if (symbolColor) p.color = *symbolColor;
     }

@@ -166,6 +166,8 @@ private:
     void placeLabeled(Node& node, Rect r, const Context& c, const std::string& path);
     void placeList(Node& node, Rect r, const Context& c, const std::string& path);
     void placeForm(Node& node, Rect r, const Context& c, const std::string& path);
+    // The scroller's knob over an area whose content is taller than its viewport.
+    void paintScroller(const ScrollArea& area, const Context& c);
     void placeSidebar(Node& node, Rect r, const Context& c, const std::string& path);
     void placeSplit(Node& node, Rect r, const Context& c, const std::string& path);
     void placeToolbar(Node& split, Rect bar, const Context& c, const std::string& path);

@@ -85,6 +85,11 @@ inline Color sidebarSelection(AppearanceName a) { return dark(a) ? Color::rgba(1
 inline Color detailBackground(AppearanceName a) { return dark(a) ? Color::rgba(0.18, 0.18, 0.185) : Color::rgba(0.965, 0.965, 0.965); }
 inline Color listBackground(AppearanceName a) { return dark(a) ? Color::rgba(0.118, 0.118, 0.118) : Color::rgba(1, 1, 1); }
 inline Color alternateRow(AppearanceName a) { return dark(a) ? Color::rgba(1, 1, 1, 0.045) : Color::rgba(0.957, 0.96, 0.96); }
+// The overlay scroller the system shows over a scrolled area's right edge.
+inline constexpr double scrollerWidth = 7;
+inline constexpr double scrollerInset = 2;
+inline constexpr double scrollerShortest = 18;
+inline Color scrollerKnob(AppearanceName a) { return dark(a) ? Color::rgba(1, 1, 1, 0.42) : Color::rgba(0, 0, 0, 0.38); }
 inline Color groupedBackground(AppearanceName a) { return dark(a) ? Color::rgba(0.145, 0.145, 0.15) : Color::rgba(0.94, 0.94, 0.94); }
 inline Color groupedBox(AppearanceName a) { return dark(a) ? Color::rgba(1, 1, 1, 0.05) : Color::rgba(1, 1, 1, 0.85); }
 inline Color groupedBoxBorder(AppearanceName a) { return dark(a) ? Color::rgba(1, 1, 1, 0.07) : Color::rgba(0, 0, 0, 0.07); }

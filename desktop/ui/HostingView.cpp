@@ -13,6 +13,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "desktop/pictures/MenuPicture.h"
 #include "desktop/ui/ControlNames.h"
 #include "desktop/ui/DeclarativeDrawing.h"
 #include "desktop/ui/DeclarativeLayout.h"
@@ -345,13 +346,19 @@ private:
         }
     }
 
-    // Pops up the picker's options as a menu under its button; choosing one
-    // calls the picker's `changed` with that option's value.
+    // Pops up the picker's options as a menu with the current one checked
+    // and lying over the button, as the system places a pop-up button's menu;
+    // choosing one calls the picker's `changed` with that option's value.
     void popUpOptions(const PlacedControl& pc) {
         const Node& n = *pc.node;
         auto menu = std::make_shared<Menu>(n.text);
+        std::size_t chosen = 0;
         for (const auto& [value, shown] : n.options) {
             auto item = std::make_shared<MenuItem>(shown, selectOptionAction, "");
+            if (value == n.selection) {
+                item->setState(platform::ui::controlState::on);
+                chosen = menu->items().size();
+            }
             auto changed = n.changed;
             std::string chosen = value;
             item->action = [changed, chosen](MenuItem&) {
@@ -360,7 +367,7 @@ private:
             menu->addItem(item);
         }
         Rect frame = flip(pc.info.frame);
-        Menu::popUp(menu, {frame.minX(), frame.maxY()}, shared_from_this());
+        Menu::popUp(menu, desktop::popUpMenuTopLeft(*menu, chosen, frame, desktop::ui::style::popUpTextInset), shared_from_this());
     }
 
     // One step up or down within the stepper's bounds; false at a bound.

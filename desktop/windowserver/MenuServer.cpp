@@ -79,7 +79,8 @@ nlohmann::json openMenuState() {
                          {"separator", item->isSeparator()},
                          {"keyEquivalent", item->keyEquivalent()},
                          {"action", item->actionName()},
-                         {"image", item->image != nullptr}});
+                         {"image", item->image != nullptr},
+                         {"state", item->state()}});
     }
     return {{"title", current->menu->title()},
             {"kind", current->kind},

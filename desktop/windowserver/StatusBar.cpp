@@ -1,6 +1,7 @@
 // The system status bar of the simulated Mac, standing in for NSStatusBar:
 // each item lives in its own borderless window at the status-bar level,
-// laid out right to left from the right end of the first screen's menu bar,
+// laid out right to left from the right end of the first screen's menu bar
+// (left of the system's own items and other applications' ones),
 // newer items to the left of older ones, and shows its view or its button.
 
 #include "platform/ui/StatusBar.h"
@@ -12,6 +13,7 @@
 
 #include "desktop/scripting/GeometryJson.h"
 #include "desktop/windowserver/StatusBar.h"
+#include "desktop/windowserver/SystemMenuExtras.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Image.h"
 #include "platform/ui/Screen.h"
@@ -114,7 +116,7 @@ public:
         Rect screen = screens.empty() ? Rect{} : screens.front().frame;
         double band = screens.empty() ? thickness_ : std::max(thickness_, screen.maxY() - screens.front().visibleFrame.maxY());
         double y = screen.maxY() - band * 0.5 - thickness_ * 0.5;
-        double right = screen.maxX();
+        double right = screen.maxX() - systemMenuExtras().occupiedWidth;
         for (const auto& item : items_) {
             double width = item->width(thickness_);
             right -= width;

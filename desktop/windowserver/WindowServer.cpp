@@ -13,6 +13,7 @@
 #include "desktop/windowserver/Pointer.h"
 #include "desktop/windowserver/Screens.h"
 #include "desktop/windowserver/StatusBar.h"
+#include "desktop/windowserver/SystemMenuExtras.h"
 #include "desktop/windowserver/SystemAppearance.h"
 #include "desktop/windowserver/WindowList.h"
 #include "platform/ui/Appearance.h"
@@ -219,6 +220,7 @@ void resetWindowServer(const json& scene) {
         if (auto parsed = screensFromJson(*value)) screens = std::move(*parsed);
     setScreens(screens);
 
+    resetSystemMenuExtras(s);
     double thickness = defaultStatusBarThickness;
     if (auto value = s.find("statusBarThickness"); value != s.end() && value->is_number()) thickness = value->get<double>();
     resetStatusBar(thickness);

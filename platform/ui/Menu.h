@@ -14,6 +14,13 @@ namespace platform::ui {
 class Image;
 class View;
 
+// NSControlStateValue's numbers.
+namespace controlState {
+inline constexpr int mixed = -1;
+inline constexpr int off = 0;
+inline constexpr int on = 1;
+}  // namespace controlState
+
 class MenuItem {
 public:
     MenuItem(std::string title, std::string actionName, std::string keyEquivalent);
@@ -30,6 +37,9 @@ public:
     std::shared_ptr<Image> image;
     bool isEnabled() const { return enabled_ && !separator_ && !actionName_.empty(); }
     void setEnabled(bool enabled) { enabled_ = enabled; }
+    // The platform's control state: a checkmark for on, a dash for mixed.
+    int state() const { return state_; }
+    void setState(int state) { state_ = state; }
 
 private:
     std::string title_;
@@ -37,6 +47,7 @@ private:
     std::string keyEquivalent_;
     bool separator_ = false;
     bool enabled_ = true;
+    int state_ = 0;
 };
 
 // A menu. Popping it up hands it to the system, which keeps it open until an

@@ -173,6 +173,21 @@ TEST_F(FilesTest, BundleIdentifierComesFromInfoPlist) {
     EXPECT_EQ(files.homeDirectory(), "/Users/demo");
 }
 
+// Tests that a bundle goes by the name its strings give for the system's
+// language, as the Finder shows it, and by its file name without them or
+// when they are unreadable.
+TEST_F(FilesTest, DisplayNameIsTheLocalizedNameWhereTheBundleHasOne) {
+    auto& files = platform::files();
+    const std::string strings = "/Contents/Resources/zh-Hans.lproj/InfoPlist.strings";
+    disk.write("/System/Applications/Mail.app" + strings, *desktop::xmlPropertyList(json{{"CFBundleDisplayName", "邮件"}}));
+    disk.write("/Applications/Broken.app" + strings, "\"CFBundleDisplayName\" = ");
+    disk.write("/Applications/Slashed.app" + strings, *desktop::xmlPropertyList(json{{"CFBundleDisplayName", "a/b"}}));
+    EXPECT_EQ(files.displayName("/System/Applications/Mail.app/"), "邮件.app");
+    EXPECT_EQ(files.displayName("/Applications/Broken.app"), "Broken.app");
+    EXPECT_EQ(files.displayName("/Applications/Slashed.app"), "Slashed.app");
+    EXPECT_EQ(files.displayName("/Applications/Nowhere.app"), "Nowhere.app");
+}
+
 // Tests that a scene without a disk gets a fresh copy of the demo disk:
 // bundles with Info.plist and icons, and the Dock's lived-in preferences.
 TEST(DemoDisk, FreshCopyHoldsBundlesAndDockPreferences) {

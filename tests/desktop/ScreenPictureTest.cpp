@@ -113,9 +113,11 @@ TEST_F(ScreenPictureTest, ShowsWindowsMenuBarStatusItemsMenuAndPointer) {
     EXPECT_EQ(green.g, 255) << "the status item's view in the menu bar";
     EXPECT_EQ(green.r, 0);
 
-    auto inMenu = picture->at(150, 590);
-    EXPECT_GT(inMenu.r, 235) << "the open menu's panel";
-    EXPECT_NEAR(inMenu.r, inMenu.b, 4);
+    // The menu's material is light, tinted by the desktop beneath it.
+    auto inMenu = picture->at(150, 590), desktopBeside = picture->at(150, 500);
+    EXPECT_GT(inMenu.r, 200) << "the open menu's panel";
+    EXPECT_GT(inMenu.b, inMenu.r) << "the blue of the desktop shows through";
+    EXPECT_GT(inMenu.r, desktopBeside.r + 40);
 
     auto pointer = picture->at(702, 292);
     EXPECT_EQ(pointer.r + pointer.g + pointer.b, 0) << "the arrow's black inside, below its tip";
@@ -146,6 +148,86 @@ TEST_F(ScreenPictureTest, RefusesWithoutScreenOrWritableFile) {
     desktop::reset(orvane::test::onScratchDisk(scene), desktop::Clock::manual);
     EXPECT_FALSE(desktop::verb("screenshot " + path_).value("ok", true));
     EXPECT_EQ(orvane_desktop_screenshot(path_.c_str()), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Tests that a menu's material blurs what lies beneath it: across the edge of
+// the window under the menu, the panel's colour changes gradually.
+TEST_F(ScreenPictureTest, MenuBlursWhatLiesBeneath) {
+    auto menu = std::make_shared<ui::Menu>();
+    for (const char* title : {"一", "二", "三", "四"}) menu->addItem(std::make_shared<ui::MenuItem>(title, "pick:", ""));
+    ui::Menu::popUp(menu, {240, 390}, nullptr);
+    auto picture = shoot();
+    ASSERT_TRUE(picture->valid());
+    // Notes' blue window starts at x 300; the menu's panel spans it from 240.
+    auto left = picture->at(288, 340), edge = picture->at(300, 340), right = picture->at(312, 340);
+    ASSERT_GT(left.r, right.r + 20) << "the window beneath darkens the panel";
+    EXPECT_GT(edge.r, right.r + 4) << "no sharp edge: the window's border is blurred";
+    EXPECT_LT(edge.r, left.r - 4);
+    desktop::verb("dismiss");
+}
+
+// Tests that a region of the screen is pictured at the scale asked for, shows
+// what the whole picture shows there, and is refused off the screen or at an
+// unreasonable scale.
+TEST_F(ScreenPictureTest, PicturesARegionAtItsOwnScale) {
+    auto whole = shoot();
+    ASSERT_TRUE(whole->valid());
+    json reply = desktop::verb("screenshot " + path_ + " 300 300 500 400 3");
+    ASSERT_TRUE(reply.value("ok", false)) << reply.dump();
+    orvane::test::PngFile region(path_);
+    ASSERT_TRUE(region.valid());
+    EXPECT_EQ(region.width(), 1500);
+    EXPECT_EQ(region.height(), 1200);
+    // The middle of Notes' window, #2050a0 in its body, in both pictures.
+    auto inRegion = region.pixel(750, 750), inWhole = whole->at(550, 450);
+    EXPECT_NEAR(inRegion.b, inWhole.b, 8);
+    EXPECT_NEAR(inRegion.r, inWhole.r, 8);
+
+    // Four numbers alone take the screen's scale.
+    ASSERT_TRUE(desktop::verb("screenshot " + path_ + " 0 0 100 50").value("ok", false));
+    orvane::test::PngFile atScreenScale(path_);
+    EXPECT_EQ(atScreenScale.width(), 200);
+    EXPECT_EQ(atScreenScale.height(), 100);
+
+    EXPECT_FALSE(desktop::verb("screenshot " + path_ + " 2000 2000 100 100 2").value("ok", true));
+    EXPECT_FALSE(desktop::verb("screenshot " + path_ + " 0 0 100 100 9").value("ok", true));
+    EXPECT_FALSE(desktop::verb("screenshot " + path_ + " 0 0 -5 100 2").value("ok", true));
+}
+
+// Tests that a scene with a clock shows it at the right end of the menu bar,
+// lays the host's status items out left of the part the system and other
+// applications take, and draws another application's item where its frame is.
+TEST_F(ScreenPictureTest, MenuBarShowsTheClockAndOtherApplicationsItems) {
+    json scene = pictureScene();
+    scene["menuBarClock"] = "12月8日 周二 09:41";
+    scene["menuBarOccupiedWidth"] = 200;
+    scene["apps"].push_back({{"bundleId", "com.getdropbox.dropbox"}, {"name", "Dropbox"},
+                             {"path", "/Applications/Dropbox.app"}, {"activationPolicy", "accessory"},
+                             {"extras", {{{"frame", {800, 0, 30, 37}}}}}});
+    desktop::reset(orvane::test::onScratchDisk(scene), desktop::Clock::manual);
+    auto item = ui::systemStatusBar().statusItem(40);
+    ASSERT_TRUE(item->window());
+    EXPECT_EQ(item->window()->frame().maxX(), 800) << "the host's item sits left of the occupied end";
+
+    auto picture = shoot();
+    ASSERT_TRUE(picture->valid());
+    auto darkest = [&](double fromX, double toX) {
+        int least = 255 * 3;
+        for (double x = fromX; x < toX; x += 0.5)
+            for (double y = 670; y < 695; y += 0.5) {
+                auto p = picture->at(x, y);
+                least = std::min(least, p.r + p.g + p.b);
+            }
+        return least;
+    };
+    EXPECT_LT(darkest(900, 1000), 300) << "the clock's digits are drawn at the right end";
+    EXPECT_LT(darkest(805, 825), 300) << "Dropbox's own item is drawn in its frame";
+    EXPECT_GT(darkest(600, 700), 500) << "nothing is drawn in the empty part of the bar";
+    ui::systemStatusBar().removeStatusItem(item);
 }
 
 }  // namespace

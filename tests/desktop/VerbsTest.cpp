@@ -227,9 +227,9 @@ TEST_F(VerbsTest, DefaultSceneIsTheDemoMac) {
         }
     }
     EXPECT_EQ(pids.size(), state["running"].size()) << "no two processes share a pid";
-    for (const char* name : {"Finder", "Dock", "Safari", "Mail", "Notes", "Terminal", "Visual Studio Code", "Dropbox", "岚舟"})
+    for (const char* name : {"Finder", "Dock", "Safari", "邮件", "备忘录", "终端", "Visual Studio Code", "Dropbox", "岚舟"})
         EXPECT_TRUE(names.count(name)) << name;
-    EXPECT_FALSE(names.count("Music"));
+    EXPECT_FALSE(names.count("音乐"));
     EXPECT_EQ(platform::workspace().urlForApplication("com.tinyspeck.slackmacgap"), "/Applications/Slack.app");
     EXPECT_EQ(state["statusBarThickness"], 37);
     ASSERT_FALSE(state["screens"].empty());

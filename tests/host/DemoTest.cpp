@@ -103,6 +103,40 @@ TEST_F(DemoTest, LeavesAPageOfStepsWithPicturesThatExist) {
     EXPECT_GT(lines, 20);
 }
 
+// Tests that every step opens with what it is about, enlarged and captioned,
+// before the whole screen, and that the session runs again in dark
+// appearance: a strip, a card, a menu and the settings pages, all dark.
+TEST_F(DemoTest, EachStepShowsItsSubjectFirstAndRunsAgainInDark) {
+    ASSERT_EQ(status_, 0) << "orvane-host --demo failed";
+    const auto page = orvane::test::readText(folder_ / "index.html");
+    const std::regex section(R"re(<section id="step-\d+">([\s\S]*?)</section>)re");
+    const std::regex closeUp(R"re(<figure class="closeup"><img src="([^"]+)"[^>]*><figcaption>([^<]+)</figcaption>)re");
+    int sections = 0, darkSettings = 0, stripCloseUps = 0;
+    for (auto it = std::sregex_iterator(page.begin(), page.end(), section); it != std::sregex_iterator(); ++it) {
+        const std::string body = (*it)[1].str();
+        ++sections;
+        std::smatch first;
+        ASSERT_TRUE(std::regex_search(body, first, closeUp)) << "a step without a close-up:\n" << body.substr(0, 200);
+        EXPECT_LT(body.find("<figure class=\"closeup\""), body.find("<figure class=\"screen\"")) << "the close-up comes first";
+        EXPECT_GT(first[2].str().size(), 20u) << "the caption says what to look at";
+        orvane::test::PngFile picture((folder_ / first[1].str()).string());
+        ASSERT_TRUE(picture.valid()) << first[1];
+        if (first[1].str().find("closeup") != std::string::npos && picture.height() == 3 * 37) ++stripCloseUps;
+        if (body.find("深色 · 设置") != std::string::npos) {
+            EXPECT_NE(first[1].str().find("settings.png"), std::string::npos);
+            // The middle of the page's content in dark appearance.
+            auto pixel = picture.pixel(picture.width() * 3 / 4, picture.height() / 2);
+            EXPECT_LT(pixel.r + pixel.g + pixel.b, 3 * 90) << first[1] << " is not dark";
+            ++darkSettings;
+        }
+    }
+    EXPECT_GE(sections, 14);
+    EXPECT_GE(stripCloseUps, 4) << "the strip among its neighbours at three pixels a point";
+    EXPECT_EQ(darkSettings, 3) << "each settings page once more in dark appearance";
+    for (const char* dark : {"深色 · 应用栏", "深色 · 悬停卡片", "深色 · 右键菜单"})
+        EXPECT_NE(page.find(dark), std::string::npos) << dark;
+}
+
 // Tests that the recorded session replays on a fresh disk to the same
 // replies and the same pictures, byte for byte.
 TEST_F(DemoTest, SessionReplaysToTheSamePictures) {

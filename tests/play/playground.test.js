@@ -85,8 +85,8 @@ const until = (page, fn, arg, timeout = 8000) => page.waitForFunction(fn, arg, {
       await page.mouse.click(at.x, at.y);
       await page.waitForTimeout(200);
       await h.keepPicture(page, 'unsearched');
-      await page.keyboard.type('Mus');
-      await until(page, () => window.__play.typed && window.__play.typed.text === 's');
+      await page.keyboard.type('Saf');
+      await until(page, () => window.__play.typed && window.__play.typed.text === 'f');
       const typed = await page.evaluate(() => window.__play.typed.reply);
       assert.strictEqual(typed.ok, true, `typing reached the search field: ${JSON.stringify(typed)}`);
       await page.waitForTimeout(500);

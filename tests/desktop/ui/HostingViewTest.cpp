@@ -175,6 +175,13 @@ TEST_F(HostingViewTest, ClicksReachTheControlUnderThePointerOnce) {
     EXPECT_EQ(pop["view"]["accessibilityRole"], "AXPopUpButton");
     json menu = desktop::verb("menu")["menu"];
     ASSERT_TRUE(menu.is_object()) << "the pop-up button shows its options as a menu";
+    EXPECT_EQ(menu["items"][0]["state"], 1) << "the current option is checked";
+    EXPECT_EQ(menu["items"][1]["state"], 0);
+    // The current option's row (5 pt of padding, then 22 pt rows) lies over
+    // the button, centred on the point clicked, its title left of it.
+    ASSERT_TRUE(pop.contains("pointer"));
+    EXPECT_NEAR(menu["location"][1].get<double>() - 5 - 11, pop["pointer"][1].get<double>(), 1.5);
+    EXPECT_LT(menu["location"][0].get<double>(), pop["pointer"][0].get<double>() - 22);
     EXPECT_EQ(desktop::verb("choose 始终显示")["ok"], true);
     EXPECT_EQ(values.back(), "pick always");
 
