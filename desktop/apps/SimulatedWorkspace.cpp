@@ -6,12 +6,11 @@
 
 #include <nlohmann/json.hpp>
 
-#include "desktop/Startup.h"
 #include "desktop/apps/AppIcon.h"
 #include "desktop/apps/ApplicationLauncher.h"
 #include "desktop/apps/ProcessTable.h"
 #include "desktop/apps/SimulatedNotificationCenter.h"
-#include "desktop/scripting/SceneValues.h"
+#include "desktop/scene/SceneValues.h"
 #include "platform/Workspace.h"
 
 namespace desktop {
@@ -90,13 +89,6 @@ void setReduceMotion(bool reduce) { sharedWorkspace().setReduceMotion(reduce); }
 
 nlohmann::json workspaceState() { return sharedWorkspace().state(); }
 
+platform::Workspace& simulatedWorkspace() { return sharedWorkspace(); }
+
 }  // namespace desktop
-
-namespace platform {
-
-Workspace& workspace() {
-    desktop::ensureStarted();
-    return desktop::sharedWorkspace();
-}
-
-}  // namespace platform

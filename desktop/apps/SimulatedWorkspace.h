@@ -10,6 +10,8 @@
 
 #include <nlohmann/json_fwd.hpp>
 
+#include "platform/Workspace.h"
+
 namespace desktop {
 
 // Reads "reduceMotion" and forgets recorded requests.
@@ -18,5 +20,7 @@ void resetWorkspace(const nlohmann::json& scene);
 void setReduceMotion(bool reduce);
 // Recorded requests and opens.
 nlohmann::json workspaceState();
+// The one process-wide workspace behind platform::workspace().
+platform::Workspace& simulatedWorkspace();
 
 }  // namespace desktop

@@ -14,7 +14,7 @@
 #include "desktop/files/Disk.h"
 #include "desktop/files/DiskLog.h"
 #include "desktop/files/FileIO.h"
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 #include "platform/Preferences.h"
 
 namespace desktop {

@@ -8,7 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Reads and writes property lists with libplist, standing in for the
 // platform's property-list serialization. Untrusted bytes are checked before
 // libplist sees them, because it follows binary references without limits.
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 
 #include <plist/plist.h>
 
@@ -17,8 +17,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "desktop/preferences/PropertyListChecks.h"
-#include "desktop/preferences/XmlListValues.h"
+#include "desktop/propertylist/PropertyListChecks.h"
+#include "desktop/propertylist/XmlListValues.h"
 #include "platform/Utf8.h"
 
 namespace desktop {

@@ -1,5 +1,8 @@
 #pragma once
 
+// desktop/propertylist/ stands in for the platform's property-list
+// serialization: the binary and XML formats read and written as JSON values.
+//
 // Property lists of the simulated Mac (preference files, Info.plist) as JSON.
 // Booleans, integers, reals, strings, arrays and dictionaries map both ways
 // with their types kept (an integer never turns into a real). Data, dates and
