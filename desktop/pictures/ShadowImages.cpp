@@ -95,15 +95,21 @@ struct Kept {
     }
 };
 
+// Pictures are drawn on the main thread and by capture jobs on the worker.
+std::mutex guard;
+std::list<Kept> kept;  // most recently used first
+
 }  // namespace
+
+void forgetShadowImages() {
+    std::lock_guard<std::mutex> lock(guard);
+    kept.clear();
+}
 
 std::shared_ptr<cairo_surface_t> shadowImage(Size shape, double radius, double blur, double opacity) {
     if (!(shape.width > 0) || !(shape.height > 0) || !std::isfinite(shape.width) || !std::isfinite(shape.height) ||
         !std::isfinite(radius) || !std::isfinite(blur) || !std::isfinite(opacity))
         return nullptr;
-    // Pictures are drawn on the main thread and by capture jobs on the worker.
-    static std::mutex guard;
-    static std::list<Kept> kept;  // most recently used first
     {
         std::lock_guard<std::mutex> lock(guard);
         for (auto it = kept.begin(); it != kept.end(); ++it)

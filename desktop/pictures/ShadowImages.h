@@ -22,6 +22,9 @@ inline constexpr double shadowImageScale = 0.5;
 // nothing when the size is not finite and positive or the image too large.
 std::shared_ptr<cairo_surface_t> shadowImage(platform::Size shape, double radius, double blur, double opacity);
 
+// Drops every kept image, so that the next shadows are made afresh.
+void forgetShadowImages();
+
 // Points around the shape that its shadow image spans on each side.
 inline double shadowMargin(double blur) { return blur * 1.5; }
 
