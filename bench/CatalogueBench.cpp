@@ -20,7 +20,7 @@
 #include "desktop/Desktop.h"
 #include "desktop/files/Disk.h"
 #include "desktop/files/FileIO.h"
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "bench/support/CpuTime.h"
 #include "controller/EntryRefresh.h"
 #include "controller/NativeController.h"
 #include "desktop/Desktop.h"
@@ -74,6 +75,36 @@ void BM_ComputeEntriesAlone(benchmark::State& state) {
     controller->stop();
 }
 BENCHMARK(BM_ComputeEntriesAlone);
+
+// An unchanged refresh at 10, 100 and 1,000 running apps, a quarter of them
+// pinned, against computing the same entries alone, round by round in the
+// same loop so that both sides see the same load.
+void UnchangedRefreshAgainstComputing(benchmark::State& state) {
+    const int running = static_cast<int>(state.range(0));
+    auto apps = json::array();
+    for (int i = 0; i < running; ++i) apps.push_back(benchApp(i, true));
+    desktop::reset(benchScene(apps, false), desktop::Clock::manual);
+    auto controller = startController({{"pinned", pinnedList(running / 4)}});
+    orvane::EntryInputs inputs{controller->pinned(), controller->showRunning(), controller->autoDedup(),
+                               controller->detections(), platform::application().processIdentifier(),
+                               [] { return platform::accessibility().isTrusted(false); }};
+    double refreshing = 0, computing = 0;
+    for (auto _ : state) {
+        const double t0 = orvane::bench::threadSeconds();
+        controller->refresh(false);
+        const double t1 = orvane::bench::threadSeconds();
+        benchmark::DoNotOptimize(orvane::computeEntries(platform::workspace().runningApplications(), inputs));
+        refreshing += t1 - t0;
+        computing += orvane::bench::threadSeconds() - t1;
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["entries"] = double(controller->entries().size());
+    state.counters["refresh_us"] = refreshing / n * 1e6;
+    state.counters["floor_us"] = computing / n * 1e6;
+    state.counters["ratioToFloor"] = computing > 0 ? refreshing / computing : 0;
+    controller->stop();
+}
+BENCHMARK(UnchangedRefreshAgainstComputing)->Arg(10)->Arg(100)->Arg(1000);
 
 // What the refresh once was compared with: asking for the running list.
 void BM_CopyRunningList(benchmark::State& state) {

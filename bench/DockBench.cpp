@@ -10,7 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/Desktop.h"
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 #include "dock/DockPreferences.h"
 #include "platform/Preferences.h"
 

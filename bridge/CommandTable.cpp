@@ -13,6 +13,7 @@
 #include "platform/Accessibility.h"
 #include "platform/Json.h"
 #include "platform/JsonMember.h"
+#include "platform/Path.h"
 #include "platform/Workspace.h"
 #include "preview/ScreenCaptureAccess.h"
 #include "settings/SettingsController.h"
@@ -126,7 +127,7 @@ CommandOutcome launch(const Json& args) {
 }
 
 CommandOutcome reveal(const Json& args) {
-    if (const auto path = platform::stringMember(args, "path")) platform::workspace().activateFileViewerSelecting({*path});
+    if (const auto path = platform::stringMember(args, "path"); path && platform::isPath(*path)) platform::workspace().activateFileViewerSelecting({*path});
     return nothing();
 }
 

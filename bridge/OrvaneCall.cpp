@@ -26,14 +26,13 @@ char* copyOf(std::string_view text) {
 }
 
 char* failureReply(const std::string& message) {
-    const auto text = writeReply(message);
-    return copyOf(text ? failureEnvelope(*text) : texts::encodingFailedReply);
+    const auto text = writeFailureReply(message);
+    return copyOf(text ? *text : texts::encodingFailedReply);
 }
 
 char* successReply(const nlohmann::json& data) {
-    const auto text = writeReply(data);
-    if (!text) return copyOf(texts::encodingFailedReply);
-    return copyOf(successEnvelope(*text));
+    const auto text = writeSuccessReply(data);
+    return copyOf(text ? *text : texts::encodingFailedReply);
 }
 
 char* run(const char* request) {

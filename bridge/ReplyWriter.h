@@ -14,8 +14,10 @@ namespace orvane {
 // non-finite number, a string that is not UTF-8).
 std::optional<std::string> writeReply(const nlohmann::json& value);
 
-// The envelopes around a value that writeReply produced; keys in sorted order.
-std::string successEnvelope(const std::string& data);
-std::string failureEnvelope(const std::string& message);
+// The whole reply, written the same way into one text: {"data":…,"ok":true}
+// and {"error":…,"ok":false}, keys in sorted order. Nothing when the value or
+// the message cannot be written.
+std::optional<std::string> writeSuccessReply(const nlohmann::json& data);
+std::optional<std::string> writeFailureReply(const std::string& message);
 
 }  // namespace orvane

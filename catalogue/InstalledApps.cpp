@@ -8,6 +8,7 @@
 #include "platform/Files.h"
 #include "platform/Json.h"
 #include "platform/JsonMember.h"
+#include "platform/Path.h"
 
 namespace catalogue {
 
@@ -17,6 +18,7 @@ using platform::Json;
 
 // In this order; the first copy of an identifier wins.
 std::vector<std::string> applicationFolders(const std::string& home) {
+    if (!platform::isPath(home)) return {"/Applications", "/System/Applications", "/System/Library/CoreServices/Applications"};
     return {"/Applications", "/System/Applications", home + "/Applications", "/System/Library/CoreServices/Applications"};
 }
 

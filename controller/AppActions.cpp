@@ -5,6 +5,7 @@
 #include "model/EventTexts.h"
 #include "platform/Application.h"
 #include "platform/Files.h"
+#include "platform/Path.h"
 #include "platform/Json.h"
 #include "platform/RunLoop.h"
 #include "platform/ui/Menu.h"
@@ -23,7 +24,7 @@ platform::RunningApp findRunning(const std::vector<platform::RunningApp>& runnin
 }
 
 std::optional<std::string> applicationLocation(const AppEntry& entry) {
-    if (!entry.path.empty() && platform::files().exists(entry.path)) return entry.path;
+    if (platform::isPath(entry.path) && platform::files().exists(entry.path)) return entry.path;
     return platform::workspace().urlForApplication(entry.id);
 }
 
@@ -48,7 +49,8 @@ platform::RunningApp NativeController::appRunning(const AppEntry& entry) { retur
 std::shared_ptr<platform::ui::Image> NativeController::icon(const AppEntry& entry) {
     auto cached = images_.find(entry.path);
     if (cached != images_.end()) return cached->second;
-    auto image = platform::workspace().iconForFile(entry.path);
+    // A text that names no file gets the generic icon, as a missing file does.
+    auto image = platform::workspace().iconForFile(platform::isPath(entry.path) ? entry.path : std::string());
     images_.emplace(entry.path, image);
     return image;
 }
@@ -129,7 +131,8 @@ void NativeController::pinAction(const platform::ui::MenuItem& item) {
 }
 
 void NativeController::revealAction(const platform::ui::MenuItem& item) {
-    if (auto entry = entryOfItem(item)) platform::workspace().activateFileViewerSelecting({entry->path});
+    if (auto entry = entryOfItem(item); entry && platform::isPath(entry->path))
+        platform::workspace().activateFileViewerSelecting({entry->path});
 }
 
 void NativeController::settingsAction() { emit(events::settings()); }

@@ -4,6 +4,7 @@
 
 #include "controller/NativeController.h"
 #include "platform/Files.h"
+#include "platform/Path.h"
 #include "platform/ui/Window.h"
 #include "preview/SurfaceCapture.h"
 #include "settings/SettingsController.h"
@@ -15,7 +16,7 @@ namespace orvane {
 // files written somewhere else. The settings window's screen capture ends
 // after the reply, and only its file shows how it went.
 void NativeController::capture(const std::string& directory) {
-    if (directory.empty() || !platform::files().exists(directory)) return;
+    if (!platform::isPath(directory) || !platform::files().exists(directory)) return;
     if (strip_) writeViewPNG(*strip_, captureFilePath(directory, captureFile::strip));
     if (const auto& card = card_->window(); card && card->contentView())
         writeViewPNG(*card->contentView(), captureFilePath(directory, captureFile::card));

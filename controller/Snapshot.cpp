@@ -23,8 +23,16 @@ namespace {
 namespace ui = platform::ui;
 using platform::Json;
 
+// Objects here are built member by member: an initializer list copies each
+// value on its way in, which a snapshot of many entries pays for.
 Json rectJson(double x, double y, double width, double height) {
-    return {{"x", x}, {"y", y}, {"width", width}, {"height", height}};
+    Json rect(Json::value_t::object);
+    auto& members = rect.get_ref<Json::object_t&>();
+    members.emplace("x", x);
+    members.emplace("y", y);
+    members.emplace("width", width);
+    members.emplace("height", height);
+    return rect;
 }
 
 Json entriesJson(const std::vector<AppEntry>& entries) {
@@ -71,7 +79,12 @@ Json controlsJson(const StripView* strip) {
     for (const auto& view : strip->subviews()) {
         if (!std::dynamic_pointer_cast<StripActionButton>(view)) continue;
         auto frame = view->frame();
-        list.push_back({{"label", view->toolTip()}, {"x", frame.minX()}, {"width", frame.width()}});
+        Json control(Json::value_t::object);
+        auto& members = control.get_ref<Json::object_t&>();
+        members.emplace("label", view->toolTip());
+        members.emplace("x", frame.minX());
+        members.emplace("width", frame.width());
+        list.push_back(std::move(control));
     }
     return list;
 }

@@ -16,10 +16,15 @@
 #include "desktop/Startup.h"
 #include "desktop/apps/ProcessTable.h"
 #include "desktop/apps/SimulatedWorkspace.h"
+#include "desktop/apps/Tools.h"
 #include "desktop/capture/SimulatedScreenCapture.h"
 #include "desktop/files/Disk.h"
 #include "desktop/permissions/Permissions.h"
+#include "desktop/preferences/Preferences.h"
 #include "desktop/runloop/MainRunLoop.h"
+#include "desktop/scripting/DemoDisk.h"
+#include "desktop/scripting/DesktopState.h"
+#include "desktop/scripting/Verbs.h"
 #include "desktop/windowserver/WindowServer.h"
 
 namespace desktop {
@@ -27,6 +32,9 @@ namespace {
 
 std::atomic<bool> started{false};
 std::mutex startMutex;
+// The demo disk is the default disk from the moment the library is loaded,
+// before any scene is set.
+const bool demoDiskInstalled = (setDefaultDiskMaker(freshDemoDisk), true);
 
 }  // namespace
 
@@ -65,6 +73,9 @@ void reset(const nlohmann::json& scene, Clock clock) {
     resetWorkspace(given);
     nlohmann::json normalized = ProcessTable::shared().reset(given);
     resetDisk(normalized);
+    // Cached preference values and the tools' settings belong to the disk just chosen.
+    resetPreferenceDomains(normalized);
+    resetTools(normalized);
     resetWindowServer(normalized);
     resetScreenCapture(normalized);
 }
@@ -99,30 +110,14 @@ bool settle(double realTimeoutSeconds) {
     return MainRunLoop::shared().settle(realTimeoutSeconds);
 }
 
+nlohmann::json verb(const std::string& line) {
+    ensureStarted();
+    return runVerb(line);
+}
+
 nlohmann::json state() {
     ensureStarted();
-    nlohmann::json merged = windowServerState();
-    if (!merged.is_object()) merged = nlohmann::json::object();
-    nlohmann::json disk = diskState();
-    if (disk.is_object()) merged.update(disk);
-    auto& loop = MainRunLoop::shared();
-    merged.update(ProcessTable::shared().state());
-    merged.update(permissions::state());
-    merged.update(workspaceState());
-    merged["capture"] = screenCaptureState();
-    merged["clock"] = loop.clock() == Clock::manual ? "manual" : "real";
-    merged["now"] = loop.now();
-    merged["pendingJobs"] = loop.pendingJobs();
-    return merged;
+    return desktopState();
 }
 
 }  // namespace desktop
-
-namespace platform {
-
-RunLoop& runLoop() {
-    desktop::ensureStarted();
-    return desktop::MainRunLoop::shared();
-}
-
-}  // namespace platform

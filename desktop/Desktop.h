@@ -6,8 +6,9 @@
 //
 // The system's parts live in folders named after what they stand in for:
 // runloop/, windowserver/, pictures/ (what the display shows), apps/, files/,
-// preferences/, permissions/, capture/ (screen recording), scripting/ (scenes
-// and verbs) and ui/ (the drawing and controls behind platform/ui).
+// preferences/, propertylist/, permissions/, capture/ (screen recording),
+// scene/ (reading scenes), scripting/ (the demo scene and verbs) and ui/ (the
+// drawing and controls behind platform/ui); the README orders them in layers.
 
 #include <functional>
 #include <string>
@@ -15,15 +16,15 @@
 // Callers receive JSON values by value, so they need the whole type.
 #include <nlohmann/json.hpp>
 
-namespace desktop {
+#include "desktop/runloop/Clock.h"
+#include "desktop/scripting/DefaultScene.h"
 
-enum class Clock { real, manual };
+namespace desktop {
 
 // Replaces the whole simulated Mac with the scene (a JSON object; see
 // desktop/scripting/Scene.h for its keys). An empty object gives an empty Mac
 // with one screen; defaultScene() gives the demo Mac. Cancels every pending job.
 void reset(const nlohmann::json& scene, Clock clock = Clock::manual);
-const nlohmann::json& defaultScene();
 // The scene in the file ORVANE_SCENE names; the default scene when the
 // variable is unset or the file is not a readable JSON object (said on stderr).
 nlohmann::json sceneFromEnvironment();

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/Path.h"
 #include "platform/Utf8.h"
 
 namespace dock {
@@ -40,7 +41,7 @@ std::optional<std::string> fileUrlPath(const std::string& url) {
         rest = slash == std::string::npos ? std::string() : rest.substr(slash);
     }
     auto path = percentDecoded(rest);
-    if (!path || path->empty()) return std::nullopt;
+    if (!path || !platform::isPath(*path)) return std::nullopt;
     return withoutTrailingSlash(*path);
 }
 
@@ -68,7 +69,7 @@ std::optional<std::string> tileLocationPath(const std::string& location) {
     if (location.starts_with(fileScheme)) return fileUrlPath(location);
     // A plain path: decoded when it decodes, taken as it stands otherwise.
     std::string path = percentDecoded(location).value_or(location);
-    if (path.empty()) return std::nullopt;
+    if (!platform::isPath(path)) return std::nullopt;
     return withoutTrailingSlash(path);
 }
 

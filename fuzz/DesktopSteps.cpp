@@ -9,16 +9,16 @@
 #include <filesystem>
 #include <fstream>
 
-#include "desktop/Desktop.h"
-#include "desktop/preferences/PropertyList.h"
 #include "controller/ControllerSlot.h"
 #include "controller/NativeController.h"
-#include "strip/HoverCard.h"
+#include "desktop/Desktop.h"
+#include "desktop/propertylist/PropertyList.h"
 #include "desktop/windowserver/MenuServer.h"
 #include "fuzz/Invariant.h"
 #include "fuzz/PointerWords.h"
 #include "fuzz/Session.h"
 #include "platform/ui/Window.h"
+#include "strip/HoverCard.h"
 #include "strip/StripView.h"
 
 namespace orvane::fuzz {

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 #include "dock/DockPreferences.h"
 #include "fuzz/Invariant.h"
 

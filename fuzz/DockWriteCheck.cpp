@@ -7,7 +7,7 @@
 #include <limits>
 #include <sstream>
 
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 #include "dock/DockPreferences.h"
 #include "dock/DockTexts.h"
 #include "fuzz/Invariant.h"

@@ -10,11 +10,14 @@
 
 #include <nlohmann/json.hpp>
 
+#include "model/EventKinds.h"
+
 namespace orvane::fuzz {
 
 class EventLedger {
 public:
     // Buckets: an event kind, or for errors its cause.
+    static std::string bucket(EventKind kind) { return std::string(kindName(kind)); }
     static constexpr const char* missingApp = "error:missing";
     static constexpr const char* openFailed = "error:open";
     static constexpr const char* dockFailed = "error:dock";
@@ -23,8 +26,10 @@ public:
     void reset();
     // The next drains must hold one more event of the bucket.
     void expect(const std::string& bucket) { ++exact_[bucket]; }
+    void expect(EventKind kind) { expect(bucket(kind)); }
     // The next drains may hold one more event of the bucket.
     void allow(const std::string& bucket) { ++allowed_[bucket]; }
+    void allow(EventKind kind) { allow(bucket(kind)); }
     // Any number is fine (the keep-hidden check reports when it fails).
     void allowAny(const std::string& bucket) { unbounded_[bucket] = true; }
     // One more event of any of the settings window's kinds may come (a

@@ -9,7 +9,7 @@
 
 #include "desktop/Desktop.h"
 #include "desktop/preferences/Preferences.h"
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 
 namespace orvane::fuzz {
 

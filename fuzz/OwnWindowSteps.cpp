@@ -2,20 +2,22 @@
 // hover card, and pressing, picking, stepping and typing in the settings
 // window by the labels its controls carry.
 
+#include <optional>
 #include <string>
 #include <utility>
 
-#include "desktop/Desktop.h"
-#include "fuzz/PointerWords.h"
 #include "controller/ControllerSlot.h"
 #include "controller/NativeController.h"
-#include "strip/HoverCard.h"
+#include "desktop/Desktop.h"
+#include "fuzz/PointerWords.h"
 #include "fuzz/Session.h"
+#include "model/Brand.h"
+#include "model/EventKinds.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Window.h"
 #include "preview/WindowPreview.h"
 #include "settings/SettingsTexts.h"
-#include "model/Brand.h"
+#include "strip/HoverCard.h"
 
 namespace orvane::fuzz {
 
@@ -63,9 +65,9 @@ void Session::cardButtonStep(std::uint8_t which) {
         return;
     }
     if (button == preview->permission()) {
-        ledger_.expect("screenPermission");
+        ledger_.expect(EventKind::screenPermission);
     } else if (button == preview->reopen()) {
-        ledger_.expect("relaunch");
+        ledger_.expect(EventKind::relaunch);
     } else if (button == preview->openButton()) {
         // The card's application, as the strip lists it.
         for (const auto& entry : snapshot_.value("visible", json::array()))
@@ -89,24 +91,24 @@ void Session::cardButtonStep(std::uint8_t which) {
 void Session::settingsWindowStep() {
     namespace t = settingsTexts;
     // Labels of single actions, and the event each emits.
-    static const std::pair<std::string, const char*> named[] = {
-        {t::hideWindow, "hideSettings"},
-        {t::dismissMessage, "dismissMessage"},
-        {t::undoImport, "undoImport"},
-        {t::importDockFromToolbarLabel, "import"},
-        {t::centeredToggle, "preference"},
-        {t::showRunningToggle, "preference"},
-        {t::autoDedupToggle, "preference"},
-        {std::string(t::loginTogglePrefix) + Brand::name, "login"},
-        {t::accessibilityRetry, "accessibilityRetry"},
-        {t::screenRetry, "screenRetry"},
-        {t::relaunch, "relaunch"},
-        {t::grantAccessibilityLabel, "permission"},
-        {t::grantScreenRecordingLabel, "screenPermission"},
-        {t::startKeepHidden, "toggleDock"},
-        {t::restoreDock, "toggleDock"},
-        {t::recovery, "recovery"},
-        {std::string(t::quitPrefix) + Brand::name, "quit"},
+    static const std::pair<std::string, EventKind> named[] = {
+        {t::hideWindow, EventKind::hideSettings},
+        {t::dismissMessage, EventKind::dismissMessage},
+        {t::undoImport, EventKind::undoImport},
+        {t::importDockFromToolbarLabel, EventKind::importDock},
+        {t::centeredToggle, EventKind::preference},
+        {t::showRunningToggle, EventKind::preference},
+        {t::autoDedupToggle, EventKind::preference},
+        {std::string(t::loginTogglePrefix) + Brand::name, EventKind::login},
+        {t::accessibilityRetry, EventKind::accessibilityRetry},
+        {t::screenRetry, EventKind::screenRetry},
+        {t::relaunch, EventKind::relaunch},
+        {t::grantAccessibilityLabel, EventKind::permission},
+        {t::grantScreenRecordingLabel, EventKind::screenPermission},
+        {t::startKeepHidden, EventKind::toggleDock},
+        {t::restoreDock, EventKind::toggleDock},
+        {t::recovery, EventKind::recovery},
+        {std::string(t::quitPrefix) + Brand::name, EventKind::quit},
     };
     static const std::string pages[] = {t::appsPage,
                                         t::addPage,
@@ -123,7 +125,7 @@ void Session::settingsWindowStep() {
     const std::uint8_t how = in_.byte() % 8;
     const std::uint8_t pick = in_.byte();
     const std::string name = scene_.apps()[in_.byte() % scene_.apps().size()].name;
-    const char* expected = nullptr;
+    std::optional<EventKind> expected;
     std::string line;
     switch (how) {
     case 0:
@@ -155,7 +157,7 @@ void Session::settingsWindowStep() {
     json reply = verb(line);
     if (reply["ok"] != true || !controllerExists()) return;
     if (expected)
-        ledger_.expect(expected);
+        ledger_.expect(*expected);
     else
         ledger_.allowOneSettingsEvent();
 }

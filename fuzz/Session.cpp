@@ -6,7 +6,6 @@
 
 #include "bridge/BridgeTexts.h"
 #include "bridge/OrvaneCall.h"
-#include "model/AppEntry.h"
 #include "controller/ControllerSlot.h"
 #include "controller/NativeController.h"
 #include "desktop/Desktop.h"
@@ -14,6 +13,7 @@
 #include "fuzz/Invariant.h"
 #include "fuzz/ReplyChecks.h"
 #include "fuzz/SnapshotChecks.h"
+#include "model/AppEntry.h"
 #include "platform/Files.h"
 #include "platform/Workspace.h"
 #include "preview/ScreenCaptureAccess.h"
@@ -172,14 +172,14 @@ json Session::commandText(const std::string& name, const std::string& text, cons
         });
     } else if (name == "settingsTab") {
         // Turning to the catalogue page asks the host for the installed applications.
-        if (controllerExists()) ledger_.allow("loadInstalled");
+        if (controllerExists()) ledger_.allow(EventKind::loadInstalled);
     } else if (name == "all") {
         menuGeneration_ = generation_;
         if (controllerExists()) lastAction_ = "all";
     } else if (name == "screenRetry") {
         // The probe answers on the main loop before the step settles, to
         // whichever controller the slot holds by then: this one.
-        if (controllerExists()) ledger_.expect("screenResult");
+        if (controllerExists()) ledger_.expect(EventKind::screenResult);
     } else if (finds) {
         lastAction_ = "launch:" + AppEntry::fromDictionary(args)->id;
         // A launch either cannot find the application (one "找不到" error,

@@ -43,8 +43,18 @@ AppEntry AppEntry::fromRunningApplication(const platform::RunningApplication& ap
     return entry;
 }
 
-nlohmann::json AppEntry::dictionary() const {
-    return {{"id", id}, {"name", name}, {"path", path}, {"policy", policy}};
+// Built member by member: an initializer list would copy every string twice
+// on its way into the object, which a snapshot of many entries pays for.
+nlohmann::json AppEntry::dictionary() const& { return AppEntry(*this).dictionary(); }
+
+nlohmann::json AppEntry::dictionary() && {
+    nlohmann::json dictionary(nlohmann::json::value_t::object);
+    auto& members = dictionary.get_ref<nlohmann::json::object_t&>();
+    members.emplace("id", std::move(id));
+    members.emplace("name", std::move(name));
+    members.emplace("path", std::move(path));
+    members.emplace("policy", std::move(policy));
+    return dictionary;
 }
 
 }  // namespace orvane

@@ -25,7 +25,9 @@ struct AppEntry {
     static AppEntry fromRunningApplication(const platform::RunningApplication& app);
 
     // Exactly the four keys id, name, path and policy.
-    nlohmann::json dictionary() const;
+    nlohmann::json dictionary() const&;
+    // The same, taking the strings instead of copying them.
+    nlohmann::json dictionary() &&;
 
     friend bool operator==(const AppEntry&, const AppEntry&) = default;
 };

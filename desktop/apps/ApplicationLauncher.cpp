@@ -10,7 +10,7 @@
 #include "desktop/apps/ProcessTable.h"
 #include "desktop/files/DiskBundles.h"
 #include "desktop/runloop/MainRunLoop.h"
-#include "desktop/scripting/SceneValues.h"
+#include "desktop/scene/SceneValues.h"
 
 namespace desktop {
 namespace {

@@ -1,9 +1,10 @@
 // The host application as the platform describes the running process to
 // itself: its pid, its bundle and the icon of that bundle, and its activation.
 
+#include "desktop/apps/HostApplication.h"
+
 #include <unistd.h>
 
-#include "desktop/Startup.h"
 #include "desktop/apps/AppIcon.h"
 #include "desktop/apps/ProcessTable.h"
 #include "platform/Application.h"
@@ -37,14 +38,10 @@ public:
 };
 
 }  // namespace
-}  // namespace desktop
 
-namespace platform {
-
-Application& application() {
-    desktop::ensureStarted();
-    static auto* instance = new desktop::HostApplication();
+platform::Application& hostApplication() {
+    static auto* instance = new HostApplication();
     return *instance;
 }
 
-}  // namespace platform
+}  // namespace desktop

@@ -12,7 +12,8 @@
 
 #include "desktop/apps/SimulatedNotificationCenter.h"
 #include "desktop/permissions/AccessibilityMirror.h"
-#include "desktop/scripting/SceneValues.h"
+#include "desktop/scene/SceneValues.h"
+#include "desktop/windowserver/FrameAutosave.h"
 #include "desktop/windowserver/WindowServer.h"
 
 namespace desktop {
@@ -130,6 +131,7 @@ nlohmann::json ProcessTable::reset(const nlohmann::json& scene) {
     host.process = std::make_shared<SimulatedRunningApplication>(static_cast<int>(getpid()), host.identity);
     running_.push_back(host.process);
     host_ = host.process;
+    setWindowFrameOwner(*host.identity.bundleId);
     launchServices_.add(*host.identity.bundleId, *host.identity.path);
     apps_.push_back(std::move(host));
 

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <atomic>
 
-#include "desktop/Startup.h"
 #include "desktop/runloop/MainRunLoop.h"
 
 namespace desktop {
@@ -70,12 +69,3 @@ SimulatedNotificationCenter& applicationNotificationCenter() {
 }
 
 }  // namespace desktop
-
-namespace platform {
-
-NotificationCenter& defaultNotificationCenter() {
-    desktop::ensureStarted();
-    return desktop::applicationNotificationCenter();
-}
-
-}  // namespace platform

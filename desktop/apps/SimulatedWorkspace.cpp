@@ -6,12 +6,11 @@
 
 #include <nlohmann/json.hpp>
 
-#include "desktop/Startup.h"
 #include "desktop/apps/AppIcon.h"
 #include "desktop/apps/ApplicationLauncher.h"
 #include "desktop/apps/ProcessTable.h"
 #include "desktop/apps/SimulatedNotificationCenter.h"
-#include "desktop/scripting/SceneValues.h"
+#include "desktop/scene/SceneValues.h"
 #include "platform/Workspace.h"
 
 namespace desktop {
@@ -87,13 +86,6 @@ void resetWorkspace(const nlohmann::json& scene) {
 
 nlohmann::json workspaceState() { return sharedWorkspace().state(); }
 
+platform::Workspace& simulatedWorkspace() { return sharedWorkspace(); }
+
 }  // namespace desktop
-
-namespace platform {
-
-Workspace& workspace() {
-    desktop::ensureStarted();
-    return desktop::sharedWorkspace();
-}
-
-}  // namespace platform

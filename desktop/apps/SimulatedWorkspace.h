@@ -10,11 +10,15 @@
 
 #include <nlohmann/json_fwd.hpp>
 
+#include "platform/Workspace.h"
+
 namespace desktop {
 
 // Reads "reduceMotion" and forgets recorded requests.
 void resetWorkspace(const nlohmann::json& scene);
 // Recorded requests and opens.
 nlohmann::json workspaceState();
+// The one process-wide workspace behind platform::workspace().
+platform::Workspace& simulatedWorkspace();
 
 }  // namespace desktop

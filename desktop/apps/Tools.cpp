@@ -14,7 +14,7 @@
 #include "desktop/files/DiskLog.h"
 #include "desktop/files/FileIO.h"
 #include "desktop/preferences/Preferences.h"
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 #include "platform/Tools.h"
 
 namespace desktop {

@@ -10,7 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/permissions/Permissions.h"
-#include "desktop/scripting/SceneValues.h"
+#include "desktop/scene/SceneValues.h"
 #include "platform/ScreenCapture.h"
 
 namespace desktop {

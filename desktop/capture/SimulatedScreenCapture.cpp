@@ -12,7 +12,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include "desktop/Startup.h"
 #include "desktop/apps/ProcessTable.h"
 #include "desktop/capture/CapturePolicy.h"
 #include "desktop/permissions/Permissions.h"
@@ -169,13 +168,6 @@ void resetScreenCapture(const nlohmann::json& scene) {
 
 nlohmann::json screenCaptureState() { return service().state(); }
 
+platform::ScreenCapture& simulatedScreenCapture() { return service(); }
+
 }  // namespace desktop
-
-namespace platform {
-
-ScreenCapture& screenCapture() {
-    desktop::ensureStarted();
-    return desktop::service();
-}
-
-}  // namespace platform

@@ -8,6 +8,8 @@
 
 #include <nlohmann/json_fwd.hpp>
 
+#include "platform/ScreenCapture.h"
+
 namespace desktop {
 
 // The largest picture one capture makes, per side and in all; larger
@@ -20,5 +22,7 @@ void resetScreenCapture(const nlohmann::json& scene);
 // {"latency","outcomes","listings","captures"}: how many listings and
 // captures were asked for since the scene was set.
 nlohmann::json screenCaptureState();
+// The one process-wide service behind platform::screenCapture().
+platform::ScreenCapture& simulatedScreenCapture();
 
 }  // namespace desktop

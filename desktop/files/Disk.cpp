@@ -3,6 +3,7 @@
 // so neither ".." nor a link to an absolute path ever leaves it.
 #include "desktop/files/Disk.h"
 
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,10 +18,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "desktop/apps/Tools.h"
 #include "desktop/files/DiskLog.h"
-#include "desktop/preferences/Preferences.h"
-#include "desktop/scripting/DemoDisk.h"
 
 namespace desktop {
 
@@ -32,6 +30,19 @@ std::mutex rootMutex;
 std::optional<std::string> currentRoot;
 // The demo disk copy this process made, removed when it is replaced or the process ends.
 std::string demoCopy;
+
+DefaultDiskMaker& defaultDiskMaker() {
+    static DefaultDiskMaker maker;
+    return maker;
+}
+
+// An empty folder of its own under the temporary folder: the disk when no
+// layer above has said what a fresh default disk holds.
+std::string emptyTemporaryDisk() {
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/orvane-disk-XXXXXX";
+    return mkdtemp(pattern.data()) ? pattern : std::string();
+}
 
 void removeDemoCopy() {
     if (demoCopy.empty()) return;
@@ -68,7 +79,8 @@ std::string chooseRoot(const nlohmann::json& scene) {
         cleanupRegistered = true;
     }
     removeDemoCopy();
-    demoCopy = freshDemoDisk();
+    const auto& maker = defaultDiskMaker();
+    demoCopy = maker ? maker() : emptyTemporaryDisk();
     return demoCopy;
 }
 
@@ -117,8 +129,11 @@ void resetDisk(const nlohmann::json& scene) {
         currentRoot = chooseRoot(scene);
     }
     clearDiskLog();
-    resetPreferenceDomains(scene);
-    resetTools(scene);
+}
+
+void setDefaultDiskMaker(DefaultDiskMaker maker) {
+    std::lock_guard lock(rootMutex);
+    defaultDiskMaker() = std::move(maker);
 }
 
 std::string diskRoot() {

@@ -7,6 +7,7 @@
 // The simulated Mac's disk: a folder of this machine stands in for "/", so
 // every absolute path the logic uses lands under it and never outside.
 
+#include <functional>
 #include <string>
 
 #include <nlohmann/json_fwd.hpp>
@@ -16,10 +17,14 @@ namespace desktop {
 // The logged-in user's home folder on the simulated Mac.
 inline constexpr const char* homeFolder = "/Users/demo";
 
-// Chooses the root: the scene's "disk", else ORVANE_DISK, else a fresh copy of
-// the demo disk (its template is written once, on first use). Forgets cached
-// preference values, the tools' scene settings and the disk log.
+// Chooses the root: the scene's "disk", else ORVANE_DISK, else a fresh
+// default disk (see setDefaultDiskMaker). Forgets the disk log.
 void resetDisk(const nlohmann::json& scene);
+// Makes a fresh default disk and answers its folder. The layer that knows the
+// demo Mac's contents installs it; without one the default disk is an empty
+// temporary folder.
+using DefaultDiskMaker = std::function<std::string()>;
+void setDefaultDiskMaker(DefaultDiskMaker maker);
 std::string diskRoot();
 // The real path under the root for an absolute path of the simulated Mac.
 // Links on the disk are followed inside it (an absolute target counts from

@@ -15,7 +15,7 @@
 
 #include "desktop/files/Disk.h"
 #include "desktop/files/FileIO.h"
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 #include "platform/Files.h"
 
 namespace desktop {

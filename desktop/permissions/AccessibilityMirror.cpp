@@ -7,7 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "desktop/scripting/SceneValues.h"
+#include "desktop/scene/SceneValues.h"
 
 namespace desktop {
 

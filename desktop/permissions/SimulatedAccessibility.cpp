@@ -3,12 +3,13 @@
 // holds each read for the caller's messaging timeout on the real clock, as a
 // hung process does, and then fails.
 
+#include "desktop/permissions/SimulatedAccessibility.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <thread>
 
-#include "desktop/Startup.h"
 #include "desktop/permissions/AccessibilityMirror.h"
 #include "desktop/permissions/Permissions.h"
 #include "platform/Accessibility.h"
@@ -42,14 +43,10 @@ public:
 };
 
 }  // namespace
-}  // namespace desktop
 
-namespace platform {
-
-Accessibility& accessibility() {
-    desktop::ensureStarted();
-    static auto* instance = new desktop::SimulatedAccessibility();
+platform::Accessibility& simulatedAccessibility() {
+    static auto* instance = new SimulatedAccessibility();
     return *instance;
 }
 
-}  // namespace platform
+}  // namespace desktop

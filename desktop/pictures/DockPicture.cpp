@@ -19,7 +19,7 @@
 #include "desktop/files/Disk.h"
 #include "desktop/files/FileIO.h"
 #include "desktop/preferences/Preferences.h"
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 #include "desktop/ui/CairoCanvas.h"
 #include "platform/ui/Color.h"
 #include "platform/ui/Image.h"

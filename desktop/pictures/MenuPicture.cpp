@@ -14,6 +14,7 @@
 
 #include "desktop/pictures/WindowChrome.h"
 #include "desktop/ui/CairoCanvas.h"
+#include "desktop/ui/MenuMetrics.h"
 #include "platform/ui/Color.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Image.h"
@@ -27,20 +28,14 @@ using platform::Rect;
 using platform::ui::AppearanceName;
 using platform::ui::Color;
 using platform::ui::Font;
+using namespace desktop::ui::menu;
 
-constexpr double itemHeight = 22;
-constexpr double separatorHeight = 11;
-constexpr double verticalPadding = 5;
-constexpr double leadingInset = 22;
-constexpr double iconSize = 16;
 constexpr double trailingInset = 16;
 constexpr double shortcutGap = 28;
 constexpr double cornerRadius = 7;
 constexpr double fontSize = 13;
 constexpr double minimumWidth = 160;
 constexpr std::size_t mostItems = 80;
-
-double itemHeightOf(const platform::ui::MenuItem& item) { return item.isSeparator() ? separatorHeight : itemHeight; }
 
 // "q" → "⌘Q", as the system shows a key equivalent.
 std::string shortcutText(std::string key) {
@@ -146,8 +141,8 @@ void drawMenu(desktop::ui::CairoCanvas& canvas, const platform::ui::Menu& menu, 
         if (!item->keyEquivalent().empty())
             shortcutWidth = std::max(shortcutWidth, canvas.measureText(shortcutText(item->keyEquivalent()), font).width);
     }
-    double textLeft = leadingInset + (anyImage ? iconSize + 6 : 0);
-    double width = std::max(minimumWidth, textLeft + titleWidth + (shortcutWidth > 0 ? shortcutGap + shortcutWidth : 0) + trailingInset);
+    const double titleLeft = textLeft(anyImage);
+    double width = std::max(minimumWidth, titleLeft + titleWidth + (shortcutWidth > 0 ? shortcutGap + shortcutWidth : 0) + trailingInset);
     width = std::min(width, screen.width());
     // The system keeps a menu on the screen: it opens leftwards or upwards when it would not fit.
     double left = std::clamp(topLeft.x, screen.minX(), std::max(screen.minX(), screen.maxX() - width));
@@ -182,7 +177,7 @@ void drawMenu(desktop::ui::CairoCanvas& canvas, const platform::ui::Menu& menu, 
         drawState(canvas, item->state(), row, panel.minX(), colour);
         if (item->image) canvas.drawImage(*item->image, {panel.minX() + leadingInset, row.midY() - iconSize / 2, iconSize, iconSize}, item->isEnabled() ? 1 : 0.4);
         auto size = canvas.measureText(item->title(), font);
-        canvas.drawText(item->title(), {panel.minX() + textLeft, row.midY() - size.height / 2, panel.width() - textLeft - trailingInset, size.height}, font, colour);
+        canvas.drawText(item->title(), {panel.minX() + titleLeft, row.midY() - size.height / 2, panel.width() - titleLeft - trailingInset, size.height}, font, colour);
         if (!item->keyEquivalent().empty()) {
             std::string shortcut = shortcutText(item->keyEquivalent());
             auto s = canvas.measureText(shortcut, font);
@@ -190,19 +185,6 @@ void drawMenu(desktop::ui::CairoCanvas& canvas, const platform::ui::Menu& menu, 
                             highlighted ? Color::white() : Color::secondaryLabel());
         }
     }
-}
-
-Point popUpMenuTopLeft(const platform::ui::Menu& menu, std::size_t chosen, Rect button, double titleInset) {
-    bool anyImage = false;
-    double above = verticalPadding;
-    std::size_t index = 0;
-    for (const auto& item : menu.items()) {
-        if (!item) continue;
-        anyImage = anyImage || (!item->isSeparator() && item->image);
-        if (index++ < chosen) above += itemHeightOf(*item);
-    }
-    double textLeft = leadingInset + (anyImage ? iconSize + 6 : 0);
-    return {button.minX() + titleInset - textLeft, button.midY() + above + itemHeight / 2};
 }
 
 }  // namespace desktop

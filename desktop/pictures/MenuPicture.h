@@ -2,8 +2,6 @@
 
 // An open menu as the simulated Mac draws it on its screen picture.
 
-#include <cstddef>
-
 #include "platform/Geometry.h"
 
 namespace desktop::ui { class CairoCanvas; }
@@ -15,10 +13,5 @@ namespace desktop {
 // y upwards), kept on the screen; the item under the pointer is highlighted.
 void drawMenu(desktop::ui::CairoCanvas& canvas, const platform::ui::Menu& menu, platform::Point topLeft,
               platform::Rect screen, platform::Point pointer);
-
-// Where a pop-up button opens its menu so that the chosen item lies over the
-// button with its title where the button shows it: the menu's top-left for a
-// button whose title starts titleInset points in from its left edge.
-platform::Point popUpMenuTopLeft(const platform::ui::Menu& menu, std::size_t chosen, platform::Rect button, double titleInset);
 
 }  // namespace desktop

@@ -14,7 +14,7 @@
 #include "desktop/files/Disk.h"
 #include "desktop/files/DiskLog.h"
 #include "desktop/files/FileIO.h"
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 #include "platform/Preferences.h"
 
 namespace desktop {
@@ -63,9 +63,8 @@ public:
         if (auto forced = managedValue(domain_, key)) return forced;
         if (auto change = pending_.find(key); change != pending_.end()) return change->second;
         if (!loaded_) reload();
-        auto found = values_.find(key);
-        if (found == values_.end()) return std::nullopt;
-        return *found;
+        if (!values_) return std::nullopt;
+        return values_->value(key);
     }
 
     void setValue(const std::string& key, const std::optional<Json>& value) override {
@@ -78,7 +77,7 @@ public:
 
     void discard() {
         pending_.clear();
-        values_ = Json::object();
+        values_.reset();
         loaded_ = false;
     }
 
@@ -98,18 +97,18 @@ private:
     }
 
     void reload() {
-        values_ = Json::object();
+        values_.reset();
         loaded_ = true;
         if (!validDomain(domain_)) return;
         FileRead current = readFile(resolve(preferencesFile(domain_)), maxPreferencesFileSize);
         if (current.status != FileRead::Status::ok) return;
-        auto parsed = parsePropertyList(current.bytes);
-        if (parsed && parsed->is_object()) values_ = std::move(*parsed);
+        values_ = PropertyListDictionary::parse(current.bytes);
     }
 
     std::string domain_;
     std::map<std::string, std::optional<Json>> pending_;
-    Json values_ = Json::object();
+    // Converted a member at a time: a large file costs little more than its parse.
+    std::optional<PropertyListDictionary> values_;
     bool loaded_ = false;
 };
 

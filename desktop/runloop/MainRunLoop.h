@@ -20,7 +20,7 @@
 #include <thread>
 #include <utility>
 
-#include "desktop/Desktop.h"
+#include "desktop/runloop/Clock.h"
 #include "desktop/runloop/SerialQueue.h"
 #include "platform/RunLoop.h"
 

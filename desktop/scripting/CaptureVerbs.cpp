@@ -12,7 +12,7 @@
 #include "desktop/apps/ProcessTable.h"
 #include "desktop/capture/CapturePolicy.h"
 #include "desktop/pictures/ScreenPicture.h"
-#include "desktop/scripting/GeometryJson.h"
+#include "desktop/scene/GeometryJson.h"
 #include "desktop/windowserver/WindowList.h"
 #include "desktop/windowserver/WindowServer.h"
 #include "platform/ui/Bitmap.h"

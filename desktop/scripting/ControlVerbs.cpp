@@ -12,7 +12,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "desktop/scripting/GeometryJson.h"
+#include "desktop/scene/GeometryJson.h"
 #include "desktop/windowserver/WindowList.h"
 #include "platform/Utf8.h"
 #include "platform/ui/Declarative.h"

@@ -6,7 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "desktop/Desktop.h"
+#include "desktop/scripting/DefaultScene.h"
 
 namespace desktop {
 namespace {

@@ -18,7 +18,7 @@
 #include "desktop/files/Disk.h"
 #include "desktop/files/FileIO.h"
 #include "desktop/preferences/Preferences.h"
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 #include "desktop/scripting/OwnedCopies.h"
 #include "desktop/ui/PngWriter.h"
 

@@ -3,6 +3,8 @@
 // screens; grant a permission; let time pass; decide captures, move other
 // apps' windows, take a screenshot, make a folder). Each answers with a JSON reply.
 
+#include "desktop/scripting/Verbs.h"
+
 #include <cmath>
 #include <sstream>
 #include <stdexcept>
@@ -10,17 +12,16 @@
 
 #include <nlohmann/json.hpp>
 
-#include "desktop/Desktop.h"
-#include "desktop/Startup.h"
 #include "desktop/apps/ProcessTable.h"
 #include "desktop/apps/SimulatedNotificationCenter.h"
 #include "desktop/files/DiskBundles.h"
 #include "desktop/permissions/Permissions.h"
 #include "desktop/runloop/MainRunLoop.h"
+#include "desktop/scene/GeometryJson.h"
 #include "desktop/scripting/CaptureVerbs.h"
 #include "desktop/scripting/ControlVerbs.h"
+#include "desktop/scripting/DesktopState.h"
 #include "desktop/scripting/FileVerbs.h"
-#include "desktop/scripting/GeometryJson.h"
 #include "desktop/scripting/VerbTable.h"
 #include "desktop/windowserver/WindowServer.h"
 
@@ -137,7 +138,7 @@ json waitVerb(const std::vector<std::string>& words) {
     const auto seconds = numberFromWord(words[1]);
     if (!seconds) return failure("wait needs a number of seconds");
     if (*seconds < 0 || *seconds > 60) return failure("wait takes 0 to 60 seconds");
-    runUntil([] { return false; }, *seconds);
+    MainRunLoop::shared().runUntil([] { return false; }, *seconds);
     return ok();
 }
 
@@ -168,7 +169,7 @@ json dispatch(const std::string& line) {
     if (verb == "state") {
         if (words.size() != 1) return failure("state takes no arguments");
         MainRunLoop::shared().pump();
-        return ok({{"state", state()}});
+        return ok({{"state", desktopState()}});
     }
     if (auto handled = windowServerVerb(words)) return *handled;
     if (auto handled = controlVerb(line)) return *handled;
@@ -179,8 +180,7 @@ json dispatch(const std::string& line) {
 
 }  // namespace
 
-nlohmann::json verb(const std::string& line) {
-    ensureStarted();
+nlohmann::json runVerb(const std::string& line) {
     json reply;
     try {
         reply = dispatch(line);

@@ -13,11 +13,11 @@
 #include <optional>
 #include <unordered_map>
 
-#include "desktop/pictures/MenuPicture.h"
 #include "desktop/ui/ControlNames.h"
 #include "desktop/ui/DeclarativeDrawing.h"
 #include "desktop/ui/DeclarativeLayout.h"
 #include "desktop/ui/DeclarativeStyle.h"
+#include "desktop/ui/MenuMetrics.h"
 #include "desktop/ui/TextMeasurer.h"
 #include "platform/Utf8.h"
 #include "platform/ui/Canvas.h"
@@ -367,7 +367,7 @@ private:
             menu->addItem(item);
         }
         Rect frame = flip(pc.info.frame);
-        Menu::popUp(menu, desktop::popUpMenuTopLeft(*menu, chosen, frame, desktop::ui::style::popUpTextInset), shared_from_this());
+        Menu::popUp(menu, desktop::ui::menu::popUpMenuTopLeft(*menu, chosen, frame, desktop::ui::style::popUpTextInset), shared_from_this());
     }
 
     // One step up or down within the stepper's bounds; false at a bound.

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 #include <csetjmp>
 #include <vector>
 
@@ -48,12 +50,20 @@ bool everyPixelOpaque(const std::uint32_t* pixels, int width, int height, std::s
     return true;
 }
 
+// Writes four bytes a pixel, the fourth overwritten by the next pixel: the
+// row buffer has one byte to spare. On a little-endian machine the word's
+// bytes reversed are B G R A as a value, and shifted down, R G B in memory.
 void toRgb(const std::uint32_t* row, int width, png_byte* out) {
     for (int x = 0; x < width; ++x) {
         const std::uint32_t word = row[x];
-        out[0] = static_cast<png_byte>(word >> 16);
-        out[1] = static_cast<png_byte>(word >> 8);
-        out[2] = static_cast<png_byte>(word);
+        if constexpr (std::endian::native == std::endian::little) {
+            const std::uint32_t rgb = __builtin_bswap32(word) >> 8;
+            std::memcpy(out, &rgb, sizeof rgb);
+        } else {
+            out[0] = static_cast<png_byte>(word >> 16);
+            out[1] = static_cast<png_byte>(word >> 8);
+            out[2] = static_cast<png_byte>(word);
+        }
         out += 3;
     }
 }
@@ -130,7 +140,8 @@ std::string encodePng(const std::uint32_t* pixels, int width, int height, std::s
     Output output;
     png_set_write_fn(png, &output, appendBytes, flushNothing);
     const bool opaque = everyPixelOpaque(pixels, width, height, rowWords);
-    std::vector<png_byte> rowBuffer(static_cast<std::size_t>(width) * (opaque ? 3 : 4));
+    // One byte more than a row of RGB needs, for the four-byte stores of toRgb.
+    std::vector<png_byte> rowBuffer(static_cast<std::size_t>(width) * (opaque ? 3 : 4) + 1);
     const bool written = writeRows(png, info, pixels, width, height, rowWords, opaque, rowBuffer.data());
     png_destroy_write_struct(&png, &info);
     if (!written) return {};

@@ -7,11 +7,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <mutex>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
 
-#include "desktop/apps/ProcessTable.h"
 #include "platform/Preferences.h"
 
 namespace desktop {
@@ -22,12 +22,14 @@ constexpr const char* keyPrefix = "NSWindow Frame ";
 // its executable's name.
 constexpr const char* fallbackDomain = "orvane-host";
 
-// The host's bundle identifier, read from the process table itself: asking
-// the platform would start a whole desktop where only a window server runs.
+std::mutex domainMutex;
+// The host's bundle identifier, as the process table last set it: asking the
+// platform would start a whole desktop where only a window server runs.
+std::string hostIdentifier;
+
 std::string domain() {
-    const auto& host = ProcessTable::shared().host();
-    auto identifier = host ? host->bundleIdentifier() : std::nullopt;
-    return identifier && !identifier->empty() ? *identifier : fallbackDomain;
+    std::lock_guard lock(domainMutex);
+    return hostIdentifier.empty() ? fallbackDomain : hostIdentifier;
 }
 
 std::string number(double value) {
@@ -37,6 +39,11 @@ std::string number(double value) {
 }
 
 }  // namespace
+
+void setWindowFrameOwner(const std::string& bundleIdentifier) {
+    std::lock_guard lock(domainMutex);
+    hostIdentifier = bundleIdentifier;
+}
 
 std::optional<platform::Rect> savedWindowFrame(const std::string& name) {
     if (name.empty()) return std::nullopt;

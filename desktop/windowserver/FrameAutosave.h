@@ -12,6 +12,11 @@
 
 namespace desktop {
 
+// The bundle identifier of the application whose windows are saved (the
+// host); until one is set, or when it is empty, frames go to the domain named
+// after the executable of the host.
+void setWindowFrameOwner(const std::string& bundleIdentifier);
+
 // The frame saved under the name, nothing when none was or it does not read
 // as four finite numbers with a positive size.
 std::optional<platform::Rect> savedWindowFrame(const std::string& name);

@@ -8,7 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "desktop/scripting/GeometryJson.h"
+#include "desktop/scene/GeometryJson.h"
 #include "platform/ui/Image.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/View.h"

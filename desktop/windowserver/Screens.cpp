@@ -8,7 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "desktop/scripting/GeometryJson.h"
+#include "desktop/scene/GeometryJson.h"
 #include "desktop/windowserver/WindowList.h"
 #include "platform/ui/Window.h"
 

@@ -11,7 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "desktop/scripting/GeometryJson.h"
+#include "desktop/scene/GeometryJson.h"
 #include "desktop/windowserver/StatusBar.h"
 #include "desktop/windowserver/SystemMenuExtras.h"
 #include "platform/ui/Button.h"

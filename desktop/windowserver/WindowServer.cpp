@@ -8,13 +8,13 @@
 
 #include <nlohmann/json.hpp>
 
-#include "desktop/scripting/GeometryJson.h"
+#include "desktop/scene/GeometryJson.h"
 #include "desktop/windowserver/MenuServer.h"
 #include "desktop/windowserver/Pointer.h"
 #include "desktop/windowserver/Screens.h"
 #include "desktop/windowserver/StatusBar.h"
-#include "desktop/windowserver/SystemMenuExtras.h"
 #include "desktop/windowserver/SystemAppearance.h"
+#include "desktop/windowserver/SystemMenuExtras.h"
 #include "desktop/windowserver/WindowList.h"
 #include "platform/ui/Appearance.h"
 #include "platform/ui/StatusBar.h"

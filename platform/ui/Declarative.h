@@ -40,6 +40,7 @@
 
 #include "platform/ui/Color.h"
 #include "platform/ui/Font.h"
+#include "platform/ui/ShownText.h"
 #include "platform/ui/View.h"
 
 namespace platform::ui {
@@ -181,7 +182,18 @@ struct Node {
     Node&& foreground(Color c) && { color = c; return std::move(*this); }
     Node&& symbolTint(Color c) && { symbolColor = c; return std::move(*this); }
     Node&& monospaced() && { monospacedDigits = true; return std::move(*this); }
-    Node&& lines(int limit) && { lineLimit = limit; return std::move(*this); }
+    // A text cut to what its lines can show keeps the whole text as what it
+    // is called for accessibility, unless it is called something else.
+    Node&& lines(int limit) && {
+        lineLimit = limit;
+        if (kind == Kind::text || kind == Kind::label) {
+            if (auto shown = cutToWhatLinesCanShow(text, limit)) {
+                if (accessibilityLabel.empty()) accessibilityLabel = std::move(text);
+                text = std::move(*shown);
+            }
+        }
+        return std::move(*this);
+    }
     Node&& padded(Insets insets) && { padding = insets; return std::move(*this); }
     Node&& padded(double all) && { padding = {all, all, all, all}; return std::move(*this); }
     Node&& margined(Insets insets) && { margin = insets; return std::move(*this); }

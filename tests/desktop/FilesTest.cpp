@@ -10,7 +10,7 @@
 
 #include "desktop/Desktop.h"
 #include "desktop/files/Disk.h"
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 #include "platform/Files.h"
 #include "tests/desktop/TemporaryDisk.h"
 

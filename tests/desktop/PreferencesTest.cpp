@@ -7,7 +7,7 @@
 
 #include "desktop/Desktop.h"
 #include "desktop/preferences/Preferences.h"
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 #include "platform/Preferences.h"
 #include "tests/desktop/TemporaryDisk.h"
 

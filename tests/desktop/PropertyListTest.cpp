@@ -8,7 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 
 namespace {
 
@@ -159,6 +159,54 @@ TEST(PropertyList, RefusesHostileFiles) {
     farKey[table + 2] = '\x7F';
     farKey[table + 3] = '\xFF';
     EXPECT_FALSE(parsePropertyList(farKey));
+}
+
+// Tests that a dictionary read a member at a time gives what the whole parse
+// gives under every key, in both formats and with keys whose malformed UTF-8
+// is repaired (two that repair alike: the last wins), and is refused exactly
+// when the whole parse is or when its top level is not a dictionary.
+// (libplist writes the malformed keys as "bad", so they read alike.)
+TEST(PropertyList, MembersReadOneAtATimeAreTheWholeParse) {
+    plist_t root = plist_new_dict();
+    plist_dict_set_item(root, "plain", plist_new_uint(48));
+    plist_dict_set_item(root, "bad\xff", plist_new_string("first"));
+    plist_dict_set_item(root, "bad\xfe", plist_new_string("second"));
+    plist_t deep = plist_new_array();
+    plist_dict_set_item(root, "deep", deep);
+    for (int level = 0; level < 300; ++level) {
+        plist_t child = plist_new_array();
+        plist_array_append_item(deep, child);
+        deep = child;
+    }
+    char* out = nullptr;
+    uint32_t length = 0;
+    plist_to_bin(root, &out, &length);
+    ASSERT_NE(out, nullptr);
+    const std::string tooDeep(out, length);
+    plist_to_bin_free(out);
+    plist_dict_remove_item(root, "deep");
+    out = nullptr;
+    plist_to_bin(root, &out, &length);
+    ASSERT_NE(out, nullptr);
+    const std::string repairedKeys(out, length);
+    plist_to_bin_free(out);
+    plist_free(root);
+
+    for (const std::string& bytes : {*desktop::binaryPropertyList(everyType()), *desktop::xmlPropertyList(everyType()), repairedKeys}) {
+        const auto whole = parsePropertyList(bytes);
+        const auto members = desktop::PropertyListDictionary::parse(bytes);
+        ASSERT_TRUE(whole && members);
+        for (const auto& [key, value] : whole->items()) EXPECT_EQ(members->value(key), value) << key;
+        EXPECT_FALSE(members->value("missing"));
+        EXPECT_FALSE(members->value(std::string("plain\0", 6))) << "a key holding a NUL is another key";
+    }
+    EXPECT_EQ(*parsePropertyList(repairedKeys), json({{"bad", "second"}, {"plain", 48}})) << "the two keys read alike";
+
+    EXPECT_FALSE(parsePropertyList(tooDeep));
+    EXPECT_FALSE(desktop::PropertyListDictionary::parse(tooDeep)) << "one member too deep refuses the whole list";
+    EXPECT_FALSE(desktop::PropertyListDictionary::parse(binaryList({array({1}), std::string("\x10\x05", 2)}))) << "an array";
+    EXPECT_FALSE(desktop::PropertyListDictionary::parse(binaryList({array({0})})));
+    EXPECT_FALSE(desktop::PropertyListDictionary::parse("not a property list"));
 }
 
 // Tests that a merge changes only the named keys and keeps every other node

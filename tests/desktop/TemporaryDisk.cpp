@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "desktop/preferences/Preferences.h"
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 
 namespace orvane::test {
 

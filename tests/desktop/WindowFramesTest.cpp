@@ -9,7 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/Desktop.h"
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 #include "platform/Preferences.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Window.h"

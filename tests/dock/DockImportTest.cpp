@@ -154,4 +154,15 @@ TEST_F(DockImportTest, MissingOrOddListsCountAsEmpty) {
     EXPECT_EQ(dock::dockImport()["readable"], false);
 }
 
+// Tests that a location whose path decodes to a NUL names no application,
+// although the part before the NUL does: the system would cut the path there.
+TEST_F(DockImportTest, LocationsHoldingNulAreNotApplications) {
+    json result = import(json::array({appTile("file:///Applications/Tool.app%00/Slack.app/", "截断"),
+                                       appTile("/Applications/Tool.app%00.app", "截断路径"),
+                                       appTile("file:///Applications/Slack.app/", "Slack")}));
+    EXPECT_EQ(result["skipped"], json({"截断", "截断路径"}));
+    ASSERT_EQ(result["apps"].size(), 2u) << result.dump();
+    EXPECT_EQ(result["apps"][1], record("com.tinyspeck.slackmacgap", "Slack", "/Applications/Slack.app"));
+}
+
 }  // namespace

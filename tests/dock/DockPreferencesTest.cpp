@@ -5,7 +5,7 @@
 #include <plist/plist.h>
 
 #include "desktop/Desktop.h"
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 #include "dock/DockPreferences.h"
 #include "tests/desktop/TemporaryDisk.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "desktop/Desktop.h"
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 #include "dock/DockPreferences.h"
 #include "tests/desktop/TemporaryDisk.h"
 

@@ -10,9 +10,18 @@
 
 namespace orvane::contract {
 
+// What a test asks of the person at the machine before it starts.
+struct ContractMachine {
+    // This process is trusted for accessibility.
+    bool accessibilityTrusted = false;
+    // This process may record the screen, and the permission is in force.
+    bool screenCaptureAllowed = false;
+};
+
 // A fresh machine for one test: pending main-loop work disowned, an empty
-// scratch home folder, and one application that is installed but not running.
-void contractReset();
+// scratch home folder, one application that is installed but not running,
+// and the permissions the machine description grants (none by default).
+void contractReset(const ContractMachine& machine = {});
 // Lets the main run loop run for the given seconds of its clock, running every
 // job that falls due, in order (on a manual clock without waiting in real time).
 void contractAdvance(double seconds);

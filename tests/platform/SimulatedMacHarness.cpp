@@ -38,7 +38,7 @@ const std::string& scratchDisk() {
 
 }  // namespace
 
-void contractReset() {
+void contractReset(const ContractMachine& machine) {
     const std::string& disk = scratchDisk();
     std::error_code ignored;
     std::filesystem::remove_all(disk, ignored);
@@ -48,6 +48,8 @@ void contractReset() {
                                          {"name", "Contract"},
                                          {"path", launchablePath},
                                          {"running", false}}})},
+        {"accessibilityTrusted", machine.accessibilityTrusted},
+        {"screenCaptureGranted", machine.screenCaptureAllowed},
     };
     desktop::reset(scene, desktop::Clock::manual);
 }

@@ -3,6 +3,9 @@
 
 #include <unistd.h>
 
+#include <functional>
+
+#include "platform/Utf8.h"
 #include "platform/ui/Window.h"
 #include "settings/AppSearch.h"
 #include "tests/settings/SettingsFixture.h"
@@ -108,6 +111,35 @@ TEST_F(SettingsTest, BannerShowsTheFailureFirst) {
     EXPECT_TRUE(shows("已导入")) << "the banner waits for the host";
     update(json::object());
     EXPECT_FALSE(control("关闭提示"));
+}
+
+// Tests a message of megabytes: the banner lays out only the start it can show,
+// ended by an ellipsis and cut between characters, and keeps the whole text as
+// what it is called for accessibility.
+TEST_F(SettingsTest, LongBannerIsCutBeforeItIsLaidOut) {
+    startLibrary();
+    send("settingsShow");
+    std::string message;
+    while (message.size() < 3'000'000) message += "导入完成 imported ";
+    update({{"message", message}});
+    std::function<const declarative::Node*(const declarative::Node&)> find = [&](const declarative::Node& node) -> const declarative::Node* {
+        if (node.kind == declarative::Kind::text && node.accessibilityLabel == message) return &node;
+        for (const auto& child : node.children)
+            if (const auto* found = find(child)) return found;
+        return nullptr;
+    };
+    const auto* banner = find(hosting().root());
+    ASSERT_TRUE(banner) << "the whole message stays the banner's accessibility text";
+    EXPECT_LT(banner->text.size(), 40'000u);
+    ASSERT_GT(banner->text.size(), 3u);
+    EXPECT_EQ(banner->text.substr(banner->text.size() - 3), "\xE2\x80\xA6");
+    const std::string shown = banner->text.substr(0, banner->text.size() - 3);
+    EXPECT_EQ(message.compare(0, shown.size(), shown), 0) << "the start of the message, cut between characters";
+    EXPECT_TRUE(platform::isValidUtf8(shown));
+    EXPECT_TRUE(control("关闭提示")) << "the close button stays in view";
+
+    update({{"message", "已导入"}});
+    EXPECT_TRUE(shows("已导入")) << "a short message is shown whole";
 }
 
 // Tests that the pages show what the host sent: counters, the undo button,

@@ -1,7 +1,7 @@
 // Lenient reading of scene values for the simulated Mac: bad values fall back
 // to defaults so that a broken scene still gives a usable desktop.
 
-#include "desktop/scripting/SceneValues.h"
+#include "desktop/scene/SceneValues.h"
 
 #include <cmath>
 

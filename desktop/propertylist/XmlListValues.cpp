@@ -1,6 +1,6 @@
 // Part of the stand-in for the platform's property-list serialization: the
 // strict reading of XML scalars that libplist itself reads leniently.
-#include "desktop/preferences/XmlListValues.h"
+#include "desktop/propertylist/XmlListValues.h"
 
 #include <cctype>
 #include <cmath>

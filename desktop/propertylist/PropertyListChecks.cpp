@@ -1,14 +1,14 @@
 // Checks of untrusted property-list bytes, standing in for the care the
 // platform's own parser takes: the object graph of a binary list is walked
 // with bounds on every offset and count before libplist sees it.
-#include "desktop/preferences/PropertyListChecks.h"
+#include "desktop/propertylist/PropertyListChecks.h"
 
 #include <cstdint>
 #include <limits>
 #include <optional>
 #include <vector>
 
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 
 namespace desktop {
 

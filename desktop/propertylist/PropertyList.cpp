@@ -1,7 +1,7 @@
 // Reads and writes property lists with libplist, standing in for the
 // platform's property-list serialization. Untrusted bytes are checked before
 // libplist sees them, because it follows binary references without limits.
-#include "desktop/preferences/PropertyList.h"
+#include "desktop/propertylist/PropertyList.h"
 
 #include <plist/plist.h>
 
@@ -10,14 +10,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
-#include "desktop/preferences/PropertyListChecks.h"
-#include "desktop/preferences/XmlListValues.h"
+#include "desktop/propertylist/PropertyListChecks.h"
+#include "desktop/propertylist/XmlListValues.h"
 #include "platform/Utf8.h"
 
 namespace desktop {
@@ -211,6 +212,47 @@ std::optional<Json> toJson(plist_t node, int depth) {
     }
 }
 
+// Whether toJson converts the node: every node is of a type it knows and no
+// container lies deeper than it takes. Walks the tree without building
+// anything, so that a list read a member at a time is refused exactly when
+// the whole of it would be.
+bool convertible(plist_t node, int depth) {
+    if (!node || (isContainer(node) && depth > maxPropertyListDepth)) return false;
+    switch (plist_get_node_type(node)) {
+    case PLIST_BOOLEAN: case PLIST_UINT: case PLIST_REAL: case PLIST_STRING: case PLIST_KEY:
+    case PLIST_DATA: case PLIST_DATE: case PLIST_UID:
+        return true;
+    case PLIST_ARRAY: {
+        plist_array_iter iterator = nullptr;
+        plist_array_new_iter(node, &iterator);
+        bool complete = true;
+        while (iterator && complete) {
+            plist_t item = nullptr;
+            plist_array_next_item(node, iterator, &item);
+            if (!item) break;
+            complete = convertible(item, depth + 1);
+        }
+        std::free(iterator);
+        return complete;
+    }
+    case PLIST_DICT: {
+        plist_dict_iter iterator = nullptr;
+        plist_dict_new_iter(node, &iterator);
+        bool complete = true;
+        while (iterator && complete) {
+            plist_t value = nullptr;
+            plist_dict_next_item(node, iterator, nullptr, &value);  // keys are not copied
+            if (!value) break;
+            complete = convertible(value, depth + 1);
+        }
+        std::free(iterator);
+        return complete;
+    }
+    default:
+        return false;
+    }
+}
+
 // The tag of a tagged object, or empty for an ordinary dictionary.
 std::string tagOf(const Json& object) {
     if (object.size() != 2) return {};
@@ -313,6 +355,38 @@ std::optional<nlohmann::json> parsePropertyList(std::string_view bytes) {
     Plist root = parseTrusted(bytes);
     if (!root) return std::nullopt;
     return toJson(static_cast<plist_t>(root.get()), 1);
+}
+
+struct PropertyListDictionary::Tree {
+    Plist root;
+    // Each member under its key as toJson names it (malformed UTF-8
+    // repaired; of keys that repair alike, the last wins, as in toJson).
+    std::map<std::string, plist_t> members;
+};
+
+std::optional<PropertyListDictionary> PropertyListDictionary::parse(std::string_view bytes) {
+    Plist root = parseTrusted(bytes);
+    if (!root || plist_get_node_type(root.get()) != PLIST_DICT || !convertible(root.get(), 1)) return std::nullopt;
+    auto tree = std::make_shared<Tree>();
+    plist_dict_iter iterator = nullptr;
+    plist_dict_new_iter(root.get(), &iterator);
+    while (iterator) {
+        char* key = nullptr;
+        plist_t value = nullptr;
+        plist_dict_next_item(root.get(), iterator, &key, &value);
+        if (!key) break;
+        tree->members.insert_or_assign(platform::repairUtf8(key), value);
+        std::free(key);
+    }
+    std::free(iterator);
+    tree->root = std::move(root);
+    return PropertyListDictionary(std::move(tree));
+}
+
+std::optional<nlohmann::json> PropertyListDictionary::value(const std::string& key) const {
+    auto found = tree_->members.find(key);
+    if (found == tree_->members.end()) return std::nullopt;
+    return toJson(found->second, 2);
 }
 
 std::optional<std::string> topLevelString(std::string_view bytes, const std::string& key) {

@@ -1,5 +1,8 @@
 #pragma once
 
+// desktop/propertylist/ stands in for the platform's property-list
+// serialization: the binary and XML formats read and written as JSON values.
+//
 // Property lists of the simulated Mac (preference files, Info.plist) as JSON.
 // Booleans, integers, reals, strings, arrays and dictionaries map both ways
 // with their types kept (an integer never turns into a real). Data, dates and
@@ -17,6 +20,7 @@
 // Integers keep their sign: 2^63 to 2^64-1 read as unsigned numbers.
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +34,23 @@ inline constexpr const char* propertyListTypeKey = "$plist";
 
 // Binary ("bplist00") or XML; nothing when refused.
 std::optional<nlohmann::json> parsePropertyList(std::string_view bytes);
+// A list whose top level is a dictionary, checked and parsed whole (and
+// refused whole, as parsePropertyList refuses), whose members are converted
+// to JSON only when asked for: reading two values of a large file then costs
+// little more than parsing it. value(key) equals parsePropertyList's
+// member under key.
+class PropertyListDictionary {
+public:
+    // Nothing when the list is refused or its top level is not a dictionary.
+    static std::optional<PropertyListDictionary> parse(std::string_view bytes);
+    std::optional<nlohmann::json> value(const std::string& key) const;
+
+private:
+    struct Tree;
+    explicit PropertyListDictionary(std::shared_ptr<const Tree> tree) : tree_(std::move(tree)) {}
+    std::shared_ptr<const Tree> tree_;
+};
+
 // The string under key in a list whose top level is a dictionary; nothing when
 // the list is refused, the key is missing or its value is not a string.
 // Cheaper than parsing the whole list into JSON.

@@ -1,7 +1,7 @@
 // Geometry in the simulated Mac's JSON: the one place that decides what a
 // well-formed rectangle or point is, so scenes and verbs agree.
 
-#include "desktop/scripting/GeometryJson.h"
+#include "desktop/scene/GeometryJson.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,5 +1,8 @@
 #pragma once
 
+// desktop/scene/ holds what every part of the simulated Mac shares to read its
+// scene: lenient member readers and the geometry's JSON form.
+//
 // Reading a scene's JSON leniently, as the simulated Mac does everywhere: a
 // missing key or a value of the wrong type takes the documented default.
 
