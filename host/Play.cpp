@@ -59,22 +59,6 @@ std::string formatNumber(double value) {
     return out.str();
 }
 
-// A part of the screen at a scale, where the simulated Mac can draw one
-// (desktop::screenPicture(region, scale)); otherwise nothing, and the host
-// draws the whole screen each time.
-template <typename Region>
-std::shared_ptr<platform::ui::Bitmap> partOfScreen(const Region& region, double scale) {
-    if constexpr (requires { desktop::screenPicture(region, scale); })
-        return desktop::screenPicture(region, scale);
-    else
-        return nullptr;
-}
-
-template <typename Region = platform::Rect>
-constexpr bool partsCanBeDrawn() {
-    return requires(Region region) { desktop::screenPicture(region, 2.0); };
-}
-
 class PlayHost {
 public:
     PlayHost(const Library& library, PlayServer& server, PlayInbox& inbox)
@@ -219,7 +203,7 @@ private:
         const auto t0 = Clock::now();
         std::shared_ptr<platform::ui::Bitmap> picture;
         TileSet changed;
-        const auto parts = !partsCanBeDrawn() || wholeNeeded_ || !previous_ || menuOpen_ || now - lastWhole_ >= std::max<Clock::duration>(wholeScreenEvery, wholeScreenCostFactor * wholeCost_)
+        const auto parts = wholeNeeded_ || !previous_ || menuOpen_ || now - lastWhole_ >= std::max<Clock::duration>(wholeScreenEvery, wholeScreenCostFactor * wholeCost_)
                                ? std::nullopt
                                : partsToDraw(lookInputs(), TileSet::tileSize);
         if (parts) {
@@ -268,28 +252,12 @@ private:
         auto picture = std::make_shared<platform::ui::Bitmap>(*previous_);
         changed = TileSet(picture->pixelsWide(), picture->pixelsHigh());
         const double scale = picture->scale();
-        const int wide = picture->pixelsWide();
         for (const auto& part : parts) {
-            auto piece = partOfScreen(part, scale);
+            auto piece = desktop::screenPicture(part, scale);
             if (!piece) continue;
             const int left = static_cast<int>(std::lround((part.minX() - screenFrame_[0]) * scale));
             const int top = static_cast<int>(std::lround((screenFrame_[1] + screenFrame_[3] - part.maxY()) * scale));
-            const int pieceWide = std::min(piece->pixelsWide(), wide - left);
-            const int pieceHigh = std::min(piece->pixelsHigh(), picture->pixelsHigh() - top);
-            auto& target = picture->pixels();
-            const auto& source = piece->pixels();
-            for (int y = 0; y < pieceHigh; ++y) {
-                const std::uint32_t* from = &source[static_cast<std::size_t>(y) * piece->pixelsWide()];
-                std::uint32_t* to = &target[static_cast<std::size_t>(top + y) * wide + left];
-                const int row = (top + y) / TileSet::tileSize;
-                for (int x = 0; x < pieceWide; x += TileSet::tileSize) {
-                    const int run = std::min(TileSet::tileSize, pieceWide - x);
-                    const int column = (left + x) / TileSet::tileSize;
-                    if (!changed.at(column, row) && std::memcmp(from + x, to + x, sizeof(std::uint32_t) * run) != 0)
-                        changed.mark(column, row);
-                }
-                std::memcpy(to, from, sizeof(std::uint32_t) * pieceWide);
-            }
+            pastePart(*piece, left, top, *picture, changed);
         }
         return picture;
     }

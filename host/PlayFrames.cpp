@@ -93,6 +93,31 @@ std::vector<PixelRect> rectanglesOf(const TileSet& tiles) {
     return rects;
 }
 
+void pastePart(const platform::ui::Bitmap& piece, int left, int top, platform::ui::Bitmap& picture, TileSet& changed) {
+    const int wide = picture.pixelsWide(), high = picture.pixelsHigh();
+    const int skipX = std::max(0, -left), skipY = std::max(0, -top);
+    const int x0 = std::max(left, 0), y0 = std::max(top, 0);
+    const int runWide = std::min(piece.pixelsWide() - skipX, wide - x0);
+    const int runHigh = std::min(piece.pixelsHigh() - skipY, high - y0);
+    if (runWide <= 0 || runHigh <= 0 || changed.pixelsWide() != wide || changed.pixelsHigh() != high) return;
+    auto& target = picture.pixels();
+    const auto& source = piece.pixels();
+    for (int y = 0; y < runHigh; ++y) {
+        const std::uint32_t* from = &source[static_cast<std::size_t>(skipY + y) * piece.pixelsWide() + skipX];
+        std::uint32_t* to = &target[static_cast<std::size_t>(y0 + y) * wide + x0];
+        const int row = (y0 + y) / TileSet::tileSize;
+        // Runs that end on tile boundaries, so each is compared within one tile.
+        for (int x = 0; x < runWide;) {
+            const int column = (x0 + x) / TileSet::tileSize;
+            const int run = std::min((column + 1) * TileSet::tileSize - (x0 + x), runWide - x);
+            if (!changed.at(column, row) && std::memcmp(from + x, to + x, sizeof(std::uint32_t) * run) != 0)
+                changed.mark(column, row);
+            x += run;
+        }
+        std::memcpy(to, from, sizeof(std::uint32_t) * runWide);
+    }
+}
+
 namespace {
 
 void appendToString(png_structp png, png_bytep data, png_size_t length) {

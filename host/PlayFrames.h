@@ -52,6 +52,11 @@ private:
 // previous picture or its size differs.
 TileSet changedTiles(const platform::ui::Bitmap* previous, const platform::ui::Bitmap& next);
 
+// Copies piece into picture with its top-left pixel at (left, top), y from
+// the top, and marks in changed (a grid of picture's size) the tiles whose
+// pixels it altered. Whatever of piece falls outside picture is left out.
+void pastePart(const platform::ui::Bitmap& piece, int left, int top, platform::ui::Bitmap& picture, TileSet& changed);
+
 // A rectangle of pixels, y from the top.
 struct PixelRect {
     int x, y, width, height;

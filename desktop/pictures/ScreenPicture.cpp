@@ -14,6 +14,7 @@
 #include "desktop/pictures/DockPicture.h"
 #include "desktop/pictures/MenuBarPicture.h"
 #include "desktop/pictures/MenuPicture.h"
+#include "desktop/pictures/ShadowImages.h"
 #include "desktop/pictures/WindowChrome.h"
 #include "desktop/pictures/WindowPicture.h"
 #include "desktop/ui/BitmapContext.h"
@@ -85,7 +86,8 @@ void paintDesktopPicture(cairo_t* cr, Rect frame, AppearanceName appearance) {
 
 // The desktop picture is an image made once per screen size and appearance,
 // as the system keeps it, rather than painted again for every picture.
-void drawDesktopPicture(cairo_t* cr, const platform::ui::Screen& screen, AppearanceName appearance) {
+// False when it cannot be drawn; the picture's pixels are then left as they were.
+bool drawDesktopPicture(cairo_t* cr, const platform::ui::Screen& screen, AppearanceName appearance) {
     struct Cached {
         Rect frame;
         double scale = 0;
@@ -99,22 +101,26 @@ void drawDesktopPicture(cairo_t* cr, const platform::ui::Screen& screen, Appeara
                                                             static_cast<int>(std::ceil(screen.frame.height() * scale - 1e-9)),
                                                             screen.frame.size);
         desktop::ui::BitmapContext context(*image);
-        if (!context.isValid()) return;
+        if (!context.isValid()) return false;
         cairo_translate(context.get(), -screen.frame.minX(), -screen.frame.minY());
         paintDesktopPicture(context.get(), screen.frame, appearance);
         cached = {screen.frame, scale, appearance, std::move(image)};
     }
     cairo_surface_t* surface = desktop::ui::createSurface(*cached.image);
-    if (!surface) return;
+    if (!surface) return false;
     // The image's rows run top down at the screen's scale; the picture may be
-    // of a region only, at a scale of its own.
+    // of a region only, at a scale of its own. It is the bottom layer: it
+    // replaces whatever the pixels held, as painting it over transparent
+    // pixels would, so the picture's bitmap need not be cleared first.
     cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_translate(cr, screen.frame.minX(), screen.frame.maxY());
     cairo_scale(cr, 1 / scale, -1 / scale);
     cairo_set_source_surface(cr, surface, 0, 0);
     cairo_paint(cr);
     cairo_restore(cr);
     cairo_surface_destroy(surface);
+    return true;
 }
 
 // The arrow pointer with its tip at the point: black with a white rim.
@@ -147,9 +153,20 @@ bool castsShadow(const WindowRecord& record) {
     return record.window ? record.window->hasShadow() : true;
 }
 
-void drawWindowOnScreen(cairo_t* cr, const WindowRecord& record) {
+// Everything a window and its shadow can touch: the shadow's image reaches
+// its margin beyond the frame, moved by its offset, plus a pixel of the image
+// and one of its filter.
+Rect reachOnScreen(Rect frame) {
+    chrome::Shadow shadow;
+    double reach = chrome::shadowMargin(shadow.blur) + std::abs(shadow.offsetY) + 2 / chrome::shadowImageScale;
+    return frame.insetBy(-reach, -reach);
+}
+
+void drawWindowOnScreen(cairo_t* cr, const WindowRecord& record, Rect region) {
     Rect frame = pictureFrame(record);
     if (!(frame.width() > 0) || !(frame.height() > 0)) return;
+    // A window that leaves the region untouched costs nothing.
+    if (!reachOnScreen(frame).intersects(region)) return;
     if (castsShadow(record)) {
         bool titled = hasTitledOutline(record);
         double radius = titled ? chrome::cornerRadius : borderlessShadowRadius;
@@ -191,14 +208,21 @@ std::shared_ptr<platform::ui::Bitmap> pictureOf(const platform::ui::Screen& scre
     double wide = std::ceil(region.width() * scale - 1e-9);
     double high = std::ceil(region.height() * scale - 1e-9);
     if (!(wide >= 1) || !(high >= 1) || wide > largestSide || high > largestSide) return nullptr;
-    auto bitmap = std::make_shared<platform::ui::Bitmap>(static_cast<int>(wide), static_cast<int>(high), region.size);
+    // The desktop picture below everything writes every pixel.
+    auto bitmap = std::make_shared<platform::ui::Bitmap>(static_cast<int>(wide), static_cast<int>(high), region.size,
+                                                         platform::ui::BitmapPixels::unset);
     desktop::ui::BitmapContext context(*bitmap);
     if (!context.isValid()) return nullptr;
     cairo_t* cr = context.get();
     cairo_translate(cr, -region.minX(), -region.minY());
     AppearanceName appearance = platform::ui::systemAppearance();
 
-    drawDesktopPicture(cr, screen, appearance);
+    if (!drawDesktopPicture(cr, screen, appearance)) {
+        cairo_save(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+        cairo_paint(cr);
+        cairo_restore(cr);
+    }
     // The Dock and the menu bar are the system's own layers among the windows.
     struct SystemLayer {
         int level;
@@ -221,7 +245,7 @@ std::shared_ptr<platform::ui::Bitmap> pictureOf(const platform::ui::Screen& scre
     std::reverse(windows.begin(), windows.end());
     for (const auto& record : windows) {
         drawLayersBelow(record.level);
-        drawWindowOnScreen(cr, record);
+        drawWindowOnScreen(cr, record, region);
     }
     drawLayersBelow(std::numeric_limits<int>::max());
     Point menuTopLeft;

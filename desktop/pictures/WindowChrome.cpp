@@ -5,10 +5,10 @@
 
 #include "desktop/pictures/WindowChrome.h"
 
+#include "desktop/pictures/ShadowImages.h"
+
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <vector>
 
 #include "desktop/ui/CairoCanvas.h"
 #include "desktop/ui/WindowButtons.h"
@@ -34,34 +34,6 @@ bool dark(AppearanceName appearance) { return appearance == AppearanceName::dark
 
 Color titleBarColour(AppearanceName appearance) {
     return dark(appearance) ? Color::rgba(0.216, 0.216, 0.224) : Color::rgba(0.914, 0.914, 0.918);
-}
-
-// Separable box blur of an 8-bit alpha surface, run three times for a
-// near-Gaussian falloff.
-void boxBlur(cairo_surface_t* surface, int radius) {
-    if (radius < 1) return;
-    cairo_surface_flush(surface);
-    int width = cairo_image_surface_get_width(surface);
-    int height = cairo_image_surface_get_height(surface);
-    int stride = cairo_image_surface_get_stride(surface);
-    unsigned char* data = cairo_image_surface_get_data(surface);
-    std::vector<int> line(static_cast<std::size_t>(std::max(width, height)));
-    auto pass = [&](int count, int length, auto at) {
-        for (int i = 0; i < count; ++i) {
-            for (int j = 0; j < length; ++j) line[j] = at(i, j);
-            int sum = 0;
-            for (int j = -radius; j <= radius; ++j) sum += line[std::clamp(j, 0, length - 1)];
-            for (int j = 0; j < length; ++j) {
-                at(i, j) = static_cast<unsigned char>(sum / (2 * radius + 1));
-                sum += line[std::min(j + radius + 1, length - 1)] - line[std::max(j - radius, 0)];
-            }
-        }
-    };
-    for (int round = 0; round < 3; ++round) {
-        pass(height, width, [&](int y, int x) -> unsigned char& { return data[y * stride + x]; });
-        pass(width, height, [&](int x, int y) -> unsigned char& { return data[y * stride + x]; });
-    }
-    cairo_surface_mark_dirty(surface);
 }
 
 }  // namespace
@@ -106,42 +78,9 @@ void drawOutlineEdge(desktop::ui::CairoCanvas& canvas, Size size) {
 }
 
 void drawShadow(cairo_t* cr, Rect shape, double radius, Shadow shadow, ShadowUnder under) {
-    if (!(shape.width() > 0) || !(shape.height() > 0) || !std::isfinite(shape.width()) || !std::isfinite(shape.height())) return;
-    // The shadow is drawn small and blurred there: its softness needs no detail.
-    constexpr double shadowScale = 0.5;
-    double margin = shadow.blur * 1.5;
-    int width = static_cast<int>(std::ceil((shape.width() + 2 * margin) * shadowScale));
-    int height = static_cast<int>(std::ceil((shape.height() + 2 * margin) * shadowScale));
-    constexpr int largest = 8192;
-    if (width > largest || height > largest) return;
-    cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, width, height);
-    cairo_surface_t* tinted = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    if (cairo_surface_status(mask) != CAIRO_STATUS_SUCCESS || cairo_surface_status(tinted) != CAIRO_STATUS_SUCCESS) {
-        cairo_surface_destroy(mask);
-        cairo_surface_destroy(tinted);
-        return;
-    }
-    cairo_t* m = cairo_create(mask);
-    cairo_scale(m, shadowScale, shadowScale);
-    desktop::ui::appendRoundedRect(m, {margin, margin, shape.width(), shape.height()}, radius, radius);
-    cairo_set_source_rgba(m, 0, 0, 0, 1);
-    cairo_fill(m);
-    cairo_destroy(m);
-    boxBlur(mask, std::max(1, static_cast<int>(std::lround(shadow.blur * shadowScale / 3))));
-    // Black of the blurred coverage as a plain image: scaling an image source
-    // is much cheaper for the compositor than scaling a mask.
-    auto opacity = static_cast<std::uint32_t>(std::lround(std::clamp(shadow.opacity, 0.0, 1.0) * 255));
-    const unsigned char* from = cairo_image_surface_get_data(mask);
-    unsigned char* to = cairo_image_surface_get_data(tinted);
-    int fromStride = cairo_image_surface_get_stride(mask), toStride = cairo_image_surface_get_stride(tinted);
-    for (int y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(to + y * toStride);
-        for (int x = 0; x < width; ++x)
-            row[x] = ((from[y * fromStride + x] * opacity + 127) / 255) << 24;
-    }
-    cairo_surface_mark_dirty(tinted);
-    cairo_surface_destroy(mask);
-
+    auto image = shadowImage(shape.size, radius, shadow.blur, shadow.opacity);
+    if (!image) return;
+    double margin = shadowMargin(shadow.blur);
     cairo_save(cr);
     if (under == ShadowUnder::hidden) {
         // Only around the shape: a translucent window must not show its own shadow.
@@ -154,12 +93,11 @@ void drawShadow(cairo_t* cr, Rect shape, double radius, Shadow shadow, ShadowUnd
     }
     // The image's rows run downwards; user space runs upwards.
     cairo_translate(cr, shape.minX() - margin, shape.maxY() + margin + shadow.offsetY);
-    cairo_scale(cr, 1 / shadowScale, -1 / shadowScale);
-    cairo_set_source_surface(cr, tinted, 0, 0);
+    cairo_scale(cr, 1 / shadowImageScale, -1 / shadowImageScale);
+    cairo_set_source_surface(cr, image.get(), 0, 0);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BILINEAR);
     cairo_paint(cr);
     cairo_restore(cr);
-    cairo_surface_destroy(tinted);
 }
 
 }  // namespace desktop::chrome

@@ -13,7 +13,10 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/Desktop.h"
+#include "desktop/pictures/ScreenPicture.h"
+#include "desktop/pictures/ShadowImages.h"
 #include "orvane_desktop.h"
+#include "platform/ui/Bitmap.h"
 #include "platform/ui/Canvas.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/StatusBar.h"
@@ -134,6 +137,76 @@ TEST_F(ScreenPictureTest, ShowsWindowsMenuBarStatusItemsMenuAndPointer) {
     ASSERT_TRUE(dark->valid());
     auto darkBar = dark->at(950, 690);
     EXPECT_LT(darkBar.r + darkBar.g + darkBar.b, bar.r + bar.g + bar.b) << "the dark appearance darkens the menu bar";
+}
+
+// Whether two pictures hold the same pixels; where they first differ when not.
+::testing::AssertionResult samePixels(const ui::Bitmap& a, const ui::Bitmap& b) {
+    if (a.pixelsWide() != b.pixelsWide() || a.pixelsHigh() != b.pixelsHigh())
+        return ::testing::AssertionFailure() << "sizes differ";
+    for (std::size_t i = 0; i < a.pixels().size(); ++i)
+        if (a.pixels()[i] != b.pixels()[i])
+            return ::testing::AssertionFailure() << "pixel " << i % a.pixelsWide() << "," << i / a.pixelsWide() << " differs";
+    return ::testing::AssertionSuccess();
+}
+
+// The part of a whole picture at scale 2 that a region (points, y upwards, on
+// whole pixels) covers.
+ui::Bitmap cropped(const ui::Bitmap& whole, platform::Rect region) {
+    int left = static_cast<int>(region.minX() * 2), top = static_cast<int>((screenHeight - region.maxY()) * 2);
+    int wide = static_cast<int>(region.width() * 2), high = static_cast<int>(region.height() * 2);
+    ui::Bitmap part(wide, high, region.size);
+    for (int y = 0; y < high; ++y)
+        for (int x = 0; x < wide; ++x)
+            part.pixels()[static_cast<std::size_t>(y * wide + x)] =
+                whole.pixels()[static_cast<std::size_t>((top + y) * whole.pixelsWide() + left + x)];
+    return part;
+}
+
+// Tests that pictures drawn with the shadows kept from earlier pictures, whole
+// or in parts, hold exactly the pixels of pictures drawn afresh while windows
+// change size, place, title, shape and appearance.
+TEST_F(ScreenPictureTest, KeptShadowsDrawTheSamePixelsAsFreshOnes) {
+    auto ours = ui::Window::create({100, 150, 250, 200}, ui::styleMask::titled | ui::styleMask::closable);
+    ours->setContentView(std::make_shared<SolidView>(platform::Rect{0, 0, 250, 200}, ui::Color::rgba(1, 0, 0)));
+    ours->orderFront();
+    // Parts the live view draws: across our window's shadow, across the
+    // foreign window's edge, and one far from both.
+    const platform::Rect parts[] = {{64, 96, 128, 96}, {256, 256, 96, 160}, {900, 500, 64, 32}};
+    auto check = [&](const char* step) {
+        SCOPED_TRACE(step);
+        auto kept = desktop::screenPicture();
+        std::vector<std::shared_ptr<ui::Bitmap>> keptParts;
+        for (auto part : parts) keptParts.push_back(desktop::screenPicture(part, 2));
+        desktop::chrome::forgetShadowImages();
+        auto fresh = desktop::screenPicture();
+        ASSERT_TRUE(kept && fresh);
+        EXPECT_TRUE(samePixels(*kept, *fresh)) << "the whole screen";
+        for (std::size_t i = 0; i < std::size(parts); ++i) {
+            ASSERT_TRUE(keptParts[i]);
+            EXPECT_TRUE(samePixels(*keptParts[i], cropped(*fresh, parts[i]))) << "part " << i;
+        }
+    };
+    check("as the scene starts");
+    ours->setFrame({100, 150, 300, 200});
+    check("our window wider");
+    ours->setFrame({100, 150, 300, 180});
+    check("our window lower");
+    ours->setFrame({140, 120, 300, 180});
+    check("our window moved");
+    ours->setTitle("Renamed");
+    check("our window's title");
+    ours->setAppearance(ui::AppearanceName::darkAqua);
+    check("our window's appearance");
+    auto panel = ui::Window::create({240, 300, 250, 200}, ui::styleMask::borderless);
+    panel->setContentView(std::make_shared<SolidView>(platform::Rect{0, 0, 250, 200}, ui::Color::rgba(0, 0, 1)));
+    panel->orderFront();
+    check("a borderless window of our window's size");
+    panel->setOpaque(false);
+    check("the borderless window translucent");
+    desktop::verb("appearance dark");
+    check("the system's appearance");
+    desktop::verb("pointer 300 300");
+    check("the pointer moved");
 }
 
 // Tests that the picture is refused, not crashed, without a screen or a place to write it.

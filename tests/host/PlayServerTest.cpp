@@ -362,4 +362,41 @@ TEST(PlayFramesTest, FindsChangedTilesAndJoinsThemIntoRectangles) {
     EXPECT_EQ(host::changedTiles(nullptr, b).count(), 5u * 4u);
 }
 
+// Tests that a part pasted across any edge of the picture, or wholly off it,
+// writes only the picture's own pixels and marks only the tiles it changed.
+TEST(PlayFramesTest, PastesPartsClippedToThePicture) {
+    constexpr std::uint32_t ink = 0xff336699u;
+    auto pasted = [&](int left, int top) {
+        platform::ui::Bitmap picture(200, 130, {100, 65});
+        platform::ui::Bitmap piece(40, 30, {20, 15}, platform::ui::BitmapPixels::unset);
+        std::fill(piece.pixels().begin(), piece.pixels().end(), ink);
+        host::TileSet changed(picture.pixelsWide(), picture.pixelsHigh());
+        host::pastePart(piece, left, top, picture, changed);
+        std::size_t inked = 0;
+        for (int y = 0; y < picture.pixelsHigh(); ++y)
+            for (int x = 0; x < picture.pixelsWide(); ++x) {
+                bool inside = x >= left && x < left + 40 && y >= top && y < top + 30;
+                std::uint32_t pixel = picture.pixels()[static_cast<std::size_t>(y * 200 + x)];
+                EXPECT_EQ(pixel, inside ? ink : 0u) << "pixel " << x << "," << y << " after pasting at " << left << "," << top;
+                inked += pixel == ink;
+            }
+        return std::pair<std::size_t, host::TileSet>(inked, changed);
+    };
+    auto [within, withinTiles] = pasted(60, 50);  // across tiles (0..1, 0..1)
+    EXPECT_EQ(within, 40u * 30u);
+    EXPECT_EQ(withinTiles.count(), 4u);
+    auto [aboveLeft, aboveLeftTiles] = pasted(-25, -10);
+    EXPECT_EQ(aboveLeft, 15u * 20u);
+    EXPECT_EQ(aboveLeftTiles.count(), 1u);
+    auto [belowRight, belowRightTiles] = pasted(180, 120);
+    EXPECT_EQ(belowRight, 20u * 10u);
+    EXPECT_TRUE(belowRightTiles.at(3, 2));
+    EXPECT_EQ(belowRightTiles.count(), 4u);
+    for (auto [left, top] : {std::pair{-40, 0}, std::pair{0, -30}, std::pair{200, 0}, std::pair{0, 130}, std::pair{-1000, 5000}}) {
+        auto [off, offTiles] = pasted(left, top);
+        EXPECT_EQ(off, 0u);
+        EXPECT_TRUE(offTiles.empty());
+    }
+}
+
 }  // namespace
