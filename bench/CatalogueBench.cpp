@@ -10,6 +10,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,7 +29,6 @@ namespace {
 namespace fs = std::filesystem;
 using orvane::bench::threadSeconds;
 
-constexpr int bundleCount = 2000;
 constexpr std::size_t infoPlistLimit = 1024 * 1024;
 
 void writeFile(const fs::path& path, const std::string& bytes) {
@@ -39,7 +40,7 @@ void writeFile(const fs::path& path, const std::string& bytes) {
 // an Info.plist and a little content that a walk must not enter.
 class GeneratedDisk {
 public:
-    GeneratedDisk() {
+    explicit GeneratedDisk(int bundleCount) {
         std::string pattern = (fs::temp_directory_path() / "orvane-bench-disk-XXXXXX").string();
         root = mkdtemp(pattern.data()) ? pattern : std::string();
         for (int i = 0; i < bundleCount; ++i) {
@@ -60,9 +61,12 @@ public:
     std::string root;
 };
 
-GeneratedDisk& generatedDisk() {
-    static GeneratedDisk disk;
-    return disk;
+// One disk per size, made when first asked for and kept for the run.
+GeneratedDisk& generatedDisk(int bundleCount) {
+    static std::map<int, std::unique_ptr<GeneratedDisk>> disks;
+    auto& disk = disks[bundleCount];
+    if (!disk) disk = std::make_unique<GeneratedDisk>(bundleCount);
+    return *disk;
 }
 
 // The folders the listing walks, in its order.
@@ -126,7 +130,7 @@ std::size_t readAllBundles(InfoReader reader) {
 // in processor time of this thread, so that drift of the machine's caches
 // moves all three alike. The benchmark's own time is the sum of the three.
 void installedAppsOverNestedBundles(benchmark::State& state) {
-    desktop::reset({{"disk", generatedDisk().root}});
+    desktop::reset({{"disk", generatedDisk(static_cast<int>(state.range(0))).root}});
     readAllBundles(identifierAndName);  // the same warm caches for every side
     double listing = 0, floor = 0, identifierFloor = 0;
     std::size_t found = 0, floorFound = 0;
@@ -155,6 +159,6 @@ void installedAppsOverNestedBundles(benchmark::State& state) {
     state.counters["ratioToFloor"] = floor > 0 ? listing / floor : 0;
     state.counters["ratioToIdentifierOnly"] = identifierFloor > 0 ? listing / identifierFloor : 0;
 }
-BENCHMARK(installedAppsOverNestedBundles)->Unit(benchmark::kMillisecond);
+BENCHMARK(installedAppsOverNestedBundles)->Arg(500)->Arg(2000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -23,6 +23,8 @@ constexpr double detailSpacing = 3;
 constexpr double statusSpacing = 8;
 constexpr double buttonSpacing = 8;
 constexpr double explanationSpacing = 4;
+// The host's Dock status is a sentence; anything longer is cut, not laid out.
+constexpr int statusLineLimit = 3;
 
 Node caption(std::string content) { return text(std::move(content)).font(textSize::caption); }
 
@@ -78,7 +80,8 @@ Node dockSection(const std::shared_ptr<SettingsModel>& model) {
     const char* toggleTitle = model->flag(key::dockPersistent) ? texts::restoreDock : texts::startKeepHidden;
     return headed(texts::dockSection, texts::symbol::dock,
                   {labeledContent(texts::keepHidden, text(model->stateString(key::dockStatus).value_or(texts::keepHiddenOff))
-                                                         .foreground(settingsStyle::secondary())),
+                                                         .foreground(settingsStyle::secondary())
+                                                         .lines(statusLineLimit)),
                    vstack({secondaryCaption(texts::dockExplanation), secondaryCaption(texts::dockCaveat)},
                           explanationSpacing, Alignment::leading),
                    hstack({actionButton(model, toggleTitle, events::toggleDock), actionButton(model, texts::recovery, events::recovery),

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
@@ -141,13 +142,10 @@ std::string diskRoot() {
     return currentRootLocked();
 }
 
-std::string resolve(const std::string& absolutePath) {
-    const std::string root = diskRoot();
-    // Components still to walk, last first, so a link's target is pushed in
-    // front of what followed the link.
-    std::vector<std::string> pending;
-    pushComponents(pending, absolutePath);
-    std::vector<std::string> walked;
+namespace {
+
+// Walks pending (last first) from the folders already walked below the root.
+std::string walkInsideDisk(const std::string& root, std::vector<std::string> walked, std::vector<std::string> pending) {
     int links = 0;
     while (!pending.empty()) {
         std::string part = std::move(pending.back());
@@ -172,6 +170,28 @@ std::string resolve(const std::string& absolutePath) {
         pushComponents(pending, *target);
     }
     return joined(root, walked);
+}
+
+}  // namespace
+
+std::string resolve(const std::string& absolutePath) {
+    // Components still to walk, last first, so a link's target is pushed in
+    // front of what followed the link.
+    std::vector<std::string> pending;
+    pushComponents(pending, absolutePath);
+    return walkInsideDisk(diskRoot(), {}, std::move(pending));
+}
+
+std::string resolveBelow(const std::string& resolvedFolder, const std::string& relativePath) {
+    const std::string root = diskRoot();
+    if (resolvedFolder.size() < root.size() || resolvedFolder.compare(0, root.size(), root) != 0 ||
+        (resolvedFolder.size() > root.size() && resolvedFolder[root.size()] != '/'))
+        return {};
+    std::vector<std::string> walked, pending;
+    pushComponents(walked, std::string_view(resolvedFolder).substr(root.size()));
+    std::reverse(walked.begin(), walked.end());
+    pushComponents(pending, relativePath);
+    return walkInsideDisk(root, std::move(walked), std::move(pending));
 }
 
 nlohmann::json diskState() {

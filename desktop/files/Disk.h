@@ -32,6 +32,10 @@ std::string diskRoot();
 // relative path counts from "/". More than 32 links in one path resolve to
 // "", which names nothing.
 std::string resolve(const std::string& absolutePath);
+// A path below a folder resolve() gave, resolved the same way from there:
+// cheaper than resolving the whole path again, and links below the folder
+// stay inside the disk too. "" when resolvedFolder is not on the disk.
+std::string resolveBelow(const std::string& resolvedFolder, const std::string& relativePath);
 // {"disk": {"root", "toolRuns", "preferenceWrites", "dock": {"reloads", "preferences"}}}:
 // the root and what the system did since the last reset.
 nlohmann::json diskState();

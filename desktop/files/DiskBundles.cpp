@@ -22,8 +22,9 @@ bool endsWithApp(std::string path) {
 bool isApplicationBundleOnDisk(const std::string& path) {
     if (path.empty() || path.front() != '/' || !endsWithApp(path)) return false;
     std::error_code error;
-    return std::filesystem::is_directory(resolve(path), error) &&
-           std::filesystem::is_regular_file(resolve(path) + "/Contents/Info.plist", error);
+    const std::string bundle = resolve(path);
+    return std::filesystem::is_directory(bundle, error) &&
+           std::filesystem::is_regular_file(resolveBelow(bundle, "Contents/Info.plist"), error);
 }
 
 std::optional<std::string> diskBundleIdentifier(const std::string& path) {

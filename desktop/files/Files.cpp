@@ -80,8 +80,10 @@ bool isPath(const std::string& path) { return path.find('\0') == std::string::np
 // may be a property list as well as the old text format; only the former is read.
 std::optional<std::string> localizedBundleName(const std::string& bundlePath) {
     if (!isPath(bundlePath) || lowercaseExtension(bundlePath.substr(bundlePath.find_last_of('/') + 1)) != "app") return std::nullopt;
+    const std::string bundle = resolve(bundlePath);
     for (const char* language : {"zh-Hans", "zh_CN"}) {
-        FileRead file = readFile(resolve(bundlePath + "/Contents/Resources/" + language + ".lproj/InfoPlist.strings"), maxInfoPlistSize);
+        FileRead file = readFile(resolveBelow(bundle, std::string("Contents/Resources/") + language + ".lproj/InfoPlist.strings"),
+                                 maxInfoPlistSize);
         if (file.status != FileRead::Status::ok) continue;
         auto name = topLevelString(file.bytes, "CFBundleDisplayName");
         if (!name) name = topLevelString(file.bytes, "CFBundleName");
@@ -131,8 +133,8 @@ public:
         std::string bundle = resolve(bundlePath);
         // An application keeps Info.plist in Contents; a flat bundle at its top.
         // Reading fails at once when the bundle is not a folder.
-        for (const char* place : {"/Contents/Info.plist", "/Info.plist"}) {
-            FileRead file = readFile(bundle + place, maxInfoPlistSize);
+        for (const char* place : {"Contents/Info.plist", "Info.plist"}) {
+            FileRead file = readFile(resolveBelow(bundle, place), maxInfoPlistSize);
             if (file.status == FileRead::Status::missing) continue;
             if (file.status != FileRead::Status::ok) return std::nullopt;
             auto identifier = topLevelString(file.bytes, "CFBundleIdentifier");

@@ -13,6 +13,7 @@
 #include "desktop/permissions/AccessibilityMirror.h"
 #include "desktop/ui/CairoCanvas.h"
 #include "desktop/windowserver/SystemMenuExtras.h"
+#include "platform/Utf8.h"
 #include "platform/ui/Color.h"
 #include "platform/ui/Font.h"
 
@@ -87,7 +88,9 @@ void drawForeignItem(desktop::ui::CairoCanvas& canvas, Rect frame, const std::st
     const double side = std::min(16.0, frame.height() - 4);
     Rect box{frame.midX() - side / 2, frame.midY() - side / 2, side, side};
     canvas.strokeRoundedRect(box.insetBy(0.7, 0.7), 3.5, 1.4, ink);
-    std::string initial = name.empty() ? std::string("?") : name.substr(0, 1);
+    // The first character, whole: a name in Chinese starts with three bytes.
+    const std::size_t first = name.empty() ? 0 : platform::utf8SequenceLength(name, 0);
+    std::string initial = first == 0 ? std::string("?") : name.substr(0, first);
     Font font = Font::system(11, Font::Weight::bold);
     auto size = canvas.measureText(initial, font);
     canvas.drawText(initial, {box.midX() - size.width / 2, box.midY() - size.height / 2, size.width + 1, size.height}, font, ink);

@@ -1,13 +1,20 @@
 #pragma once
 
+// The characters of text fields as a person deletes them: the toolkit's
+// delete key removes what looks like one character, not one byte or one
+// code point.
+
 #include <cstddef>
 #include <string_view>
 
 namespace desktop::ui {
 
-// Where the last character a person sees begins in UTF-8 text (an
-// emoji sequence or a letter with its combining marks counts as one), as the
-// delete key removes it; 0 for empty text. Malformed text loses its last byte.
-std::size_t startOfLastCharacter(std::string_view text);
+// Where the last `count` characters a person sees begin in UTF-8 text (an
+// emoji sequence or a letter with its combining marks counts as one), as
+// the delete key pressed `count` times removes them; 0 when the text has no
+// more. Text holding a NUL or malformed bytes goes by code points, each
+// ill-formed byte counting as one, so that what remains is never cut inside
+// a sequence.
+std::size_t startOfLastCharacters(std::string_view text, int count);
 
 }  // namespace desktop::ui

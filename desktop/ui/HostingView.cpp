@@ -161,7 +161,7 @@ public:
             if (!pc.info.enabled) return false;
             std::string& text = pc.node->text;
             const std::size_t before = text.size();
-            for (int i = 0; i < count && !text.empty(); ++i) text.erase(desktop::ui::startOfLastCharacter(text));
+            text.erase(desktop::ui::startOfLastCharacters(text, count));
             if (text.size() == before) return true;
             std::string value = text;
             auto changed = pc.node->changed;

@@ -78,6 +78,19 @@ TEST_F(FilesTest, LinksResolveInsideTheDisk) {
     EXPECT_NE(std::find(seen.begin(), seen.end(), "/Everything/Users/demo/Desktop/note.txt"), seen.end());
     for (const auto& path : seen) EXPECT_TRUE(files.exists(path)) << path << " is not on the disk";
 
+    // Inside a bundle too: a Contents folder that links to "/Shared" is the
+    // disk's /Shared, whose Info.plist names the bundle; its localized name
+    // comes through a linked Resources folder the same way.
+    disk.write("/Shared/Info.plist", *desktop::binaryPropertyList(json{{"CFBundleIdentifier", "com.example.inside"}}));
+    disk.write("/Names/zh-Hans.lproj/InfoPlist.strings", *desktop::binaryPropertyList(json{{"CFBundleDisplayName", "里面"}}));
+    fs::create_directories(disk.real("/Applications/Linked.app"));
+    fs::create_directory_symlink("/Shared", disk.real("/Applications/Linked.app/Contents"));
+    fs::create_directory_symlink("/Names", disk.real("/Shared/Resources"));
+    EXPECT_EQ(files.bundleIdentifier("/Applications/Linked.app"), "com.example.inside");
+    EXPECT_EQ(files.displayName("/Applications/Linked.app"), "里面.app");
+    EXPECT_EQ(desktop::resolveBelow(disk.root() + "/Applications", "Linked.app/Contents/../x"), disk.root() + "/x");
+    EXPECT_EQ(desktop::resolveBelow("/elsewhere", "x"), "") << "a folder off the disk";
+
     fs::create_symlink("Loop2", disk.real("/Loop1"));
     fs::create_symlink("Loop1", disk.real("/Loop2"));
     EXPECT_EQ(desktop::resolve("/Loop1/x"), "");

@@ -239,6 +239,12 @@ TEST_F(HostingViewTest, TypingGoesToTheFocusedField) {
     EXPECT_EQ(values.back(), "");
     EXPECT_EQ(desktop::verb("backspace")["ok"], true) << "an empty field takes the key and stays empty";
     EXPECT_EQ(values.size(), changes + 1) << "and reports no change";
+    // A NUL typed into the field (a browser can send one) counts as a character.
+    EXPECT_TRUE(host_->typeText(std::string("x\0\xE4\xB8\xAD", 5)));
+    EXPECT_TRUE(host_->deleteBackward(1));
+    EXPECT_EQ(values.back(), std::string("x\0", 2));
+    EXPECT_TRUE(host_->deleteBackward(2));
+    EXPECT_EQ(values.back(), "");
     for (const char* bad : {"backspace 0", "backspace -1", "backspace 1.5", "backspace x", "backspace 10001", "backspace 1 2"})
         EXPECT_EQ(desktop::verb(bad)["ok"], false) << bad;
 }
