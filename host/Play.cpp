@@ -126,7 +126,9 @@ private:
             // The page says when no text field has the focus.
             server_.sendTo(client, json{{"t", "typed"}, {"text", text}, {"reply", parsedReply(run("!type " + text))}}.dump());
         } else if (kind == "key") {
-            if (input.value("key", "") == "Escape") run("!dismiss");
+            const std::string key = input.value("key", "");
+            if (key == "Escape") run("!dismiss");
+            if (key == "Backspace") run("!backspace");
         } else if (kind == "line") {
             const std::string line = input.value("line", "");
             json reply;

@@ -9,10 +9,10 @@ namespace host {
 
 namespace {
 
-constexpr std::array<std::string_view, 27> allowedVerbs{
+constexpr std::array<std::string_view, 29> allowedVerbs{
     "launch", "quit",   "activate", "hide",  "unhide",  "wake",   "space", "grant",  "revoke",
-    "state",  "screens", "appearance", "pointer", "click", "rightclick", "scroll", "menu", "choose",
-    "dismiss", "press", "type",    "pick",  "step",    "resize", "close", "capture", "window"};
+    "state",  "screens", "appearance", "motion", "pointer", "click", "rightclick", "scroll", "menu", "choose",
+    "dismiss", "press", "type",    "backspace", "pick",  "step",    "resize", "close", "capture", "window"};
 
 constexpr std::size_t longestLine = 8192;
 

@@ -65,6 +65,7 @@ public:
     }
 
     bool accessibilityDisplayShouldReduceMotion() override { return reduceMotion_; }
+    void setReduceMotion(bool reduce) { reduceMotion_ = reduce; }
 
 private:
     bool reduceMotion_ = false;
@@ -83,6 +84,8 @@ void resetWorkspace(const nlohmann::json& scene) {
     sharedWorkspace().reset(scene);
     ApplicationLauncher::shared().reset(scene);
 }
+
+void setReduceMotion(bool reduce) { sharedWorkspace().setReduceMotion(reduce); }
 
 nlohmann::json workspaceState() { return sharedWorkspace().state(); }
 

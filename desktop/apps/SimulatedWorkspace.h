@@ -16,6 +16,8 @@ namespace desktop {
 
 // Reads "reduceMotion" and forgets recorded requests.
 void resetWorkspace(const nlohmann::json& scene);
+// The person's reduce-motion setting, read by applications as they animate.
+void setReduceMotion(bool reduce);
 // Recorded requests and opens.
 nlohmann::json workspaceState();
 // The one process-wide workspace behind platform::workspace().

@@ -7,6 +7,7 @@
 
 #include "desktop/scripting/ControlVerbs.h"
 
+#include <cmath>
 #include <sstream>
 #include <vector>
 
@@ -29,6 +30,7 @@ using platform::ui::declarative::Outcome;
 namespace texts {
 constexpr const char* pressUsage = "usage: press LABEL";
 constexpr const char* typeUsage = "usage: type TEXT";
+constexpr const char* backspaceUsage = "usage: backspace [COUNT] (1 to 10000)";
 constexpr const char* pickUsage = "usage: pick LABEL OPTION";
 constexpr const char* stepUsage = "usage: step LABEL up|down";
 constexpr const char* resizeUsage = "usage: resize WIDTH HEIGHT";
@@ -138,13 +140,24 @@ std::optional<json> controlVerb(const std::string& line) {
     std::vector<std::string> w = words(line);
     if (w.empty()) return std::nullopt;
     const std::string& verb = w[0];
-    if (verb != "press" && verb != "type" && verb != "pick" && verb != "step" && verb != "resize" && verb != "close")
+    if (verb != "press" && verb != "type" && verb != "backspace" && verb != "pick" && verb != "step" && verb != "resize" &&
+        verb != "close")
         return std::nullopt;
     if (verb == "resize") return resize(w);
     if (verb == "close" && w.size() != 1) return failure(texts::closeUsage);
     if (verb == "press" && w.size() < 2) return failure(texts::pressUsage);
     if (verb == "pick" && w.size() < 3) return failure(texts::pickUsage);
     if (verb == "step" && (w.size() < 3 || (w.back() != "up" && w.back() != "down"))) return failure(texts::stepUsage);
+
+    int erased = 1;
+    if (verb == "backspace") {
+        if (w.size() > 2) return failure(texts::backspaceUsage);
+        if (w.size() == 2) {
+            const auto count = numberFromWord(w[1]);
+            if (!count || *count != std::floor(*count) || *count < 1 || *count > 10000) return failure(texts::backspaceUsage);
+            erased = static_cast<int>(*count);
+        }
+    }
 
     if (verb == "close") return closeFrontmost();
     auto window = frontWindow();
@@ -163,6 +176,10 @@ std::optional<json> controlVerb(const std::string& line) {
         if (!window->isKey()) return failure(texts::noFocus);
         if (!platform::isValidUtf8(text)) return failure(texts::badText);
         if (!host->typeText(text)) return failure(texts::noFocus);
+        return json{{"ok", true}, {"window", number}};
+    }
+    if (verb == "backspace") {
+        if (!window->isKey() || !host->deleteBackward(erased)) return failure(texts::noFocus);
         return json{{"ok", true}, {"window", number}};
     }
     if (verb == "press") {

@@ -8,7 +8,7 @@
 namespace desktop {
 namespace {
 
-constexpr std::array<VerbHelp, 33> verbs{{
+constexpr std::array<VerbHelp, 35> verbs{{
     {"launch", "launch APP", "launches an application (bundle id, name or bundle path) and posts its launch"},
     {"quit", "quit APP", "quits a running application and posts its termination"},
     {"activate", "activate APP", "makes a running application the active one"},
@@ -24,6 +24,7 @@ constexpr std::array<VerbHelp, 33> verbs{{
     {"state", "state", "the whole simulated Mac as JSON: apps, windows, menus, permissions, Dock, disk"},
     {"screens", "screens [{\"frame\":[x,y,w,h],...},...]", "replaces the screens and posts the screen-parameter change"},
     {"appearance", "appearance light|dark", "switches the system appearance"},
+    {"motion", "motion reduced|full", "sets the reduce-motion accessibility setting"},
     {"pointer", "pointer X Y", "moves the pointer to screen point X Y (origin bottom-left); replies what is under it"},
     {"click", "click X Y", "clicks at X Y (a click while a menu is open only closes the menu)"},
     {"rightclick", "rightclick X Y", "right-clicks at X Y"},
@@ -33,6 +34,7 @@ constexpr std::array<VerbHelp, 33> verbs{{
     {"dismiss", "dismiss", "closes the open menu without a choice"},
     {"press", "press LABEL", "presses the first enabled control of our key window showing or labelled LABEL"},
     {"type", "type TEXT", "types TEXT (spaces included) into the focused text field"},
+    {"backspace", "backspace [COUNT]", "deletes the last COUNT characters (1 unless given) of the focused text field"},
     {"pick", "pick LABEL OPTION", "chooses OPTION of the pop-up button LABEL"},
     {"step", "step LABEL up|down", "steps the stepper LABEL"},
     {"resize", "resize W H", "resizes our frontmost window from its bottom-right corner"},

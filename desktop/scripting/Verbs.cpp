@@ -14,6 +14,7 @@
 
 #include "desktop/apps/ProcessTable.h"
 #include "desktop/apps/SimulatedNotificationCenter.h"
+#include "desktop/apps/SimulatedWorkspace.h"
 #include "desktop/files/DiskBundles.h"
 #include "desktop/permissions/Permissions.h"
 #include "desktop/runloop/MainRunLoop.h"
@@ -159,6 +160,11 @@ json dispatch(const std::string& line) {
         if (words.size() != 1) return failure(verb + " takes no arguments");
         workspaceNotificationCenter().post(verb == "wake" ? platform::notification::didWake
                                                           : platform::notification::activeSpaceDidChange);
+        return ok();
+    }
+    if (verb == "motion") {
+        if (words.size() != 2 || (words[1] != "reduced" && words[1] != "full")) return failure("usage: motion reduced|full");
+        setReduceMotion(words[1] == "reduced");
         return ok();
     }
     if (verb == "grant" || verb == "revoke") return permissionVerb(verb, words);

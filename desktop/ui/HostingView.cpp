@@ -13,6 +13,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "desktop/ui/CharacterBoundaries.h"
 #include "desktop/ui/ControlNames.h"
 #include "desktop/ui/DeclarativeDrawing.h"
 #include "desktop/ui/DeclarativeLayout.h"
@@ -145,6 +146,24 @@ public:
             if (!pc.info.enabled) return false;
             pc.node->text += text;
             std::string value = pc.node->text;
+            auto changed = pc.node->changed;
+            invalidate();
+            if (changed) changed(value);
+            return true;
+        }
+        return false;
+    }
+
+    bool deleteBackward(int count) override {
+        layoutIfNeeded();
+        for (const PlacedControl& pc : layout_.controls) {
+            if (pc.path != focused_ || pc.info.role != Role::textField) continue;
+            if (!pc.info.enabled) return false;
+            std::string& text = pc.node->text;
+            const std::size_t before = text.size();
+            for (int i = 0; i < count && !text.empty(); ++i) text.erase(desktop::ui::startOfLastCharacter(text));
+            if (text.size() == before) return true;
+            std::string value = text;
             auto changed = pc.node->changed;
             invalidate();
             if (changed) changed(value);

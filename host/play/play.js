@@ -120,7 +120,11 @@ canvas.addEventListener('wheel', (event) => {
 }, { passive: false });
 canvas.addEventListener('keydown', (event) => {
   if (event.ctrlKey || event.metaKey || event.altKey) return;
-  if (event.key === 'Escape') { send({ t: 'key', key: 'Escape' }); event.preventDefault(); return; }
+  if (event.key === 'Escape' || event.key === 'Backspace') {
+    send({ t: 'key', key: event.key, seq: nextSeq++ });
+    event.preventDefault();
+    return;
+  }
   if (event.key.length === 1) { send({ t: 'type', text: event.key, seq: nextSeq++ }); event.preventDefault(); }
 });
 
@@ -160,6 +164,7 @@ $('keepHidden').addEventListener('change', (event) => {
   const args = { ...play.configuration, dockPersistent: event.target.checked };
   sendLine(JSON.stringify({ command: 'configure', args }));
 });
+$('reduceMotion').addEventListener('change', (event) => sendLine(`!motion ${event.target.checked ? 'reduced' : 'full'}`));
 $('capture').addEventListener('click', () => send({ t: 'capture' }));
 $('lineForm').addEventListener('submit', (event) => {
   event.preventDefault();
@@ -182,6 +187,7 @@ function showSystem(system) {
     (granted.recording ?? granted.granted ?? play.snapshot.screenCapture) ? 'granted' : 'not granted');
   pill('axState', (system.accessibility || {}).trusted, (system.accessibility || {}).trusted ? 'trusted' : 'not trusted');
   pill('appearanceState', true, system.appearance || '?');
+  $('reduceMotion').checked = !!system.reduceMotion;
   const select = $('app');
   const current = select.value;
   const apps = new Map();

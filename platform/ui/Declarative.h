@@ -352,6 +352,9 @@ public:
     // Types into the focused text field (false when none has focus or the
     // text is not valid UTF-8).
     virtual bool typeText(const std::string& text) = 0;
+    // Deletes the last `count` characters of the focused text field, as the
+    // delete key does (false when none has focus); an empty field stays empty.
+    virtual bool deleteBackward(int count) = 0;
 
 protected:
     using View::View;

@@ -70,12 +70,15 @@ public:
         if (fd_ >= 0) ::shutdown(fd_, SHUT_RDWR);
     }
     // True when the server closed the connection (a read returns 0 or fails).
+    // Waits up to 20 s: on a loaded machine the server's thread may be slow
+    // to run, and only a connection left open that long counts as kept.
     bool closedByServer() {
         char buffer[4096];
-        for (int i = 0; i < 200; ++i) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (std::chrono::steady_clock::now() < deadline) {
             auto n = ::recv(fd_, buffer, sizeof buffer, 0);
             if (n == 0) return true;
-            if (n < 0) return errno != EAGAIN && errno != EWOULDBLOCK;
+            if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) return true;
         }
         return false;
     }
@@ -187,7 +190,9 @@ struct GoodBrowser {
     }
 };
 
-bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 5000ms) {
+// Generous, since only a failing condition waits it out: a loaded machine
+// must not turn a slow thread into a failure.
+bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 20000ms) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (std::chrono::steady_clock::now() < deadline) {
         if (condition()) return true;

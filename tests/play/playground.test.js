@@ -93,6 +93,17 @@ const until = (page, fn, arg, timeout = 8000) => page.waitForFunction(fn, arg, {
       const list = { x: frame[0] + 150, y: top + 120, width: frame[2] - 160, height: frame[3] - 140 };
       const share = await h.changedShare(page, 'unsearched', list);
       assert.ok(share > 0.05, `the catalogue list filtered (${(share * 100).toFixed(0)} % changed)`);
+      for (let i = 0; i < 3; ++i) await page.keyboard.press('Backspace');
+      await page.waitForTimeout(500);
+      const erased = await h.changedShare(page, 'unsearched', list);
+      assert.ok(erased < share / 4, `the delete key emptied the search (${(erased * 100).toFixed(0)} % still changed)`);
+    });
+
+    await step('the reduce-motion switch reaches the simulated Mac', async () => {
+      await page.click('label:has(#reduceMotion) span');
+      await until(page, () => window.__play.system.reduceMotion === true);
+      await page.click('label:has(#reduceMotion) span');
+      await until(page, () => window.__play.system.reduceMotion === false);
     });
 
     if (shots) {

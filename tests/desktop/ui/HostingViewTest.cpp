@@ -224,6 +224,23 @@ TEST_F(HostingViewTest, TypingGoesToTheFocusedField) {
     EXPECT_EQ(desktop::verb("type !")["ok"], true);
     EXPECT_EQ(values.back(), "ab😀e\xCC\x81 x!");
     EXPECT_EQ(controlNamed(*host_, values.back())->text, values.back()) << "the field shows its value";
+
+    // The delete key takes whole characters: the letter with its combining
+    // accent, an emoji sequence; past the start the field stays empty.
+    host_->setRoot(root(values.back() + "👩‍💻"));
+    EXPECT_EQ(desktop::verb("backspace")["ok"], true);
+    EXPECT_EQ(values.back(), "ab😀e\xCC\x81 x!");
+    EXPECT_EQ(desktop::verb("backspace 3")["ok"], true);
+    EXPECT_EQ(values.back(), "ab😀e\xCC\x81");
+    EXPECT_EQ(desktop::verb("backspace")["ok"], true);
+    EXPECT_EQ(values.back(), "ab😀");
+    const std::size_t changes = values.size();
+    EXPECT_EQ(desktop::verb("backspace 10000")["ok"], true);
+    EXPECT_EQ(values.back(), "");
+    EXPECT_EQ(desktop::verb("backspace")["ok"], true) << "an empty field takes the key and stays empty";
+    EXPECT_EQ(values.size(), changes + 1) << "and reports no change";
+    for (const char* bad : {"backspace 0", "backspace -1", "backspace 1.5", "backspace x", "backspace 10001", "backspace 1 2"})
+        EXPECT_EQ(desktop::verb(bad)["ok"], false) << bad;
 }
 
 // Tests the verbs on a settings-like page: pressing by visible text, by
