@@ -43,10 +43,11 @@ constexpr auto hotSpell = std::chrono::milliseconds(1200);
 constexpr auto idleLook = std::chrono::milliseconds(1000);
 constexpr auto hotPanel = std::chrono::milliseconds(100);
 constexpr double loopTurn = 1.0 / 60;
-// While only parts are drawn, the whole screen is still drawn this often (or
-// less, when drawing it takes long: the parts keep the pointer quick).
+// While only parts are drawn, the rest of the screen is still drawn afresh
+// once every wholeScreenEvery, a band of it at a time: one whole picture
+// would hold back every pointer move that arrived while it is drawn.
 constexpr auto wholeScreenEvery = std::chrono::milliseconds(500);
-constexpr int wholeScreenCostFactor = 8;
+constexpr int refreshBands = 8;
 
 json parsedReply(const std::string& text) {
     auto reply = json::parse(text, nullptr, false);
@@ -194,6 +195,8 @@ private:
         // Out of a hot spell the screen is drawn again only when what the
         // panel watches changed (a window, an app, the card's pictures ...).
         const bool due = hot ? now - lastFrame_ >= frameInterval : panelChanged_;
+        // Out of a hot spell the change the panel saw may lie anywhere.
+        if (!hot && panelChanged_) wholeNeeded_ = true;
         if (server_.clientCount() > 0 && due) frame(now);
     }
 
@@ -203,18 +206,16 @@ private:
         const auto t0 = Clock::now();
         std::shared_ptr<platform::ui::Bitmap> picture;
         TileSet changed;
-        const auto parts = wholeNeeded_ || !previous_ || menuOpen_ || now - lastWhole_ >= std::max<Clock::duration>(wholeScreenEvery, wholeScreenCostFactor * wholeCost_)
-                               ? std::nullopt
-                               : partsToDraw(lookInputs(), TileSet::tileSize);
+        auto parts = wholeNeeded_ || !previous_ || menuOpen_ ? std::nullopt : partsToDraw(lookInputs(), TileSet::tileSize);
+        if (parts && now - lastBand_ >= wholeScreenEvery / refreshBands) {
+            if (auto band = nextRefreshBand()) parts->push_back(*band);
+            lastBand_ = now;
+        }
         if (parts) {
             picture = drawParts(*parts, changed);
         } else {
             picture = desktop::screenPicture();
             if (picture) changed = changedTiles(previous_.get(), *picture);
-            // The next whole picture waits at least eight times as long as this one took, so
-            // that few pointer moves wait for one.
-            lastWhole_ = Clock::now();
-            wholeCost_ = lastWhole_ - t0;
             wholeNeeded_ = false;
         }
         if (!picture) return;
@@ -244,6 +245,20 @@ private:
         in.cardThen = cardDrawn_;
         in.cardNow = cardFrame_;
         return in;
+    }
+
+    // The next of refreshBands bands of the screen, top to bottom and round
+    // again, on tile boundaries; nothing when the screen is not known yet.
+    std::optional<platform::Rect> nextRefreshBand() {
+        if (!previous_ || previous_->pixelsHigh() <= 0) return std::nullopt;
+        const double scale = previous_->scale();
+        const int rows = (previous_->pixelsHigh() + TileSet::tileSize - 1) / TileSet::tileSize;
+        const int rowsPerBand = (rows + refreshBands - 1) / refreshBands;
+        const int firstRow = (nextBand_++ % refreshBands) * rowsPerBand;
+        const double top = firstRow * TileSet::tileSize / scale;  // points below the screen's top edge
+        const double height = std::min(rowsPerBand * TileSet::tileSize / scale, screenFrame_[3] - top);
+        if (height <= 0) return std::nullopt;
+        return platform::Rect{screenFrame_[0], screenFrame_[1] + screenFrame_[3] - top - height, screenFrame_[2], height};
     }
 
     // The last picture with the parts drawn afresh; changed gets the tiles
@@ -329,8 +344,8 @@ private:
     bool inputSinceFrame_ = false;
     bool panelChanged_ = true;
     bool wholeNeeded_ = true, menuOpen_ = false;
-    Clock::time_point lastWhole_{};
-    Clock::duration wholeCost_{};
+    Clock::time_point lastBand_{};
+    int nextBand_ = 0;
     platform::Point pointerDrawn_;
     std::optional<platform::Rect> cardFrame_, cardDrawn_;
     double menuBarBottom_ = 945;

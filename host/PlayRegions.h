@@ -4,9 +4,9 @@
 // simulated Mac takes tens of milliseconds, so while the pointer moves and
 // the card animates the host draws only the parts that such changes touch
 // (where the pointer was and is, the menu bar with the strip, where the card
-// was and is) and the whole screen a few times a second for the rest. The
-// parts are aligned to the frame's tiles, so that pasting them into the last
-// picture gives exactly the pixels a whole picture would have.
+// was and is), and the rest of the screen a band at a time, a few times a
+// second. The parts are aligned to the frame's tiles, so that pasting them
+// into the last picture gives exactly the pixels a whole picture would have.
 
 #include <optional>
 #include <vector>
