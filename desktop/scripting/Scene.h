@@ -15,6 +15,11 @@
 //                      visibleFrame defaults to the frame, backingScale to 2
 //   statusBarThickness 24 (window server); status items sit right to left from the
 //                      right end of the first screen, centred in its menu-bar band
+//   menuBarClock       the menu bar's clock text (window server); missing or "": neither the
+//                      clock nor Control Centre is shown
+//   menuBarOccupiedWidth  points at the right end of the menu bar that the system's and other
+//                      applications' items take before ours (window server); missing or not
+//                      above 0: none
 //   appearance         "light" | "dark" (window server), default "light"
 //   pointer            [x, y] (window server), default the first screen's centre
 //   reduceMotion       false

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -45,20 +47,24 @@ TEST_F(PlatformContractAccessibility, ExtrasOfNoProcessFailOnAnyThread) {
     EXPECT_FALSE(platform::accessibility().extras(pidOfNoProcess, 1.0));
     EXPECT_FALSE(platform::accessibility().extras(-1, 1.0));
 
-    bool answered = false;
-    bool readOffMain = false;
-    std::optional<std::vector<platform::MenuBarExtra>> fromWorker = std::vector<platform::MenuBarExtra>{};
-    platform::runLoop().background([&] {
-        readOffMain = !platform::runLoop().isMainThread();
+    // Shared with the jobs, which may outlive this test if it gives up waiting.
+    struct Answer {
+        std::atomic<bool> readOffMain{false};
+        bool answered = false;
+        std::optional<std::vector<platform::MenuBarExtra>> fromWorker = std::vector<platform::MenuBarExtra>{};
+    };
+    auto answer = std::make_shared<Answer>();
+    platform::runLoop().background([answer] {
+        answer->readOffMain = !platform::runLoop().isMainThread();
         auto extras = platform::accessibility().extras(pidOfNoProcess, 1.0);
-        platform::runLoop().postToMain([&, extras = std::move(extras)]() mutable {
-            fromWorker = std::move(extras);
-            answered = true;
+        platform::runLoop().postToMain([answer, extras = std::move(extras)]() mutable {
+            answer->fromWorker = std::move(extras);
+            answer->answered = true;
         });
     });
-    ASSERT_TRUE(contractRunUntil([&] { return answered; }, 10));
-    EXPECT_TRUE(readOffMain);
-    EXPECT_FALSE(fromWorker);
+    ASSERT_TRUE(contractRunUntil([&] { return answer->answered; }, 10));
+    EXPECT_TRUE(answer->readOffMain);
+    EXPECT_FALSE(answer->fromWorker);
 }
 
 }  // namespace

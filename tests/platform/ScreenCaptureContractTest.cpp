@@ -36,22 +36,26 @@ protected:
     // Asks for one capture and waits for its answer, checking that it came
     // later than the call and on the main thread.
     std::optional<platform::CaptureResult> capture(std::uint32_t windowID, int width, int height) {
-        std::optional<platform::CaptureResult> answer;
-        bool onMain = false;
+        // Shared with the completion, which may come after this gives up waiting.
+        struct Answer {
+            std::optional<platform::CaptureResult> result;
+            bool onMain = false;
+        };
+        auto answer = std::make_shared<Answer>();
         platform::CaptureConfiguration configuration;
         configuration.width = width;
         configuration.height = height;
-        platform::screenCapture().captureWindow(windowID, configuration, [&](platform::CaptureResult result) {
-            onMain = platform::runLoop().isMainThread();
-            answer = std::move(result);
+        platform::screenCapture().captureWindow(windowID, configuration, [answer](platform::CaptureResult result) {
+            answer->onMain = platform::runLoop().isMainThread();
+            answer->result = std::move(result);
         });
-        EXPECT_FALSE(answer) << "a capture never answers inside the call";
+        EXPECT_FALSE(answer->result) << "a capture never answers inside the call";
         contractRunUntil([&] {
             contractAdvance(0.1);
-            return answer.has_value();
+            return answer->result.has_value();
         }, 10);
-        EXPECT_TRUE(onMain) << "captures answer on the main run loop";
-        return answer;
+        EXPECT_TRUE(answer->onMain) << "captures answer on the main run loop";
+        return answer->result;
     }
 
     std::shared_ptr<ui::Window> window_;
