@@ -26,21 +26,12 @@ constexpr const char* captureFolder = "/tmp/orvane-demo";
 constexpr const char* surfaceNames[] = {"strip.png", "card.png", "settings.png"};
 constexpr const char* screenCaption = "The whole screen, for context.";
 
-json dataOf(const Library& library, const std::string& request) {
-    try {
-        auto reply = json::parse(library.call(request));
-        return reply.value("data", json());
-    } catch (const json::exception&) {
-        return json();
-    }
-}
-
 json desktopState() { return desktop::verb("state").value("state", json::object()); }
 
 // The point a person would move the pointer to over the strip button whose
 // label starts with prefix, in screen coordinates; nothing when none shows it.
 std::optional<std::string> pointOverButton(const Library& library, const std::string& prefix) {
-    const auto snapshot = dataOf(library, R"({"command":"snapshot"})");
+    const auto snapshot = library.data(R"({"command":"snapshot"})");
     if (!snapshot.is_object() || !snapshot.contains("frame") || !snapshot.contains("controls")) return std::nullopt;
     const auto& frame = snapshot["frame"];
     for (const auto& control : snapshot["controls"]) {
@@ -71,7 +62,7 @@ std::string resolved(const Library& library, const std::string& line) {
 // What the close-ups of a step are worked out from.
 StepScene sceneAfterStep(const Library& library) {
     StepScene scene;
-    scene.snapshot = dataOf(library, R"({"command":"snapshot"})");
+    scene.snapshot = library.data(R"({"command":"snapshot"})");
     const json state = desktopState();
     scene.menu = state.value("menu", json());
     const json screens = state.value("screens", json::array());

@@ -9,15 +9,6 @@ namespace {
 
 using nlohmann::json;
 
-json dataOf(const Library& library, const std::string& request) {
-    try {
-        auto reply = json::parse(library.call(request));
-        return reply.value("data", json());
-    } catch (const json::exception&) {
-        return json();
-    }
-}
-
 StepLines fixed(std::vector<std::string> lines) {
     return [lines = std::move(lines)](const Library&) { return lines; };
 }
@@ -44,8 +35,8 @@ std::string configureLine() {
 // What a host would push into its settings window: its preferences, the
 // library's state, and the catalogue it read through the library.
 std::string settingsUpdateLine(const Library& library, const std::string& message) {
-    auto snapshot = dataOf(library, R"({"command":"snapshot"})");
-    auto installed = dataOf(library, R"({"command":"installed"})");
+    auto snapshot = library.data(R"({"command":"snapshot"})");
+    auto installed = library.data(R"({"command":"installed"})");
     json state = json::object();
     for (const char* key : {"trusted", "screenCapture", "detections", "visible", "hidden", "dockStatus"})
         if (snapshot.is_object() && snapshot.contains(key)) state[key] = snapshot[key];

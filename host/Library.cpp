@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <nlohmann/json.hpp>
+
 namespace host {
 
 // The library stays mapped until the process ends (RTLD_NODELETE): the simulated
@@ -33,6 +35,11 @@ std::string Library::call(const std::string& request) const {
     std::string text = reply ? reply : "";
     free_(reply);
     return text;
+}
+
+nlohmann::json Library::data(const std::string& request) const {
+    const auto reply = nlohmann::json::parse(call(request), nullptr, false);
+    return reply.is_object() ? reply.value("data", nlohmann::json()) : nlohmann::json();
 }
 
 }  // namespace host

@@ -17,6 +17,8 @@ public:
 
     // One request text in, the reply text out (released through orvane_free).
     std::string call(const std::string& request) const;
+    // The reply's "data", or null when the reply is no JSON or has none.
+    nlohmann::json data(const std::string& request) const;
 
 private:
     void* handle_ = nullptr;

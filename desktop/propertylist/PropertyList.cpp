@@ -117,6 +117,59 @@ bool isContainer(plist_t node) {
     return type == PLIST_ARRAY || type == PLIST_DICT;
 }
 
+// Visits an array's items in order until visit answers false; false when it
+// did. Arrays from the binary parser are linked lists, where fetching by index
+// walks from the start each time, so items are only ever walked in order.
+template <typename Visit>
+bool everyItem(plist_t array, Visit visit) {
+    plist_array_iter iterator = nullptr;
+    plist_array_new_iter(array, &iterator);
+    bool complete = true;
+    while (iterator && complete) {
+        plist_t item = nullptr;
+        plist_array_next_item(array, iterator, &item);
+        if (!item) break;
+        complete = visit(item);
+    }
+    std::free(iterator);
+    return complete;
+}
+
+// The same over a dictionary's values, without copying their keys.
+template <typename Visit>
+bool everyValue(plist_t dictionary, Visit visit) {
+    plist_dict_iter iterator = nullptr;
+    plist_dict_new_iter(dictionary, &iterator);
+    bool complete = true;
+    while (iterator && complete) {
+        plist_t value = nullptr;
+        plist_dict_next_item(dictionary, iterator, nullptr, &value);
+        if (!value) break;
+        complete = visit(value);
+    }
+    std::free(iterator);
+    return complete;
+}
+
+// The same over a dictionary's members, each key with malformed UTF-8 repaired.
+template <typename Visit>
+bool everyMember(plist_t dictionary, Visit visit) {
+    plist_dict_iter iterator = nullptr;
+    plist_dict_new_iter(dictionary, &iterator);
+    bool complete = true;
+    while (iterator && complete) {
+        char* key = nullptr;
+        plist_t value = nullptr;
+        plist_dict_next_item(dictionary, iterator, &key, &value);
+        if (!key) break;
+        std::string name = platform::repairUtf8(key);
+        std::free(key);
+        complete = visit(std::move(name), value);
+    }
+    std::free(iterator);
+    return complete;
+}
+
 // depth: the containers around the node, itself included when it is one.
 // Only containers count, as in the checks of the bytes, so that the reader
 // takes every list those checks let through.
@@ -162,48 +215,23 @@ std::optional<Json> toJson(plist_t node, int depth) {
         return Json{{propertyListTypeKey, "uid"}, {"value", value}};
     }
     case PLIST_ARRAY: {
-        // Arrays from the binary parser are linked lists: fetching by index
-        // walks from the start each time, so the items are walked in order.
         Json array = Json::array();
         array.get_ref<Json::array_t&>().reserve(plist_array_get_size(node));
-        plist_array_iter iterator = nullptr;
-        plist_array_new_iter(node, &iterator);
-        bool complete = true;
-        while (iterator) {
-            plist_t item = nullptr;
-            plist_array_next_item(node, iterator, &item);
-            if (!item) break;
+        const bool complete = everyItem(node, [&](plist_t item) {
             auto converted = toJson(item, depth + 1);
-            if (!converted) {
-                complete = false;
-                break;
-            }
-            array.push_back(std::move(*converted));
-        }
-        std::free(iterator);
+            if (converted) array.push_back(std::move(*converted));
+            return converted.has_value();
+        });
         if (!complete) return std::nullopt;
         return array;
     }
     case PLIST_DICT: {
         Json object = Json::object();
-        plist_dict_iter iterator = nullptr;
-        plist_dict_new_iter(node, &iterator);
-        bool complete = true;
-        while (iterator) {
-            char* key = nullptr;
-            plist_t value = nullptr;
-            plist_dict_next_item(node, iterator, &key, &value);
-            if (!key) break;
-            std::string name = platform::repairUtf8(key);
-            std::free(key);
+        const bool complete = everyMember(node, [&](std::string key, plist_t value) {
             auto converted = toJson(value, depth + 1);
-            if (!converted) {
-                complete = false;
-                break;
-            }
-            object.get_ref<Json::object_t&>().insert_or_assign(std::move(name), std::move(*converted));
-        }
-        std::free(iterator);
+            if (converted) object.get_ref<Json::object_t&>().insert_or_assign(std::move(key), std::move(*converted));
+            return converted.has_value();
+        });
         if (!complete) return std::nullopt;
         return object;
     }
@@ -222,32 +250,10 @@ bool convertible(plist_t node, int depth) {
     case PLIST_BOOLEAN: case PLIST_UINT: case PLIST_REAL: case PLIST_STRING: case PLIST_KEY:
     case PLIST_DATA: case PLIST_DATE: case PLIST_UID:
         return true;
-    case PLIST_ARRAY: {
-        plist_array_iter iterator = nullptr;
-        plist_array_new_iter(node, &iterator);
-        bool complete = true;
-        while (iterator && complete) {
-            plist_t item = nullptr;
-            plist_array_next_item(node, iterator, &item);
-            if (!item) break;
-            complete = convertible(item, depth + 1);
-        }
-        std::free(iterator);
-        return complete;
-    }
-    case PLIST_DICT: {
-        plist_dict_iter iterator = nullptr;
-        plist_dict_new_iter(node, &iterator);
-        bool complete = true;
-        while (iterator && complete) {
-            plist_t value = nullptr;
-            plist_dict_next_item(node, iterator, nullptr, &value);  // keys are not copied
-            if (!value) break;
-            complete = convertible(value, depth + 1);
-        }
-        std::free(iterator);
-        return complete;
-    }
+    case PLIST_ARRAY:
+        return everyItem(node, [&](plist_t item) { return convertible(item, depth + 1); });
+    case PLIST_DICT:
+        return everyValue(node, [&](plist_t value) { return convertible(value, depth + 1); });
     default:
         return false;
     }
@@ -368,17 +374,10 @@ std::optional<PropertyListDictionary> PropertyListDictionary::parse(std::string_
     Plist root = parseTrusted(bytes);
     if (!root || plist_get_node_type(root.get()) != PLIST_DICT || !convertible(root.get(), 1)) return std::nullopt;
     auto tree = std::make_shared<Tree>();
-    plist_dict_iter iterator = nullptr;
-    plist_dict_new_iter(root.get(), &iterator);
-    while (iterator) {
-        char* key = nullptr;
-        plist_t value = nullptr;
-        plist_dict_next_item(root.get(), iterator, &key, &value);
-        if (!key) break;
-        tree->members.insert_or_assign(platform::repairUtf8(key), value);
-        std::free(key);
-    }
-    std::free(iterator);
+    everyMember(root.get(), [&](std::string key, plist_t value) {
+        tree->members.insert_or_assign(std::move(key), value);
+        return true;
+    });
     tree->root = std::move(root);
     return PropertyListDictionary(std::move(tree));
 }
