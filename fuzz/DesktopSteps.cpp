@@ -81,6 +81,8 @@ void Session::restOnSlot(const SlotAim& aim, const json& reply) {
     resting_.reset();
     auto controller = controllerSlot();
     if (!controller || !controller->strip() || !aim.control || !aim.inside || hit_ == previousHit_) return;
+    // An open menu tracks the pointer itself: the strip sees no entry.
+    if (desktop::menuIsOpen()) return;
     const json& visible = snapshot_["visible"];
     const auto slots = std::min<std::size_t>(visible.size(), std::size_t(std::max(0, controller->maxIcons())));
     if (*aim.control >= slots) return;
