@@ -4,8 +4,11 @@
 #include <set>
 
 #include "fuzz/Invariant.h"
+#include "model/AppEntry.h"
 #include "model/EventKinds.h"
+#include "model/EventRecords.h"
 #include "model/EventTexts.h"
+#include "settings/SettingsTexts.h"
 
 namespace orvane::fuzz {
 
@@ -27,15 +30,10 @@ bool isAppDictionary(const json& value) {
     return true;
 }
 
-// Kinds whose records carry nothing but the kind.
-const std::set<std::string>& plainKinds() {
-    static const std::set<std::string> kinds = [] {
-        std::set<std::string> plain;
-        for (const auto& kind : eventKinds())
-            if (kind.keys.empty()) plain.emplace(kind.name);
-        return plain;
-    }();
-    return kinds;
+const EventKindInfo* kindNamed(const std::string& name) {
+    for (const auto& info : eventKinds())
+        if (info.name == name) return &info;
+    return nullptr;
 }
 
 // What the settings window's controls emit.
@@ -57,20 +55,20 @@ const char* screenNotYet = texts::probeFailed;
 
 std::string EventLedger::bucketOf(const json& record) {
     const std::string shown = record.dump(-1, ' ', false, json::error_handler_t::replace);
-    require(record.is_object() && record.contains("kind") && record["kind"].is_string(),
-            [&] { return std::string("an event without a kind: " + shown); });
-    const std::string kind = record["kind"].get<std::string>();
-    auto keys = [&](std::size_t count) {
-        require(record.size() == count,
-                [&] { return std::string("an event with other keys than its kind's: " + shown); });
-    };
-    if (plainKinds().count(kind)) {
-        keys(1);
-        return kind;
-    }
-    if (kind == "error") {
-        keys(2);
-        require(record["message"].is_string(), [&] { return std::string("an error without a message: " + shown); });
+    auto fail = [&](const char* what) { return [what, &shown] { return std::string(what) + ": " + shown; }; };
+    require(record.is_object() && record.contains(events::kindKey) && record[events::kindKey].is_string(),
+            fail("an event without a kind"));
+    const EventKindInfo* info = kindNamed(record[events::kindKey].get<std::string>());
+    if (!info) throw InvariantBroken("an event of no known kind: " + shown);
+    // Exactly the keys the kinds table lists for it.
+    require(record.size() == info->keys.size() + 1 &&
+                std::all_of(info->keys.begin(), info->keys.end(),
+                            [&](const EventKey& key) { return record.contains(std::string(key.name)); }),
+            fail("an event with other keys than its kind's"));
+    const std::string kind(info->name);
+    switch (info->kind) {
+    case EventKind::error: {
+        require(record["message"].is_string(), fail("an error without a message"));
         const std::string message = record["message"].get<std::string>();
         if (startsWith(message, texts::launchMissingPrefix) && endsWith(message, texts::launchMissingSuffix))
             return missingApp;
@@ -78,45 +76,38 @@ std::string EventLedger::bucketOf(const json& record) {
         if (startsWith(message, texts::dockCalibrationFailedPrefix)) return dockFailed;
         throw InvariantBroken("an error of no known cause: " + shown);
     }
-    if (kind == "screenResult") {
-        keys(2);
+    case EventKind::screenResult:
         require(record["message"] == screenGranted || record["message"] == screenNotYet,
-                [&] { return std::string("a screen result's message: " + shown); });
+                fail("a screen result's message"));
         return kind;
-    }
-    if (kind == "pin" || kind == "launch") {
-        keys(2);
-        require(isAppDictionary(record["app"]),
-                [&] { return std::string("an app event without an app record: " + shown); });
+    case EventKind::pin:
+    case EventKind::launch:
+        require(isAppDictionary(record["app"]), fail("an app event without an app record"));
         return kind;
-    }
-    if (kind == "move" || kind == "policy") {
-        keys(3);
-        require(isAppDictionary(record["app"]),
-                [&] { return std::string("an app event without an app record: " + shown); });
+    case EventKind::move:
+        require(isAppDictionary(record["app"]), fail("an app event without an app record"));
+        require(record["value"] == 1 || record["value"] == -1, fail("a move by other than one place"));
+        return kind;
+    case EventKind::policy: {
+        require(isAppDictionary(record["app"]), fail("an app event without an app record"));
         const json& value = record["value"];
-        if (kind == "move")
-            require(value == 1 || value == -1, [&] { return std::string("a move by other than one place: " + shown); });
-        else
-            require(value == "auto" || value == "always" || value == "running",
-                    [&] { return std::string("a policy of no known kind: " + shown); });
+        require(value == policy::automatic || value == policy::always || value == policy::whileNotRunning,
+                fail("a policy of no known kind"));
         return kind;
     }
-    if (kind == "preference") {
-        keys(3);
-        require(record["key"].is_string(), [&] { return std::string("a preference without a key: " + shown); });
+    case EventKind::preference: {
+        require(record["key"].is_string(), fail("a preference without a key"));
         const json& value = record["value"];
-        bool stepper = record["key"] == "maxIcons";
-        require(stepper ? value.is_number_integer() : value.is_boolean(),
-                [&] { return std::string("a preference value of the wrong type: " + shown); });
+        bool stepper = record["key"] == settingsTexts::key::maxIcons;
+        require(stepper ? value.is_number_integer() : value.is_boolean(), fail("a preference value of the wrong type"));
         return kind;
     }
-    if (kind == "login") {
-        keys(2);
-        require(record["value"].is_boolean(), [&] { return std::string("a login event without a boolean: " + shown); });
+    case EventKind::login:
+        require(record["value"].is_boolean(), fail("a login event without a boolean"));
+        return kind;
+    default:
         return kind;
     }
-    throw InvariantBroken("an event of no known kind: " + shown);
 }
 
 void EventLedger::reset() {

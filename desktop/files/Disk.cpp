@@ -90,15 +90,22 @@ std::string currentRootLocked() {
     return *currentRoot;
 }
 
-// The symbolic link's target when the real path is a link.
-std::optional<std::string> linkTarget(const std::string& realPath) {
+// What a real path is for the walk: nothing there, a link (with its target),
+// or anything else.
+struct Component {
+    bool present = false;
+    std::optional<std::string> linkTarget;
+};
+
+Component componentAt(const std::string& realPath) {
     struct stat info {};
-    if (lstat(realPath.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return std::nullopt;
+    if (lstat(realPath.c_str(), &info) != 0) return {};
+    if (!S_ISLNK(info.st_mode)) return {true, std::nullopt};
     std::string target(PATH_MAX, '\0');
     ssize_t length = readlink(realPath.c_str(), target.data(), target.size());
-    if (length < 0) return std::nullopt;
+    if (length < 0) return {true, std::nullopt};
     target.resize(static_cast<std::size_t>(length));
-    return target;
+    return {true, std::move(target)};
 }
 
 // Pushes a path's components so that the first comes off the back first.
@@ -145,30 +152,54 @@ std::string diskRoot() {
 namespace {
 
 // Walks pending (last first) from the folders already walked below the root.
-std::string walkInsideDisk(const std::string& root, std::vector<std::string> walked, std::vector<std::string> pending) {
+// Below a component that is not there nothing is there either, so the rest
+// of the path is taken as written until ".." climbs back above it.
+std::string walkInsideDisk(const std::string& root, std::vector<std::string> walked, std::vector<std::string> pending,
+                           bool* present = nullptr) {
+    constexpr std::size_t allPresent = std::size_t(-1);
+    std::size_t missingFrom = allPresent;
     int links = 0;
+    std::string real = joined(root, walked);
     while (!pending.empty()) {
         std::string part = std::move(pending.back());
         pending.pop_back();
         if (part == ".") continue;
         if (part == "..") {
             if (!walked.empty()) walked.pop_back();
+            if (walked.size() <= missingFrom) missingFrom = allPresent;
+            real = joined(root, walked);
             continue;
         }
-        std::string real = joined(root, walked) + "/" + part;
-        auto target = linkTarget(real);
-        if (!target) {
+        if (missingFrom != allPresent) {
             walked.push_back(std::move(part));
             continue;
         }
+        const std::size_t folderLength = real.size();
+        real += '/';
+        real += part;
+        Component component = componentAt(real);
+        if (!component.linkTarget) {
+            if (!component.present) missingFrom = walked.size();
+            walked.push_back(std::move(part));
+            continue;
+        }
+        real.resize(folderLength);
+        auto& target = component.linkTarget;
         // A Mac gives up after this many links in one path; so do we, with
         // a path that names nothing.
-        if (++links > maxLinksInPath) return {};
+        if (++links > maxLinksInPath) {
+            if (present) *present = false;
+            return {};
+        }
         // A link is resolved inside the disk: an absolute target starts again
         // at the disk's "/", a relative one from the link's folder.
-        if (!target->empty() && target->front() == '/') walked.clear();
+        if (!target->empty() && target->front() == '/') {
+            walked.clear();
+            real = root;
+        }
         pushComponents(pending, *target);
     }
+    if (present) *present = missingFrom == allPresent;
     return joined(root, walked);
 }
 
@@ -182,16 +213,33 @@ std::string resolve(const std::string& absolutePath) {
     return walkInsideDisk(diskRoot(), {}, std::move(pending));
 }
 
-std::string resolveBelow(const std::string& resolvedFolder, const std::string& relativePath) {
+namespace {
+
+std::string walkBelow(const std::string& resolvedFolder, const std::string& relativePath, bool* present) {
     const std::string root = diskRoot();
     if (resolvedFolder.size() < root.size() || resolvedFolder.compare(0, root.size(), root) != 0 ||
-        (resolvedFolder.size() > root.size() && resolvedFolder[root.size()] != '/'))
+        (resolvedFolder.size() > root.size() && resolvedFolder[root.size()] != '/')) {
+        if (present) *present = false;
         return {};
+    }
     std::vector<std::string> walked, pending;
     pushComponents(walked, std::string_view(resolvedFolder).substr(root.size()));
     std::reverse(walked.begin(), walked.end());
     pushComponents(pending, relativePath);
-    return walkInsideDisk(root, std::move(walked), std::move(pending));
+    return walkInsideDisk(root, std::move(walked), std::move(pending), present);
+}
+
+}  // namespace
+
+std::string resolveBelow(const std::string& resolvedFolder, const std::string& relativePath) {
+    return walkBelow(resolvedFolder, relativePath, nullptr);
+}
+
+std::optional<std::string> resolveBelowIfPresent(const std::string& resolvedFolder, const std::string& relativePath) {
+    bool present = false;
+    std::string path = walkBelow(resolvedFolder, relativePath, &present);
+    if (!present) return std::nullopt;
+    return path;
 }
 
 nlohmann::json diskState() {

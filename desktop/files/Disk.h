@@ -8,6 +8,7 @@
 // every absolute path the logic uses lands under it and never outside.
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include <nlohmann/json_fwd.hpp>
@@ -36,6 +37,10 @@ std::string resolve(const std::string& absolutePath);
 // cheaper than resolving the whole path again, and links below the folder
 // stay inside the disk too. "" when resolvedFolder is not on the disk.
 std::string resolveBelow(const std::string& resolvedFolder, const std::string& relativePath);
+// As resolveBelow, or nothing when the path names nothing on the disk: a
+// folder or file along it is not there (or its links do not end), so there
+// is no need to ask the file system again.
+std::optional<std::string> resolveBelowIfPresent(const std::string& resolvedFolder, const std::string& relativePath);
 // {"disk": {"root", "toolRuns", "preferenceWrites", "dock": {"reloads", "preferences"}}}:
 // the root and what the system did since the last reset.
 nlohmann::json diskState();

@@ -9,6 +9,7 @@
 #include <cctype>
 #include <memory>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -45,7 +46,33 @@ struct DirectoryCloser {
 struct Entry {
     std::string name;
     bool descend = false;
+    bool link = false;
 };
+
+// The entry a walk is visiting, with the real path its listing gave it: the
+// visitor asks about that very path (its identifier, its name), and walking
+// it again from the disk's "/" would only repeat the walk's own lookups.
+struct Visit {
+    const std::string& path;
+    const std::string& real;
+};
+thread_local const Visit* currentVisit = nullptr;
+
+class VisitScope {
+public:
+    explicit VisitScope(const Visit& visit) : outer_(std::exchange(currentVisit, &visit)) {}
+    ~VisitScope() { currentVisit = outer_; }
+    VisitScope(const VisitScope&) = delete;
+    VisitScope& operator=(const VisitScope&) = delete;
+
+private:
+    const Visit* outer_;
+};
+
+std::string resolved(const std::string& path) {
+    if (currentVisit && path == currentVisit->path) return currentVisit->real;
+    return resolve(path);
+}
 
 // The visible entries of a folder in name order; a folder that cannot be
 // read has none.
@@ -57,11 +84,14 @@ std::vector<Entry> listFolder(const std::string& realPath) {
         std::string name = item->d_name;
         if (name.empty() || name.front() == '.') continue;
         bool isFolder = item->d_type == DT_DIR;
+        bool isLink = item->d_type == DT_LNK;
         if (item->d_type == DT_UNKNOWN) {
             struct stat info {};
-            isFolder = lstat((realPath + "/" + name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+            bool known = lstat((realPath + "/" + name).c_str(), &info) == 0;
+            isFolder = known && S_ISDIR(info.st_mode);
+            isLink = !known || S_ISLNK(info.st_mode);
         }
-        entries.push_back({name, isFolder && !packageExtensions.count(lowercaseExtension(name))});
+        entries.push_back({name, isFolder && !packageExtensions.count(lowercaseExtension(name)), isLink});
     }
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.name < b.name; });
     return entries;
@@ -80,10 +110,12 @@ bool isPath(const std::string& path) { return path.find('\0') == std::string::np
 // may be a property list as well as the old text format; only the former is read.
 std::optional<std::string> localizedBundleName(const std::string& bundlePath) {
     if (!isPath(bundlePath) || lowercaseExtension(bundlePath.substr(bundlePath.find_last_of('/') + 1)) != "app") return std::nullopt;
-    const std::string bundle = resolve(bundlePath);
+    const auto resources = resolveBelowIfPresent(resolved(trimmedPath(bundlePath)), "Contents/Resources");
+    if (!resources) return std::nullopt;
     for (const char* language : {"zh-Hans", "zh_CN"}) {
-        FileRead file = readFile(resolveBelow(bundle, std::string("Contents/Resources/") + language + ".lproj/InfoPlist.strings"),
-                                 maxInfoPlistSize);
+        auto strings = resolveBelowIfPresent(*resources, std::string(language) + ".lproj/InfoPlist.strings");
+        if (!strings) continue;
+        FileRead file = readFile(*strings, maxInfoPlistSize);
         if (file.status != FileRead::Status::ok) continue;
         auto name = topLevelString(file.bytes, "CFBundleDisplayName");
         if (!name) name = topLevelString(file.bytes, "CFBundleName");
@@ -103,13 +135,16 @@ public:
     void walk(const std::string& root, const std::function<void(const std::string& path)>& visit) override {
         struct Frame {
             std::string path;
+            std::string real;
             std::vector<Entry> entries;
             std::size_t next = 0;
         };
         if (!isPath(root)) return;
         std::string start = trimmedPath(root);
+        std::string startReal = resolve(start);
+        std::vector<Entry> startEntries = listFolder(startReal);
         std::vector<Frame> stack;
-        stack.push_back({start, listFolder(resolve(start))});
+        stack.push_back({std::move(start), std::move(startReal), std::move(startEntries)});
         // Links are never followed, so the walk cannot loop; it ends when every
         // folder it entered is listed.
         while (!stack.empty()) {
@@ -120,21 +155,29 @@ public:
             }
             const Entry& entry = frame.entries[frame.next++];
             std::string path = (frame.path == "/" ? "" : frame.path) + "/" + entry.name;
-            visit(path);
+            // A link is resolved as any path is; anything else is where its folder's listing found it.
+            std::string real = entry.link ? resolve(path) : frame.real + "/" + entry.name;
+            {
+                const Visit visiting{path, real};
+                VisitScope scope(visiting);
+                visit(path);
+            }
             if (entry.descend) {
-                std::vector<Entry> children = listFolder(resolve(path));
-                stack.push_back({std::move(path), std::move(children)});
+                std::vector<Entry> children = listFolder(real);
+                stack.push_back({std::move(path), std::move(real), std::move(children)});
             }
         }
     }
 
     std::optional<std::string> bundleIdentifier(const std::string& bundlePath) override {
         if (!isPath(bundlePath)) return std::nullopt;
-        std::string bundle = resolve(bundlePath);
+        std::string bundle = resolved(trimmedPath(bundlePath));
         // An application keeps Info.plist in Contents; a flat bundle at its top.
         // Reading fails at once when the bundle is not a folder.
         for (const char* place : {"Contents/Info.plist", "Info.plist"}) {
-            FileRead file = readFile(resolveBelow(bundle, place), maxInfoPlistSize);
+            auto info = resolveBelowIfPresent(bundle, place);
+            if (!info) continue;
+            FileRead file = readFile(*info, maxInfoPlistSize);
             if (file.status == FileRead::Status::missing) continue;
             if (file.status != FileRead::Status::ok) return std::nullopt;
             auto identifier = topLevelString(file.bytes, "CFBundleIdentifier");

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include "desktop/Desktop.h"
 #include "desktop/files/Disk.h"
@@ -72,6 +73,10 @@ TEST_F(FilesTest, LinksResolveInsideTheDisk) {
     EXPECT_EQ(desktop::resolve("/Users/demo/Near/note.txt"), disk.root() + "/Users/demo/Desktop/note.txt");
     EXPECT_EQ(desktop::resolve("/Users/demo/Near/../Desktop"), disk.root() + "/Users/demo/Desktop");
     EXPECT_EQ(desktop::resolve("/Everything/../../Users"), disk.root() + "/Users");
+    // Climbing back out of folders that are not there reaches links again.
+    EXPECT_EQ(desktop::resolve("/Missing/deeper/../../Users/demo/Near/note.txt"), disk.root() + "/Users/demo/Desktop/note.txt");
+    EXPECT_EQ(desktop::resolve("/Users/demo/Desktop/note.txt/x/../../../Near/note.txt"),
+              disk.root() + "/Users/demo/Desktop/note.txt");
     EXPECT_TRUE(files.exists("/Everything/Users/demo/Desktop/note.txt"));
 
     std::vector<std::string> seen = walk("/Everything");
@@ -90,12 +95,51 @@ TEST_F(FilesTest, LinksResolveInsideTheDisk) {
     EXPECT_EQ(files.displayName("/Applications/Linked.app"), "里面.app");
     EXPECT_EQ(desktop::resolveBelow(disk.root() + "/Applications", "Linked.app/Contents/../x"), disk.root() + "/x");
     EXPECT_EQ(desktop::resolveBelow("/elsewhere", "x"), "") << "a folder off the disk";
+    EXPECT_EQ(desktop::resolveBelowIfPresent(disk.root() + "/Applications", "Linked.app/Contents/Info.plist"),
+              disk.root() + "/Shared/Info.plist");
+    EXPECT_EQ(desktop::resolveBelowIfPresent(disk.root() + "/Applications", "Linked.app/Contents/Missing/../Info.plist"),
+              disk.root() + "/Shared/Info.plist");
+    EXPECT_EQ(desktop::resolveBelowIfPresent(disk.root() + "/Applications", "Linked.app/Contents/Missing"), std::nullopt);
+    EXPECT_EQ(desktop::resolveBelowIfPresent("/elsewhere", "x"), std::nullopt);
 
     fs::create_symlink("Loop2", disk.real("/Loop1"));
     fs::create_symlink("Loop1", disk.real("/Loop2"));
     EXPECT_EQ(desktop::resolve("/Loop1/x"), "");
     EXPECT_FALSE(files.exists("/Loop1"));
     EXPECT_FALSE(files.writeFile("/Loop1", "x"));
+}
+
+// Tests that what a walk's visitor learns about the path it is given (its
+// identifier, its name) is what the same questions give outside the walk,
+// for bundles reached through a linked folder, a linked bundle and a linked
+// Contents folder alike.
+TEST_F(FilesTest, WalkVisitorSeesWhatALookupSees) {
+    namespace fs = std::filesystem;
+    auto& files = platform::files();
+    disk.writeBundle("/Vendor/Plain.app", "com.example.plain");
+    disk.writeBundle("/Elsewhere/Target.app", "com.example.target");
+    disk.write("/Elsewhere/Target.app/Contents/Resources/zh_CN.lproj/InfoPlist.strings",
+               *desktop::binaryPropertyList(json{{"CFBundleName", "目标"}}));
+    disk.writeBundle("/Shared/Real.app", "com.example.real");
+    fs::create_directories(disk.real("/Vendor/Hollow.app"));
+    fs::create_directory_symlink("/Shared/Real.app/Contents", disk.real("/Vendor/Hollow.app/Contents"));
+    fs::create_directory_symlink("/Elsewhere/Target.app", disk.real("/Vendor/Linked.app"));
+    disk.makeFolder("/Applications");
+    fs::create_directory_symlink("/Vendor", disk.real("/Applications/Suite"));
+
+    struct Seen {
+        std::optional<std::string> identifier;
+        std::string name;
+        bool operator==(const Seen&) const = default;
+    };
+    std::vector<std::pair<std::string, Seen>> during;
+    for (const std::string root : {"/Vendor", "/Applications/Suite", "/Applications/Suite/"})
+        files.walk(root, [&](const std::string& path) { during.push_back({path, {files.bundleIdentifier(path), files.displayName(path)}}); });
+    ASSERT_EQ(during.size(), 9u);
+    for (const auto& [path, seen] : during) EXPECT_EQ(seen, (Seen{files.bundleIdentifier(path), files.displayName(path)})) << path;
+    EXPECT_EQ(during[0].second, (Seen{"com.example.real", "Hollow.app"}));
+    EXPECT_EQ(during[1].second, (Seen{"com.example.target", "目标.app"}));
+    EXPECT_EQ(during[2].second, (Seen{"com.example.plain", "Plain.app"}));
 }
 
 // Tests that both writes need the folder to exist, that the plain one writes
