@@ -12,22 +12,51 @@
 
 namespace {
 
-// Tests that the dynamic symbol table defines orvane_call and orvane_free and nothing else.
-TEST(ExportsTest, DefinesOnlyTheTwoEntryPoints) {
-    const std::string command = std::string("nm -D --defined-only ") + ORVANE_LIBRARY_PATH;
+// The names a shared library's dynamic symbol table defines, demangled or not.
+std::set<std::string> definedNames(const std::string& library, bool demangled) {
+    const std::string command = std::string("nm -D --defined-only ") + (demangled ? "-C " : "") + library;
     FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
+    EXPECT_NE(pipe, nullptr);
     std::set<std::string> names;
-    char line[1024];
+    if (!pipe) return names;
+    char line[4096];
     while (fgets(line, sizeof line, pipe)) {
         std::string text(line);
-        const auto space = text.find_last_of(' ');
-        std::string name = text.substr(space + 1);
+        // "ADDRESS TYPE NAME": the name is everything after the type.
+        const auto type = text.find(' ');
+        std::string name = type == std::string::npos ? text : text.substr(text.find(' ', type + 1) + 1);
         while (!name.empty() && (name.back() == '\n' || name.back() == '\r')) name.pop_back();
         names.insert(name);
     }
-    ASSERT_EQ(pclose(pipe), 0);
-    EXPECT_EQ(names, (std::set<std::string>{"orvane_call", "orvane_free"}));
+    EXPECT_EQ(pclose(pipe), 0);
+    return names;
+}
+
+// Tests that the dynamic symbol table defines orvane_call and orvane_free and nothing else.
+TEST(ExportsTest, DefinesOnlyTheTwoEntryPoints) {
+    EXPECT_EQ(definedNames(ORVANE_LIBRARY_PATH, false), (std::set<std::string>{"orvane_call", "orvane_free"}));
+}
+
+// Tests that the simulated Mac's library offers its C API, the platform
+// interfaces and its own scripting API, and keeps the standard library's and
+// nlohmann/json's instantiations to itself.
+TEST(ExportsTest, DesktopLibraryExportsOnlyItsOwnNames) {
+    const auto names = definedNames(ORVANE_DESKTOP_LIBRARY_PATH, true);
+    EXPECT_TRUE(names.count("orvane_desktop_verb"));
+    EXPECT_TRUE(names.count("typeinfo for platform::ui::View"));
+    std::size_t others = 0;
+    for (const auto& name : names) {
+        bool own = name.rfind("orvane_desktop_", 0) == 0;
+        for (const char* prefix : {"platform::", "desktop::", "typeinfo for ", "typeinfo name for ", "vtable for ",
+                                   "VTT for ", "guard variable for ", "non-virtual thunk to ", "virtual thunk to "}) {
+            std::string start(prefix);
+            if (name.rfind(start, 0) != 0) continue;
+            std::string rest = name.substr(start.size());
+            own = own || start.back() == ':' || rest.rfind("platform::", 0) == 0 || rest.rfind("desktop::", 0) == 0;
+        }
+        if (!own && ++others <= 5) ADD_FAILURE() << "exported: " << name;
+    }
+    EXPECT_EQ(others, 0u);
 }
 
 // Tests that the header's version is the one the build gave the library, its
