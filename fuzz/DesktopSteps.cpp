@@ -14,6 +14,7 @@
 #include "desktop/Desktop.h"
 #include "desktop/propertylist/PropertyList.h"
 #include "desktop/windowserver/MenuServer.h"
+#include "desktop/windowserver/Pointer.h"
 #include "fuzz/Invariant.h"
 #include "fuzz/PointerWords.h"
 #include "fuzz/Session.h"
@@ -129,11 +130,16 @@ void Session::clicked(const json&) {
 
 void Session::pointerAtSlotStep(const char* verbName) {
     SlotAim aim = slotAim();
+    const platform::Point before = desktop::pointerLocation();
     json reply = verb(std::string(verbName) + " " + at(aim.point.x, aim.point.y));
     if (std::string(verbName) != "pointer")
         clicked(reply);
-    else
+    else if (desktop::pointerLocation() != before)
         restOnSlot(aim, reply);
+    else
+        // A pointer that stays where it was enters nothing, even a strip made
+        // under it since: tracking areas take their state where they first see it.
+        resting_.reset();
 }
 
 void Session::scrollAtSlotStep() {
