@@ -140,30 +140,31 @@ public:
 
     bool typeText(const std::string& text) override {
         if (!isValidUtf8(text)) return false;
-        layoutIfNeeded();
-        for (const PlacedControl& pc : layout_.controls) {
-            if (pc.path != focused_ || pc.info.role != Role::textField) continue;
-            if (!pc.info.enabled) return false;
-            pc.node->text += text;
-            std::string value = pc.node->text;
-            auto changed = pc.node->changed;
-            invalidate();
-            if (changed) changed(value);
+        return editFocusedField([&](std::string& field) {
+            field += text;
             return true;
-        }
-        return false;
+        });
     }
 
     bool deleteBackward(int count) override {
+        return editFocusedField([&](std::string& field) {
+            const std::size_t before = field.size();
+            field.erase(desktop::ui::startOfLastCharacters(field, count));
+            return field.size() != before;
+        });
+    }
+
+    // Edits the focused text field's text (edit answers whether it changed
+    // it) and tells the field's owner the new value; false when no enabled
+    // text field has the focus.
+    template <typename Edit>
+    bool editFocusedField(Edit edit) {
         layoutIfNeeded();
         for (const PlacedControl& pc : layout_.controls) {
             if (pc.path != focused_ || pc.info.role != Role::textField) continue;
             if (!pc.info.enabled) return false;
-            std::string& text = pc.node->text;
-            const std::size_t before = text.size();
-            text.erase(desktop::ui::startOfLastCharacters(text, count));
-            if (text.size() == before) return true;
-            std::string value = text;
+            if (!edit(pc.node->text)) return true;
+            std::string value = pc.node->text;
             auto changed = pc.node->changed;
             invalidate();
             if (changed) changed(value);
