@@ -64,6 +64,11 @@ FileRead readFile(const std::string& realPath, std::size_t limit) {
         result.status = errno == ENOENT ? FileRead::Status::missing : FileRead::Status::failed;
         return result;
     }
+    return readOpenFile(fd, limit);
+}
+
+FileRead readOpenFile(int fd, std::size_t limit) {
+    FileRead result;
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || static_cast<std::size_t>(info.st_size) > limit) {
         ::close(fd);

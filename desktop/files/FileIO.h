@@ -18,6 +18,8 @@ struct FileRead {
 // Reads a regular file of at most limit bytes; anything else (a folder, a
 // larger file, no permission) is a failure, an absent file is missing.
 FileRead readFile(const std::string& realPath, std::size_t limit);
+// The same for a file already open for reading; closes fd.
+FileRead readOpenFile(int fd, std::size_t limit);
 // Creates the folder and its parents; true when it exists afterwards.
 bool makeDirectories(const std::string& realPath);
 // Writes to a temporary file in the same folder, flushes it to the device and

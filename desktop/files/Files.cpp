@@ -16,6 +16,7 @@
 
 #include "desktop/files/Disk.h"
 #include "desktop/files/FileIO.h"
+#include "desktop/files/OpenDiskRoot.h"
 #include "desktop/propertylist/PropertyList.h"
 #include "platform/Files.h"
 
@@ -51,10 +52,13 @@ struct Entry {
 
 // The entry a walk is visiting, with the real path its listing gave it: the
 // visitor asks about that very path (its identifier, its name), and walking
-// it again from the disk's "/" would only repeat the walk's own lookups.
+// it again from the disk's "/" would only repeat the walk's own lookups. The
+// walk holds the disk's root open, so that files the visitor reads below the
+// entry open in one lookup when no link is on the way.
 struct Visit {
     const std::string& path;
     const std::string& real;
+    const OpenDiskRoot& disk;
 };
 thread_local const Visit* currentVisit = nullptr;
 
@@ -76,6 +80,27 @@ std::string resolved(const std::string& path) {
 
 // The visible entries of a folder in name order; a folder that cannot be
 // read has none.
+// During a walk, the file at a real path read in one lookup from the disk's
+// root, missing when a component is not there; nothing when a link (or
+// anything but a plain path) is on the way and the path must be resolved.
+std::optional<FileRead> readWithoutResolving(const std::string& realPath) {
+    if (!currentVisit) return std::nullopt;
+    using Outcome = OpenDiskRoot::Attempt::Outcome;
+    const auto attempt = currentVisit->disk.openForReading(realPath);
+    if (attempt.outcome == Outcome::opened) return readOpenFile(attempt.fd, maxInfoPlistSize);
+    if (attempt.outcome == Outcome::absent) return FileRead{FileRead::Status::missing, {}};
+    return std::nullopt;
+}
+
+// The file at relativePath below a folder resolve() gave, read; missing when
+// the path names nothing on the disk. Links on the way are resolved inside the disk.
+FileRead readBelow(const std::string& resolvedFolder, const std::string& relativePath) {
+    if (auto file = readWithoutResolving(resolvedFolder + "/" + relativePath)) return std::move(*file);
+    const auto real = resolveBelowIfPresent(resolvedFolder, relativePath);
+    if (!real) return {FileRead::Status::missing, {}};
+    return readFile(*real, maxInfoPlistSize);
+}
+
 std::vector<Entry> listFolder(const std::string& realPath) {
     std::vector<Entry> entries;
     std::unique_ptr<DIR, DirectoryCloser> directory(opendir(realPath.c_str()));
@@ -110,15 +135,22 @@ bool isPath(const std::string& path) { return path.find('\0') == std::string::np
 // may be a property list as well as the old text format; only the former is read.
 std::optional<std::string> localizedBundleName(const std::string& bundlePath) {
     if (!isPath(bundlePath) || lowercaseExtension(bundlePath.substr(bundlePath.find_last_of('/') + 1)) != "app") return std::nullopt;
-    const auto resources = resolveBelowIfPresent(resolved(trimmedPath(bundlePath)), "Contents/Resources");
-    if (!resources) return std::nullopt;
+    const std::string bundle = resolved(trimmedPath(bundlePath));
+    // Resources is resolved on its own, as the folder the strings are looked
+    // up in, and only once a lookup of the whole path has met a link.
+    std::optional<std::optional<std::string>> resources;
     for (const char* language : {"zh-Hans", "zh_CN"}) {
-        auto strings = resolveBelowIfPresent(*resources, std::string(language) + ".lproj/InfoPlist.strings");
-        if (!strings) continue;
-        FileRead file = readFile(*strings, maxInfoPlistSize);
-        if (file.status != FileRead::Status::ok) continue;
-        auto name = topLevelString(file.bytes, "CFBundleDisplayName");
-        if (!name) name = topLevelString(file.bytes, "CFBundleName");
+        const std::string strings = std::string(language) + ".lproj/InfoPlist.strings";
+        std::optional<FileRead> file;
+        if (!resources) file = readWithoutResolving(bundle + "/Contents/Resources/" + strings);
+        if (!file) {
+            if (!resources) resources = resolveBelowIfPresent(bundle, "Contents/Resources");
+            if (!*resources) return std::nullopt;
+            file = readBelow(**resources, strings);
+        }
+        if (file->status != FileRead::Status::ok) continue;
+        auto name = topLevelString(file->bytes, "CFBundleDisplayName");
+        if (!name) name = topLevelString(file->bytes, "CFBundleName");
         if (name && !name->empty() && name->find('/') == std::string::npos) return name;
     }
     return std::nullopt;
@@ -140,6 +172,7 @@ public:
             std::size_t next = 0;
         };
         if (!isPath(root)) return;
+        const OpenDiskRoot disk;
         std::string start = trimmedPath(root);
         std::string startReal = resolve(start);
         std::vector<Entry> startEntries = listFolder(startReal);
@@ -158,7 +191,7 @@ public:
             // A link is resolved as any path is; anything else is where its folder's listing found it.
             std::string real = entry.link ? resolve(path) : frame.real + "/" + entry.name;
             {
-                const Visit visiting{path, real};
+                const Visit visiting{path, real, disk};
                 VisitScope scope(visiting);
                 visit(path);
             }
@@ -175,9 +208,7 @@ public:
         // An application keeps Info.plist in Contents; a flat bundle at its top.
         // Reading fails at once when the bundle is not a folder.
         for (const char* place : {"Contents/Info.plist", "Info.plist"}) {
-            auto info = resolveBelowIfPresent(bundle, place);
-            if (!info) continue;
-            FileRead file = readFile(*info, maxInfoPlistSize);
+            FileRead file = readBelow(bundle, place);
             if (file.status == FileRead::Status::missing) continue;
             if (file.status != FileRead::Status::ok) return std::nullopt;
             auto identifier = topLevelString(file.bytes, "CFBundleIdentifier");
