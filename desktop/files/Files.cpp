@@ -4,6 +4,7 @@
 // written in place or atomically into folders that must exist.
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -16,7 +17,7 @@
 
 #include "desktop/files/Disk.h"
 #include "desktop/files/FileIO.h"
-#include "desktop/files/OpenDiskRoot.h"
+#include "desktop/files/OpenDiskFolder.h"
 #include "desktop/propertylist/PropertyList.h"
 #include "platform/Files.h"
 
@@ -25,6 +26,10 @@ namespace desktop {
 namespace {
 
 constexpr std::size_t maxInfoPlistSize = 1024 * 1024;
+// Folders deeper than this in one walk are not held open, so that a deep
+// tree cannot use up the process's descriptors; below them paths are
+// resolved component by component as outside a walk.
+constexpr std::size_t maxOpenFoldersInWalk = 64;
 
 // Folder extensions the Finder shows as a single file.
 const std::set<std::string> packageExtensions = {
@@ -53,12 +58,14 @@ struct Entry {
 // The entry a walk is visiting, with the real path its listing gave it: the
 // visitor asks about that very path (its identifier, its name), and walking
 // it again from the disk's "/" would only repeat the walk's own lookups. The
-// walk holds the disk's root open, so that files the visitor reads below the
-// entry open in one lookup when no link is on the way.
+// walk holds the disk's root and the entry's folder open, so that files the
+// visitor reads below the entry open in one short lookup when no link is on
+// the way.
 struct Visit {
     const std::string& path;
     const std::string& real;
-    const OpenDiskRoot& disk;
+    const OpenDiskFolder& folder;
+    const OpenDiskFolder& disk;
 };
 thread_local const Visit* currentVisit = nullptr;
 
@@ -78,15 +85,14 @@ std::string resolved(const std::string& path) {
     return resolve(path);
 }
 
-// The visible entries of a folder in name order; a folder that cannot be
-// read has none.
 // During a walk, the file at a real path read in one lookup from the disk's
 // root, missing when a component is not there; nothing when a link (or
 // anything but a plain path) is on the way and the path must be resolved.
 std::optional<FileRead> readWithoutResolving(const std::string& realPath) {
     if (!currentVisit) return std::nullopt;
-    using Outcome = OpenDiskRoot::Attempt::Outcome;
-    const auto attempt = currentVisit->disk.openForReading(realPath);
+    using Outcome = OpenDiskFolder::Attempt::Outcome;
+    const OpenDiskFolder& from = currentVisit->folder.contains(realPath) ? currentVisit->folder : currentVisit->disk;
+    const auto attempt = from.openForReading(realPath);
     if (attempt.outcome == Outcome::opened) return readOpenFile(attempt.fd, maxInfoPlistSize);
     if (attempt.outcome == Outcome::absent) return FileRead{FileRead::Status::missing, {}};
     return std::nullopt;
@@ -101,9 +107,16 @@ FileRead readBelow(const std::string& resolvedFolder, const std::string& relativ
     return readFile(*real, maxInfoPlistSize);
 }
 
-std::vector<Entry> listFolder(const std::string& realPath) {
+// The visible entries of a folder in name order, read from the folder held
+// open when there is one; a folder that cannot be read has none.
+std::vector<Entry> listFolder(const std::string& realPath, const OpenDiskFolder& folder) {
     std::vector<Entry> entries;
-    std::unique_ptr<DIR, DirectoryCloser> directory(opendir(realPath.c_str()));
+    std::unique_ptr<DIR, DirectoryCloser> directory;
+    if (const int fd = folder.openForListing(); fd >= 0) {
+        directory.reset(fdopendir(fd));
+        if (!directory) ::close(fd);
+    }
+    if (!directory) directory.reset(opendir(realPath.c_str()));
     if (!directory) return entries;
     while (dirent* item = readdir(directory.get())) {
         std::string name = item->d_name;
@@ -168,16 +181,18 @@ public:
         struct Frame {
             std::string path;
             std::string real;
+            OpenDiskFolder folder;
             std::vector<Entry> entries;
             std::size_t next = 0;
         };
         if (!isPath(root)) return;
-        const OpenDiskRoot disk;
+        const OpenDiskFolder disk = OpenDiskFolder::diskRoot();
         std::string start = trimmedPath(root);
         std::string startReal = resolve(start);
-        std::vector<Entry> startEntries = listFolder(startReal);
+        OpenDiskFolder startFolder = disk.folderAt(startReal);
+        std::vector<Entry> startEntries = listFolder(startReal, startFolder);
         std::vector<Frame> stack;
-        stack.push_back({std::move(start), std::move(startReal), std::move(startEntries)});
+        stack.push_back({std::move(start), std::move(startReal), std::move(startFolder), std::move(startEntries)});
         // Links are never followed, so the walk cannot loop; it ends when every
         // folder it entered is listed.
         while (!stack.empty()) {
@@ -191,13 +206,14 @@ public:
             // A link is resolved as any path is; anything else is where its folder's listing found it.
             std::string real = entry.link ? resolve(path) : frame.real + "/" + entry.name;
             {
-                const Visit visiting{path, real, disk};
+                const Visit visiting{path, real, frame.folder, disk};
                 VisitScope scope(visiting);
                 visit(path);
             }
             if (entry.descend) {
-                std::vector<Entry> children = listFolder(real);
-                stack.push_back({std::move(path), std::move(real), std::move(children)});
+                OpenDiskFolder folder = stack.size() < maxOpenFoldersInWalk ? frame.folder.folderAt(real) : OpenDiskFolder();
+                std::vector<Entry> children = listFolder(real, folder);
+                stack.push_back({std::move(path), std::move(real), std::move(folder), std::move(children)});
             }
         }
     }
