@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <optional>
 
 #include "desktop/Desktop.h"
@@ -140,6 +141,67 @@ TEST_F(FilesTest, WalkVisitorSeesWhatALookupSees) {
     EXPECT_EQ(during[0].second, (Seen{"com.example.real", "Hollow.app"}));
     EXPECT_EQ(during[1].second, (Seen{"com.example.target", "目标.app"}));
     EXPECT_EQ(during[2].second, (Seen{"com.example.plain", "Plain.app"}));
+}
+
+// Tests that reads a walk makes below the entries it visits keep the disk's
+// rules whatever lies on the way: an Info.plist or a Resources folder that is
+// a link (absolute or relative) is found inside the disk, a Contents that is
+// a file leaves the bundle's top-level Info.plist, a missing strings folder
+// leaves the other language, 32 links still resolve while 33 name nothing,
+// and a bundle deeper than the folders a walk holds open reads the same.
+TEST_F(FilesTest, WalkReadsBelowEntriesThroughLinksAndMissingParts) {
+    namespace fs = std::filesystem;
+    auto& files = platform::files();
+    auto strings = [](const char* name) { return *desktop::binaryPropertyList(json{{"CFBundleDisplayName", name}}); };
+    disk.writeBundle("/Shared/Source.app", "com.example.shared");
+    disk.write("/Names/zh-Hans.lproj/InfoPlist.strings", strings("共享"));
+    disk.makeFolder("/Suite/LinkedPlist.app/Contents");
+    fs::create_symlink("/Shared/Source.app/Contents/Info.plist", disk.real("/Suite/LinkedPlist.app/Contents/Info.plist"));
+    fs::create_directory_symlink("../../../Names", disk.real("/Suite/LinkedPlist.app/Contents/Resources"));
+    disk.write("/Suite/Flat.app/Contents", "a file where the folder belongs");
+    disk.write("/Suite/Flat.app/Info.plist", *desktop::binaryPropertyList(json{{"CFBundleIdentifier", "com.example.flat"}}));
+    disk.writeBundle("/Suite/Second.app", "com.example.second");
+    disk.write("/Shared/zh_CN.lproj/InfoPlist.strings", strings("第二"));
+    disk.makeFolder("/Suite/Second.app/Contents/Resources");
+    fs::create_directory_symlink("/Shared/zh_CN.lproj", disk.real("/Suite/Second.app/Contents/Resources/zh_CN.lproj"));
+    // Contents leads through a chain of relative links inside the bundle,
+    // which the machine's own lookup would follow further than the disk
+    // does, to the bundle's Real folder: one link for Contents and `chain` more.
+    auto chainedBundle = [&](const std::string& bundle, int chain) {
+        disk.write(bundle + "/Real/Info.plist", *desktop::binaryPropertyList(json{{"CFBundleIdentifier", "com.example.chained"}}));
+        disk.makeFolder(bundle + "/Chain");
+        for (int i = 0; i < chain; ++i)
+            fs::create_directory_symlink(i + 1 < chain ? std::to_string(i + 1) : "../Real",
+                                         disk.real(bundle + "/Chain/" + std::to_string(i)));
+        fs::create_directory_symlink("Chain/0", disk.real(bundle + "/Contents"));
+    };
+    chainedBundle("/Suite/Links32.app", 31);
+    chainedBundle("/Suite/Links33.app", 32);
+    std::string deep = "/Suite/Deep";
+    for (int depth = 0; depth < 70; ++depth) deep += "/d";
+    disk.writeBundle(deep + "/Bottom.app", "com.example.bottom");
+    disk.write(deep + "/Bottom.app/Contents/Resources/zh-Hans.lproj/InfoPlist.strings", strings("底"));
+
+    // The identifier and the display name.
+    using Seen = std::pair<std::optional<std::string>, std::string>;
+    std::map<std::string, Seen> during;
+    files.walk("/Suite", [&](const std::string& path) {
+        if (path.size() > 4 && path.compare(path.size() - 4, 4, ".app") == 0)
+            during[path] = {files.bundleIdentifier(path), files.displayName(path)};
+    });
+    const std::map<std::string, Seen> expected = {
+        {"/Suite/LinkedPlist.app", {"com.example.shared", "共享.app"}},
+        {"/Suite/Flat.app", {"com.example.flat", "Flat.app"}},
+        {"/Suite/Second.app", {"com.example.second", "第二.app"}},
+        {"/Suite/Links32.app", {"com.example.chained", "Links32.app"}},
+        {"/Suite/Links33.app", {std::nullopt, "Links33.app"}},
+        {deep + "/Bottom.app", {"com.example.bottom", "底.app"}},
+    };
+    for (const auto& [path, seen] : expected) {
+        EXPECT_EQ(during[path], seen) << path << " during the walk";
+        EXPECT_EQ((Seen{files.bundleIdentifier(path), files.displayName(path)}), seen) << path << " outside the walk";
+    }
+    EXPECT_EQ(during.size(), expected.size());
 }
 
 // Tests that both writes need the folder to exist, that the plain one writes
