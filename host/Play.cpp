@@ -50,10 +50,12 @@ constexpr double loopTurn = 1.0 / 60;
 // would hold back every pointer move that arrived while it is drawn.
 constexpr auto wholeScreenEvery = std::chrono::milliseconds(500);
 constexpr int refreshBands = 8;
-// Input but a move, or a change the panel saw while the screen changes, may
-// alter any part of the screen: the next refreshBands frames each add a band,
-// so the whole screen is new within a few frames and none of them waits for
-// one whole picture (a card sliding to its next window keeps its pace).
+// Input but a move may alter any part of the screen. The whole screen is
+// drawn for it, the quickest way to show its effect wherever it lies, unless
+// the card is open: the card animates at frame pace (it slides to the next
+// window, follows the pointer), so the next refreshBands frames each add a
+// band instead and none of them waits for one whole picture. A change the
+// panel saw while the screen changes is swept the same way.
 
 json parsedReply(const std::string& text) {
     auto reply = json::parse(text, nullptr, false);
@@ -116,8 +118,13 @@ private:
         if (input.contains("seq") && input["seq"].is_number_unsigned())
             inputAck_ = std::max(inputAck_, input["seq"].get<std::uint32_t>());
         inputSinceFrame_ = true;
-        // Anything but a pointer move may change any part of the screen.
-        if (kind != "move" && kind != "joined") sweepBands_ = refreshBands;
+        // Anything but a pointer move may change any part of the screen, and
+        // what it starts may take a moment (a card's delay, a fade).
+        if (kind != "move" && kind != "joined") {
+            if (cardFrame_) sweepBands_ = refreshBands;
+            else wholeNeeded_ = true;
+            hotUntil_ = std::max(hotUntil_, Clock::now() + hotSpell);
+        }
         if (kind == "move") {
             run("!pointer " + point(input));
         } else if (kind == "click") {
