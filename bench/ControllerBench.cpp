@@ -55,7 +55,7 @@ void BM_RefreshFiftyPinnedTwoHundredRunning(benchmark::State& state) {
     desktop::reset(benchScene(apps, false), desktop::Clock::manual);
     auto controller = startController({{"pinned", pinnedList(50)}});
     for (auto _ : state) controller->refresh(false);
-    state.counters["entries"] = double(controller->entries().size());
+    state.counters["entries"] = double(controller->state().entries.size());
     controller->stop();
 }
 BENCHMARK(BM_RefreshFiftyPinnedTwoHundredRunning);
@@ -67,8 +67,8 @@ void BM_ComputeEntriesAlone(benchmark::State& state) {
     for (int i = 0; i < 200; ++i) apps.push_back(benchApp(i, true));
     desktop::reset(benchScene(apps, false), desktop::Clock::manual);
     auto controller = startController({{"pinned", pinnedList(50)}});
-    orvane::EntryInputs inputs{controller->pinned(), controller->showRunning(), controller->autoDedup(),
-                               controller->detections(), platform::application().processIdentifier(),
+    orvane::EntryInputs inputs{controller->state().pinned, controller->state().showRunning, controller->state().autoDedup,
+                               controller->state().detections, platform::application().processIdentifier(),
                                [] { return platform::accessibility().isTrusted(false); }};
     for (auto _ : state)
         benchmark::DoNotOptimize(orvane::computeEntries(platform::workspace().runningApplications(), inputs));
@@ -85,8 +85,8 @@ void UnchangedRefreshAgainstComputing(benchmark::State& state) {
     for (int i = 0; i < running; ++i) apps.push_back(benchApp(i, true));
     desktop::reset(benchScene(apps, false), desktop::Clock::manual);
     auto controller = startController({{"pinned", pinnedList(running / 4)}});
-    orvane::EntryInputs inputs{controller->pinned(), controller->showRunning(), controller->autoDedup(),
-                               controller->detections(), platform::application().processIdentifier(),
+    orvane::EntryInputs inputs{controller->state().pinned, controller->state().showRunning, controller->state().autoDedup,
+                               controller->state().detections, platform::application().processIdentifier(),
                                [] { return platform::accessibility().isTrusted(false); }};
     double refreshing = 0, computing = 0;
     for (auto _ : state) {
@@ -98,7 +98,7 @@ void UnchangedRefreshAgainstComputing(benchmark::State& state) {
         computing += orvane::bench::threadSeconds() - t1;
     }
     const double n = static_cast<double>(state.iterations());
-    state.counters["entries"] = double(controller->entries().size());
+    state.counters["entries"] = double(controller->state().entries.size());
     state.counters["refresh_us"] = refreshing / n * 1e6;
     state.counters["floor_us"] = computing / n * 1e6;
     state.counters["ratioToFloor"] = computing > 0 ? refreshing / computing : 0;
@@ -125,9 +125,9 @@ void BM_ThousandTicksUnchangedDesktop(benchmark::State& state) {
     std::int64_t rebuilds = 0;
     for (auto _ : state) {
         for (int tick = 0; tick < 1000; ++tick) {
-            auto before = controller->strip()->subviews();
+            auto before = controller->state().strip->subviews();
             desktop::advance(orvane::NativeController::timerInterval);
-            if (controller->strip()->subviews() != before) ++rebuilds;
+            if (controller->state().strip->subviews() != before) ++rebuilds;
         }
     }
     state.counters["rebuilds"] = double(rebuilds);
@@ -137,7 +137,7 @@ BENCHMARK(BM_ThousandTicksUnchangedDesktop)->Unit(benchmark::kMillisecond);
 
 void runScan(orvane::NativeController& controller) {
     controller.scanExtras();
-    desktop::runUntil([&] { return !controller.scanning(); }, 30);
+    desktop::runUntil([&] { return !controller.state().scanning; }, 30);
 }
 
 // 100 candidate applications with three extras each.
@@ -155,7 +155,7 @@ void BM_ScanHundredAppsThreeExtras(benchmark::State& state) {
     auto controller = startController(json::object());
     runScan(*controller);
     for (auto _ : state) runScan(*controller);
-    state.counters["present"] = double(controller->detections().size());
+    state.counters["present"] = double(controller->state().detections.size());
     controller->stop();
 }
 BENCHMARK(BM_ScanHundredAppsThreeExtras)->UseRealTime()->Unit(benchmark::kMillisecond);

@@ -36,7 +36,7 @@ void IdleHourProcessCpu(benchmark::State& state) {
         auto controller = startOnDemoMac(OtherRunningApps::shown);
         // The first tick after start settles what configure left pending.
         desktop::advance(orvane::NativeController::timerInterval);
-        const auto buttons = controller->strip()->subviews();
+        const auto buttons = controller->state().strip->subviews();
         const long listings = captureCount("listings"), captures = captureCount("captures");
 
         const double start = processSeconds();
@@ -45,7 +45,7 @@ void IdleHourProcessCpu(benchmark::State& state) {
 
         state.counters["process_cpu_ms"] = seconds * 1e3;
         state.counters["per_tick_us"] = seconds / ticksInAnHour * 1e6;
-        state.counters["strip_rebuilt"] = controller->strip()->subviews() != buttons ? 1 : 0;
+        state.counters["strip_rebuilt"] = controller->state().strip->subviews() != buttons ? 1 : 0;
         state.counters["listings"] = static_cast<double>(captureCount("listings") - listings);
         state.counters["captures"] = static_cast<double>(captureCount("captures") - captures);
         if (controller->hoverCard().window()) state.SkipWithError("a card opened during the idle hour");

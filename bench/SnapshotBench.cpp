@@ -72,7 +72,7 @@ void SnapshotWithController(benchmark::State& state) {
         call += t1 - t0;
     }
     const double n = static_cast<double>(state.iterations());
-    state.counters["entries"] = static_cast<double>(controller->entries().size());
+    state.counters["entries"] = static_cast<double>(controller->state().entries.size());
     state.counters["replyKB"] = replyText.size() / 1024.0;
     state.counters["call_us"] = call / n * 1e6;
     state.counters["floor_us"] = floor / n * 1e6;

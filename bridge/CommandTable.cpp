@@ -144,7 +144,7 @@ CommandOutcome dockSuspend(const Json&) {
 CommandOutcome readDock(const Json&) { return dock::dockRead(); }
 
 CommandOutcome writeDock(const Json& args) {
-    if (auto* controller = current(); controller && controller->qaMode()) return dock::dockWriteRefusedInQaMode();
+    if (auto* controller = current(); controller && controller->state().qaMode) return dock::dockWriteRefusedInQaMode();
     if (const auto written = dock::dockWrite(args); !written) return written.error();
     return dock::dockRead();
 }

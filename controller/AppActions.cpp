@@ -44,7 +44,7 @@ std::optional<AppEntry> entryOfItem(const platform::ui::MenuItem& item) {
     return AppEntry::fromDictionary(*dictionary);
 }
 
-platform::RunningApp NativeController::appRunning(const AppEntry& entry) { return findRunning(running_, entry); }
+platform::RunningApp NativeController::appRunning(const AppEntry& entry) { return findRunning(state_.running, entry); }
 
 std::shared_ptr<platform::ui::Image> NativeController::icon(const AppEntry& entry) {
     auto cached = images_.find(entry.path);
@@ -56,7 +56,7 @@ std::shared_ptr<platform::ui::Image> NativeController::icon(const AppEntry& entr
 }
 
 void NativeController::launch(const AppEntry& entry) {
-    lastAction_ = "launch:" + entry.id;
+    state_.lastAction = "launch:" + entry.id;
     closeCard();
     auto location = applicationLocation(entry);
     if (!location) {
@@ -99,17 +99,17 @@ AppMenuActions NativeController::menuActions() {
 
 void NativeController::contextMenu(const AppEntry& entry, const platform::ui::Event& event) {
     closeCard();
-    auto menu = AppMenus::contextMenu(entry, AppMenus::isPinned(entry, pinned_), menuActions());
-    if (strip_) platform::ui::Menu::popUpContextMenu(menu, event, strip_);
+    auto menu = AppMenus::contextMenu(entry, AppMenus::isPinned(entry, state_.pinned), menuActions());
+    if (state_.strip) platform::ui::Menu::popUpContextMenu(menu, event, state_.strip);
 }
 
 void NativeController::all() {
-    lastAction_ = "all";
+    state_.lastAction = "all";
     closeCard();
     std::weak_ptr<NativeController> weak = weak_from_this();
     AllAppsInputs inputs;
-    inputs.pinned = pinned_;
-    inputs.running = regularRunningEntries(running_, platform::application().processIdentifier());
+    inputs.pinned = state_.pinned;
+    inputs.running = regularRunningEntries(state_.running, platform::application().processIdentifier());
     inputs.isRunning = [weak](const AppEntry& entry) {
         auto self = weak.lock();
         return self && self->appRunning(entry) != nullptr;
@@ -119,7 +119,7 @@ void NativeController::all() {
         return self ? self->icon(entry) : nullptr;
     };
     auto menu = AppMenus::allAppsMenu(inputs, menuActions());
-    if (strip_) platform::ui::Menu::popUp(menu, AppMenus::allAppsLocation(strip_->bounds()), strip_);
+    if (state_.strip) platform::ui::Menu::popUp(menu, AppMenus::allAppsLocation(state_.strip->bounds()), state_.strip);
 }
 
 void NativeController::menuLaunch(const platform::ui::MenuItem& item) {

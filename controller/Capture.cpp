@@ -17,7 +17,7 @@ namespace orvane {
 // after the reply, and only its file shows how it went.
 void NativeController::capture(const std::string& directory) {
     if (!platform::isPath(directory) || !platform::files().exists(directory)) return;
-    if (strip_) writeViewPNG(*strip_, captureFilePath(directory, captureFile::strip));
+    if (state_.strip) writeViewPNG(*state_.strip, captureFilePath(directory, captureFile::strip));
     if (const auto& card = card_->window(); card && card->contentView())
         writeViewPNG(*card->contentView(), captureFilePath(directory, captureFile::card));
     if (auto window = settingsWindow()) captureWindowSurface(*window, directory, captureFile::settings);

@@ -14,14 +14,14 @@ namespace orvane {
 
 void NativeController::scanExtras() {
     if (!platform::accessibility().isTrusted(false)) {
-        detections_.clear();
+        state_.detections.clear();
         return;
     }
-    if (!autoDedup_ || scanning_) return;
-    scanning_ = true;
-    auto epoch = detectionEpoch_;
+    if (!state_.autoDedup || state_.scanning) return;
+    state_.scanning = true;
+    auto epoch = state_.detectionEpoch;
 
-    auto candidates = extrasCandidates(running_, pinned_, platform::application().processIdentifier());
+    auto candidates = extrasCandidates(state_.running, state_.pinned, platform::application().processIdentifier());
     std::vector<platform::Rect> screens;
     for (const auto& screen : platform::ui::screens()) screens.push_back(screen.frame);
 
@@ -36,13 +36,13 @@ void NativeController::scanExtras() {
 }
 
 void NativeController::finishScan(std::uint64_t epoch, Detections result) {
-    scanning_ = false;
+    state_.scanning = false;
     if (stopped_) return;
-    if (detectionEpoch_ != epoch) {
+    if (state_.detectionEpoch != epoch) {
         scanExtras();
         return;
     }
-    detections_ = platform::accessibility().isTrusted(false) ? std::move(result) : Detections{};
+    state_.detections = platform::accessibility().isTrusted(false) ? std::move(result) : Detections{};
     refresh(false);
 }
 

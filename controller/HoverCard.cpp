@@ -16,13 +16,13 @@ void NativeController::leaveHover() { card_->leaveHover(); }
 
 void NativeController::closeCard() { card_->close(); }
 
-std::shared_ptr<StripView> NativeController::stripView() const { return strip_; }
+std::shared_ptr<StripView> NativeController::stripView() const { return state_.strip; }
 
 void NativeController::hover(long long index) {
-    if (!strip_ || index < 0 || std::size_t(index) >= entries_.size()) return;
-    StripLayout layout(std::int64_t(entries_.size()), maxIcons_, platform::ui::systemStatusBar().thickness());
-    auto anchor = layout.app(index - strip_->offset());
-    card_->show(entries_[std::size_t(index)], anchor);
+    if (!state_.strip || index < 0 || std::size_t(index) >= state_.entries.size()) return;
+    StripLayout layout(std::int64_t(state_.entries.size()), state_.maxIcons, platform::ui::systemStatusBar().thickness());
+    auto anchor = layout.app(index - state_.strip->offset());
+    card_->show(state_.entries[std::size_t(index)], anchor);
 }
 
 void NativeController::screenProbeFinished(bool granted) {

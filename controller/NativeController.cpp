@@ -25,18 +25,18 @@ std::shared_ptr<NativeController> NativeController::create() { return std::make_
 NativeController::NativeController() : card_(HoverCard::create(*this)), settings_(SettingsController::create()) {}
 
 NativeController::~NativeController() {
-    if (!stopped_ && (item_ || timer_ || !observerTokens_.empty())) stop();
+    if (!stopped_ && (state_.item || timer_ || !observerTokens_.empty())) stop();
 }
 
 void NativeController::start() {
-    if (item_) return;
+    if (state_.item) return;
     stopped_ = false;
     std::weak_ptr<NativeController> weak = weak_from_this();
 
-    item_ = ui::systemStatusBar().statusItem(statusItemLength);
-    strip_ = StripView::create(std::weak_ptr<StripOwner>(weak_from_this()),
+    state_.item = ui::systemStatusBar().statusItem(statusItemLength);
+    state_.strip = StripView::create(std::weak_ptr<StripOwner>(weak_from_this()),
                                platform::Rect(0, 0, stripInitialWidth, stripInitialHeight));
-    item_->setView(strip_);
+    state_.item->setView(state_.strip);
 
     const std::pair<const char*, Notification> workspaceNotifications[] = {
         {platform::notification::didLaunchApplication, Notification::launch},
@@ -72,20 +72,20 @@ void NativeController::configure(const nlohmann::json& configuration) {
     // The card may stand for an entry or a slot the new configuration moves or drops.
     closeCard();
     bumpDetectionEpoch();
-    detections_.clear();
+    state_.detections.clear();
 
     auto config = Configuration::read(configuration);
-    dockPersistent_ = config.dockPersistent && !qaMode_;
-    pinned_ = std::move(config.pinned);
-    maxIcons_ = config.maxIcons;
-    showRunning_ = config.showRunning;
-    autoDedup_ = config.autoDedup;
+    state_.dockPersistent = config.dockPersistent && !state_.qaMode;
+    state_.pinned = std::move(config.pinned);
+    state_.maxIcons = config.maxIcons;
+    state_.showRunning = config.showRunning;
+    state_.autoDedup = config.autoDedup;
 
-    if (config.centered != centered_) switchCentered(config.centered);
+    if (config.centered != state_.centered) switchCentered(config.centered);
     // The ids may be unchanged while the records behind them changed (a
     // running app pinned under another name, path or policy): the buttons
     // hold the records they were built from, so they are built again.
-    if (strip_) strip_->setControlSignature("");
+    if (state_.strip) state_.strip->setControlSignature("");
 
     refresh(true);
     scanExtras();
@@ -93,71 +93,71 @@ void NativeController::configure(const nlohmann::json& configuration) {
 }
 
 void NativeController::switchCentered(bool centered) {
-    centered_ = centered;
+    state_.centered = centered;
     closeCard();
-    if (!strip_) return;
+    if (!state_.strip) return;
     if (centered)
         enterCentered();
     else
         leaveCentered();
-    strip_->setControlSignature("");
-    strip_->resize();
+    state_.strip->setControlSignature("");
+    state_.strip->resize();
 }
 
 void NativeController::enterCentered() {
     std::weak_ptr<NativeController> weak = weak_from_this();
-    if (item_) {
-        item_->setView(nullptr);
-        item_->setLength(centeredStatusItemLength);
-        if (auto button = item_->button()) {
+    if (state_.item) {
+        state_.item->setView(nullptr);
+        state_.item->setLength(centeredStatusItemLength);
+        if (auto button = state_.item->button()) {
             button->setImage(Brand::menuImage());
             button->setAccessibilityLabel(std::string(Brand::name) + texts::managerButtonLabelSuffix);
             button->setAction("allAction", [weak] {
-                if (auto self = weak.lock()) self->allAction();
+                if (auto self = weak.lock()) self->all();
             });
         }
-        item_->setAutosaveName(managerAutosaveName);
+        state_.item->setAutosaveName(managerAutosaveName);
     }
-    if (!centerPanel_) {
-        centerPanel_ = ui::Window::create(strip_->frame(), centerPanelStyleMask, ui::backing::buffered, false);
-        centerPanel_->setTitle(std::string(Brand::name) + texts::centerPanelTitleSuffix);
-        centerPanel_->setOpaque(false);
-        centerPanel_->setClearBackground(true);
-        centerPanel_->setHasShadow(false);
-        centerPanel_->setLevel(centerPanelLevel);
-        centerPanel_->setCollectionBehavior(centerPanelCollectionBehavior);
-        centerPanel_->setHidesOnDeactivate(false);
+    if (!state_.centerPanel) {
+        state_.centerPanel = ui::Window::create(state_.strip->frame(), centerPanelStyleMask, ui::backing::buffered, false);
+        state_.centerPanel->setTitle(std::string(Brand::name) + texts::centerPanelTitleSuffix);
+        state_.centerPanel->setOpaque(false);
+        state_.centerPanel->setClearBackground(true);
+        state_.centerPanel->setHasShadow(false);
+        state_.centerPanel->setLevel(centerPanelLevel);
+        state_.centerPanel->setCollectionBehavior(centerPanelCollectionBehavior);
+        state_.centerPanel->setHidesOnDeactivate(false);
     }
-    centerPanel_->setContentView(strip_);
+    state_.centerPanel->setContentView(state_.strip);
 }
 
 void NativeController::leaveCentered() {
-    if (centerPanel_) {
-        centerPanel_->setContentView(nullptr);
-        centerPanel_->orderOut();
+    if (state_.centerPanel) {
+        state_.centerPanel->setContentView(nullptr);
+        state_.centerPanel->orderOut();
     }
-    if (item_) item_->setView(strip_);
+    if (state_.item) state_.item->setView(state_.strip);
 }
 
 void NativeController::stop() {
     stopped_ = true;
     if (timer_) timer_->cancel();
-    if (qaPreviewWindow_) qaPreviewWindow_->orderOut();
+    if (state_.qaPreviewWindow) state_.qaPreviewWindow->orderOut();
     closeCard();
     settings_->hide();
-    if (strip_) strip_->stopScrollTransition();
-    if (centerPanel_) centerPanel_->setContentView(nullptr);
-    if (item_) item_->setView(nullptr);
+    if (state_.strip) state_.strip->stopScrollTransition();
+    if (state_.centerPanel) state_.centerPanel->setContentView(nullptr);
+    if (state_.item) state_.item->setView(nullptr);
     for (const auto& token : observerTokens_) {
         platform::workspace().notificationCenter().removeObserver(token);
         platform::defaultNotificationCenter().removeObserver(token);
     }
     observerTokens_.clear();
-    if (item_) ui::systemStatusBar().removeStatusItem(item_);
-    item_.reset();
-    if (centerPanel_) centerPanel_->orderOut();
-    centerPanel_.reset();
-    strip_.reset();
+    if (state_.item) ui::systemStatusBar().removeStatusItem(state_.item);
+    state_.item.reset();
+    if (state_.centerPanel) state_.centerPanel->orderOut();
+    state_.centerPanel.reset();
+    state_.strip.reset();
 }
 
 void NativeController::handleWorkspaceNotification(Notification notification) {
@@ -166,13 +166,13 @@ void NativeController::handleWorkspaceNotification(Notification notification) {
                        notification == Notification::wake || notification == Notification::spaceChange;
     if (invalidates) {
         bumpDetectionEpoch();
-        detections_.clear();
+        state_.detections.clear();
     }
     refresh(false);
     closeCard();
     scanExtras();
     if (notification == Notification::wake) maintainDock();
-    if (notification == Notification::launch) dockMaintenance_.applicationLaunched(dockPersistent_, qaMode_, dockErrorSink());
+    if (notification == Notification::launch) dockMaintenance_.applicationLaunched(state_.dockPersistent, state_.qaMode, dockErrorSink());
 }
 
 void NativeController::handleScreenParameters() {
@@ -188,34 +188,34 @@ void NativeController::tick() {
     maintainDock();
 }
 
-void NativeController::maintainDock() { dockMaintenance_.maintainDock(dockPersistent_, qaMode_, dockErrorSink()); }
+void NativeController::maintainDock() { dockMaintenance_.maintainDock(state_.dockPersistent, state_.qaMode, dockErrorSink()); }
 
 dock::DockMaintenance::ErrorSink NativeController::dockErrorSink() {
     return [this](const std::string& message) { emitError(message); };
 }
 
-void NativeController::bumpDetectionEpoch() { detectionEpoch_ = nextEpoch(detectionEpoch_); }
+void NativeController::bumpDetectionEpoch() { state_.detectionEpoch = nextEpoch(state_.detectionEpoch); }
 
 void NativeController::refresh(bool force) {
-    EntryInputs inputs{pinned_, showRunning_, autoDedup_, detections_,
+    EntryInputs inputs{state_.pinned, state_.showRunning, state_.autoDedup, state_.detections,
                        platform::application().processIdentifier(),
                        [] { return platform::accessibility().isTrusted(false); }};
     auto computed = computeEntries(platform::workspace().runningApplications(), inputs);
-    running_ = std::move(computed.running);
-    hidden_ = std::move(computed.hidden);
+    state_.running = std::move(computed.running);
+    state_.hidden = std::move(computed.hidden);
 
-    bool same = sameIdSequence(computed.entries, entries_);
-    if (strip_ && strip_->pointerInside() && !force && !same) {
-        pendingRefresh_ = true;
-        strip_->setNeedsDisplay();
+    bool same = sameIdSequence(computed.entries, state_.entries);
+    if (state_.strip && state_.strip->pointerInside() && !force && !same) {
+        state_.pendingRefresh = true;
+        state_.strip->setNeedsDisplay();
         return;
     }
-    pendingRefresh_ = false;
+    state_.pendingRefresh = false;
     if (!same) closeCard();
-    entries_ = std::move(computed.entries);
-    if (strip_) {
-        strip_->resize();
-        strip_->setNeedsDisplay();
+    state_.entries = std::move(computed.entries);
+    if (state_.strip) {
+        state_.strip->resize();
+        state_.strip->setNeedsDisplay();
     }
 }
 
@@ -225,14 +225,14 @@ void NativeController::permissionFollowUp() {
 }
 
 void NativeController::scroll(long long step) {
-    if (strip_) strip_->scroll(step);
+    if (state_.strip) state_.strip->scroll(step);
 }
 
 void NativeController::setAppearance(bool dark) {
-    if (!strip_) return;
+    if (!state_.strip) return;
     auto appearance = dark ? ui::AppearanceName::darkAqua : ui::AppearanceName::aqua;
-    strip_->setAppearance(appearance);
-    strip_->setNeedsDisplay();
+    state_.strip->setAppearance(appearance);
+    state_.strip->setNeedsDisplay();
     if (auto window = settingsWindow()) window->setAppearance(appearance);
     if (const auto& card = card_->window()) card->setAppearance(appearance);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 #include <nlohmann/json_fwd.hpp>
 
 #include "model/AppEntry.h"
+#include "controller/ControllerState.h"
 #include "controller/EventQueue.h"
 #include "controller/ExtrasDetection.h"
 #include "dock/DockMaintenance.h"
@@ -65,82 +67,69 @@ public:
     void configure(const nlohmann::json& configuration);
     void stop();
 
-    // Entries and detection.
-    void refresh(bool force) override;
-    void scanExtras();
-    // After a permission check: recompute, then scan.
-    void permissionFollowUp();
-
-    // Host-facing state.
+    // Commands of the host.
     nlohmann::json snapshot();
     nlohmann::json drainEvents();
-    void emit(nlohmann::json record) override;
-    void emitError(const std::string& message);
-
-    // Application actions and menus.
     void launch(const AppEntry& entry) override;
     void all() override;
+    // Shows the card of entries[index] at once, anchored at its slot even
+    // when that slot is scrolled out of view; nothing for an index out of range.
+    void hover(long long index);
+    void closeCard() override;
+    void scroll(long long step);
+    void dockSuspend() { state_.dockPersistent = false; }
+    void setAppearance(bool dark);
+    void capture(const std::string& directory);
+    void setQaMode(bool qaMode) { state_.qaMode = qaMode; }
+    // Opens the acceptance test window and the card of this process's own
+    // application at the first slot; nothing outside acceptance mode or without a strip.
+    void qaSelfPreview();
+    // After a permission check: recompute, then scan.
+    void permissionFollowUp();
+    // The host's screen-recording re-check finished: an open card reloads
+    // when it succeeded, and the host hears the result.
+    void screenProbeFinished(bool granted);
+
+    // What the controller does on its own, on notifications and its timer.
+    void refresh(bool force) override;
+    void scanExtras();
+
+    // What it holds, and its parts.
+    const ControllerState& state() const { return state_; }
+    const std::string& dockError() const { return dockMaintenance_.dockError(); }
+    std::size_t queuedEvents() const { return events_.size(); }
+    HoverCard& hoverCard() const { return *card_; }
+    SettingsController& settings() const { return *settings_; }
+    // The settings window, nothing until it has been made.
+    std::shared_ptr<platform::ui::Window> settingsWindow() const;
+
+private:
+    // What the strip reads and asks (StripOwner).
+    const std::vector<AppEntry>& entries() const override { return state_.entries; }
+    int maxIcons() const override { return state_.maxIcons; }
+    bool centered() const override { return state_.centered; }
+    std::shared_ptr<platform::ui::Window> centerPanel() const override { return state_.centerPanel; }
+    std::shared_ptr<platform::ui::StatusItem> item() const override { return state_.item; }
+    bool pendingRefresh() const override { return state_.pendingRefresh; }
+    void beginHover(const AppEntry& entry, platform::Rect rect) override;
+    void leaveHover() override;
     void contextMenu(const AppEntry& entry, const platform::ui::Event& event) override;
     platform::RunningApp appRunning(const AppEntry& entry) override;
     std::shared_ptr<platform::ui::Image> icon(const AppEntry& entry) override;
+
+    // What the card asks (HoverCard::Owner).
+    std::shared_ptr<StripView> stripView() const override;
+    void emit(nlohmann::json record) override;
+
+    void emitError(const std::string& message);
+
+    // The menus' actions; each rebuilds the entry from the item it was chosen on.
     void menuLaunch(const platform::ui::MenuItem& item);
     void pinAction(const platform::ui::MenuItem& item);
     void revealAction(const platform::ui::MenuItem& item);
     void settingsAction();
     void quitAction();
-    void allAction() { all(); }
-
-    // Hover card.
-    void beginHover(const AppEntry& entry, platform::Rect rect) override;
-    void leaveHover() override;
-    void closeCard() override;
-    // Shows the card of entries[index] at once, anchored at its slot even
-    // when that slot is scrolled out of view; nothing for an index out of range.
-    void hover(long long index);
-    // The host's screen-recording re-check finished: an open card reloads
-    // when it succeeded, and the host hears the result.
-    void screenProbeFinished(bool granted);
-    HoverCard& hoverCard() const { return *card_; }
-
-    // Commands of the host.
-    void scroll(long long step);
-    void dockSuspend() { dockPersistent_ = false; }
-    void setAppearance(bool dark);
-    void capture(const std::string& directory);
-    // Opens the acceptance test window and the card of this process's own
-    // application at the first slot; nothing outside acceptance mode or without a strip.
-    void qaSelfPreview();
-
-    // State, for the strip, the bridge and tests.
-    const std::vector<AppEntry>& entries() const override { return entries_; }
-    int maxIcons() const override { return maxIcons_; }
-    bool centered() const override { return centered_; }
-    std::shared_ptr<platform::ui::Window> centerPanel() const override { return centerPanel_; }
-    std::shared_ptr<platform::ui::StatusItem> item() const override { return item_; }
-    bool pendingRefresh() const override { return pendingRefresh_; }
-
-    bool qaMode() const { return qaMode_; }
-    void setQaMode(bool qaMode) { qaMode_ = qaMode; }
-    bool dockPersistent() const { return dockPersistent_; }
-    const std::string& dockError() const { return dockMaintenance_.dockError(); }
-    const std::shared_ptr<StripView>& strip() const { return strip_; }
-    const std::string& lastAction() const { return lastAction_; }
-    const std::vector<AppEntry>& pinned() const { return pinned_; }
-    const std::vector<std::string>& hidden() const { return hidden_; }
-    const std::vector<platform::RunningApp>& running() const { return running_; }
-    bool showRunning() const { return showRunning_; }
-    bool autoDedup() const { return autoDedup_; }
-    const Detections& detections() const { return detections_; }
-    bool scanning() const { return scanning_; }
-    std::uint64_t detectionEpoch() const { return detectionEpoch_; }
-    const std::shared_ptr<platform::ui::Window>& qaPreviewWindow() const { return qaPreviewWindow_; }
-    SettingsController& settings() const { return *settings_; }
-    // The settings window, nothing until it has been made.
-    std::shared_ptr<platform::ui::Window> settingsWindow() const;
-    std::size_t queuedEvents() const { return events_.size(); }
-
-private:
-    std::shared_ptr<StripView> stripView() const override;
+    AppMenuActions menuActions();
 
     enum class Notification { launch, terminate, activate, unhide, wake, spaceChange };
 
@@ -155,38 +144,18 @@ private:
     void maintainDock();
     dock::DockMaintenance::ErrorSink dockErrorSink();
     void finishScan(std::uint64_t epoch, Detections result);
-    AppMenuActions menuActions();
 
-    // Fields in the order the controller's state is described.
-    bool qaMode_ = false;
-    std::shared_ptr<platform::ui::Window> qaPreviewWindow_;
-    bool dockPersistent_ = false;
+    ControllerState state_;
     // Keeps the Dock hidden and remembers the last failure (dockError).
     dock::DockMaintenance dockMaintenance_;
-    std::shared_ptr<platform::ui::StatusItem> item_;
-    std::shared_ptr<StripView> strip_;
-    bool centered_ = false;
-    std::shared_ptr<platform::ui::Window> centerPanel_;
-    std::string lastAction_;
-    std::vector<AppEntry> pinned_;
-    std::vector<AppEntry> entries_;
-    std::vector<std::string> hidden_;
-    std::vector<platform::RunningApp> running_;
-    int maxIcons_ = 5;
-    bool showRunning_ = true;
-    bool autoDedup_ = true;
-    Detections detections_;
     EventQueue events_;
     std::map<std::string, std::shared_ptr<platform::ui::Image>> images_;
     std::vector<platform::ObserverToken> observerTokens_;
     platform::Timer timer_;
-    bool scanning_ = false;
     std::shared_ptr<HoverCard> card_;
     // Made with the controller and kept for its whole life; its model's
     // events reach the queue from start on.
     std::shared_ptr<SettingsController> settings_;
-    bool pendingRefresh_ = false;
-    std::uint64_t detectionEpoch_ = 0;
 
     // Set by stop(): late notifications, ticks and scan results then do nothing.
     bool stopped_ = false;

@@ -25,17 +25,17 @@ platform::RunningApp currentApplication() {
 }  // namespace
 
 void NativeController::qaSelfPreview() {
-    if (!qaMode_ || !strip_) return;
+    if (!state_.qaMode || !state_.strip) return;
     closeCard();
-    if (!qaPreviewWindow_) qaPreviewWindow_ = SelfPreviewWindow::make();
+    if (!state_.qaPreviewWindow) state_.qaPreviewWindow = SelfPreviewWindow::make();
     // In front again after the user closed it, without taking the keyboard.
-    qaPreviewWindow_->orderFrontRegardless();
+    state_.qaPreviewWindow->orderFrontRegardless();
     refresh(false);
 
     // Without a record of this process there is no entry to show.
     auto host = currentApplication();
     if (!host) return;
-    const StripLayout layout(static_cast<std::int64_t>(entries_.size()), maxIcons_,
+    const StripLayout layout(static_cast<std::int64_t>(state_.entries.size()), state_.maxIcons,
                              platform::ui::systemStatusBar().thickness());
     card_->show(AppEntry::fromRunningApplication(*host), layout.app(0));
 }

@@ -98,16 +98,16 @@ void NativeController::emit(nlohmann::json record) { events_.emit(std::move(reco
 void NativeController::emitError(const std::string& message) { events_.emitError(message); }
 
 nlohmann::json NativeController::snapshot() {
-    const StripView* strip = strip_.get();
+    const StripView* strip = state_.strip.get();
     const ui::Window* card = card_->window().get();
     Json state = Json::object();
     // Keys in the order they are evaluated; the reply writer sorts them.
     state["trusted"] = platform::accessibility().isTrusted(false);
-    state["visible"] = entriesJson(entries_);
-    state["hidden"] = hidden_;
-    state["running"] = runningJson(running_);
-    state["detections"] = detections_;
-    state["scanning"] = scanning_;
+    state["visible"] = entriesJson(state_.entries);
+    state["hidden"] = state_.hidden;
+    state["running"] = runningJson(state_.running);
+    state["detections"] = state_.detections;
+    state["scanning"] = state_.scanning;
     state["width"] = strip ? strip->frame().width() : 0.0;
     state["offset"] = strip ? strip->offset() : 0;
     state["scrollAnimations"] = strip ? strip->scrollAnimationCount() : 0;
@@ -115,8 +115,8 @@ nlohmann::json NativeController::snapshot() {
     state["card"] = card ? card_->id().value_or("") : "";
     state["cardWindowID"] = card ? card->windowNumber() : 0;
     state["cardFrame"] = cardFrameJson(card);
-    state["centered"] = centered_;
-    state["lastAction"] = lastAction_;
+    state["centered"] = state_.centered;
+    state["lastAction"] = state_.lastAction;
     state["menuBarHeight"] = menuBarHeight(strip);
     state["brand"] = Brand::name;
     state["screenCapture"] = ScreenCaptureAccess::granted();
@@ -126,7 +126,7 @@ nlohmann::json NativeController::snapshot() {
     auto preview = card_->preview();
     state["preview"] = preview ? preview->report() : Json::object();
     state["settingsVisible"] = settings_->isVisible();
-    state["dockStatus"] = dockMaintenance_.dockStatus(dockPersistent_, qaMode_);
+    state["dockStatus"] = dockMaintenance_.dockStatus(state_.dockPersistent, state_.qaMode);
     state["controls"] = controlsJson(strip);
     return state;
 }

@@ -81,14 +81,14 @@ Session::SlotAim Session::slotAim() {
 void Session::restOnSlot(const SlotAim& aim, const json& reply) {
     resting_.reset();
     auto controller = controllerSlot();
-    if (!controller || !controller->strip() || !aim.control || !aim.inside || hit_ == previousHit_) return;
+    if (!controller || !controller->state().strip || !aim.control || !aim.inside || hit_ == previousHit_) return;
     // An open menu tracks the pointer itself: the strip sees no entry.
     if (desktop::menuIsOpen()) return;
     const json& visible = snapshot_["visible"];
-    const auto slots = std::min<std::size_t>(visible.size(), std::size_t(std::max(0, controller->maxIcons())));
+    const auto slots = std::min<std::size_t>(visible.size(), std::size_t(std::max(0, controller->state().maxIcons)));
     if (*aim.control >= slots) return;
     // Only when the pointer reached that very button, in front of everything else.
-    auto window = controller->strip()->window();
+    auto window = controller->state().strip->window();
     const json& control = snapshot_["controls"][*aim.control];
     if (!window || reply.value("window", json()) != window->windowNumber() || !reply["view"].is_object() ||
         reply["view"].value("accessibilityLabel", json()) != control["label"])

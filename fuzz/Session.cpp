@@ -145,7 +145,7 @@ json Session::commandText(const std::string& name, const std::string& text, cons
     const std::optional<bool> finds = name == "launch" ? launchFinds(args) : std::nullopt;
     std::optional<DockWriteCheck> dockWrite;
     if (name == "dockWrite")
-        dockWrite.emplace(scene_.real(FuzzScene::dockFile()), args, controllerExists() && controllerSlot()->qaMode());
+        dockWrite.emplace(scene_.real(FuzzScene::dockFile()), args, controllerExists() && controllerSlot()->state().qaMode);
     const std::optional<std::string> captureFolder = name == "capture" ? prepareCapture(args) : std::nullopt;
     json reply = request(text);
     const bool known = knownCommand(name);

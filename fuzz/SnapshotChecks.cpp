@@ -119,15 +119,15 @@ void checkTypes(const json& snapshot) {
 void checkStrip(const json& snapshot, const NativeController& controller) {
     const auto count = static_cast<std::int64_t>(snapshot["visible"].size());
     const auto offset = snapshot["offset"].get<std::int64_t>();
-    if (!controller.strip()) {
+    if (!controller.state().strip) {
         require(offset == 0 && snapshot["width"] == 0 && snapshot["controls"].empty() && isZeroRect(snapshot["frame"]),
                 "a controller without a strip reports strip state");
         return;
     }
     // The strip's geometry: 29-point slots, 16-point arrows when it overflows,
     // margins of 3 points otherwise, and the 29-point manager control.
-    const std::int64_t capacity = std::min<std::int64_t>(count, controller.maxIcons());
-    const bool overflowing = count > controller.maxIcons();
+    const std::int64_t capacity = std::min<std::int64_t>(count, controller.state().maxIcons);
+    const bool overflowing = count > controller.state().maxIcons;
     const double leading = overflowing ? 16 : 3;
     const double width = std::max(35.0, (overflowing ? 32 : 6) + 29.0 * double(capacity) + 29);
     require(offset >= 0 && offset <= std::max<std::int64_t>(0, count - capacity), [&] {
@@ -136,7 +136,7 @@ void checkStrip(const json& snapshot, const NativeController& controller) {
     });
     require(snapshot["width"] == width && snapshot["frame"]["width"] == width, [&] {
         return std::string("the strip is " + shown(snapshot["width"]) + " wide for " + std::to_string(count) +
-                           " entries and " + std::to_string(controller.maxIcons()) + " slots");
+                           " entries and " + std::to_string(controller.state().maxIcons) + " slots");
     });
 
     const json& controls = snapshot["controls"];
@@ -160,16 +160,16 @@ void checkStrip(const json& snapshot, const NativeController& controller) {
 
 void checkEntries(const json& snapshot, const NativeController& controller) {
     std::set<std::string> ids;
-    for (const auto& app : controller.pinned()) ids.insert(app.id);
+    for (const auto& app : controller.state().pinned) ids.insert(app.id);
     for (const auto& app : snapshot["running"]) ids.insert(app["id"].get<std::string>());
     for (const auto& id : snapshot["hidden"])
         require(ids.count(id.get<std::string>()), [&] {
             return std::string("the hidden id \"" + id.get<std::string>() + "\" is neither pinned nor running");
         });
     // While the pointer rests on the strip a changed list waits; what shows is the list applied last.
-    if (controller.pendingRefresh()) return;
+    if (controller.state().pendingRefresh) return;
     for (const auto& entry : snapshot["visible"]) {
-        bool pinned = std::any_of(controller.pinned().begin(), controller.pinned().end(),
+        bool pinned = std::any_of(controller.state().pinned.begin(), controller.state().pinned.end(),
                                   [&](const AppEntry& app) { return app.dictionary() == entry; });
         bool running =
             std::find(snapshot["running"].begin(), snapshot["running"].end(), entry) != snapshot["running"].end();
@@ -219,7 +219,7 @@ void checkCard(const json& snapshot, const NativeController& controller) {
     if (card.empty()) return;
     checkPreview(snapshot["preview"]);
     // The acceptance self-preview shows the host's own card, which the strip never lists.
-    if (controller.qaMode() && card == platform::application().mainBundleIdentifier().value_or("")) return;
+    if (controller.state().qaMode && card == platform::application().mainBundleIdentifier().value_or("")) return;
     const json& visible = snapshot["visible"];
     require(std::any_of(visible.begin(), visible.end(), [&](const json& entry) { return entry["id"] == card; }),
             [&] { return std::string("the card's id \"" + card + "\" names no visible entry"); });
@@ -238,7 +238,7 @@ void checkSnapshot(const json& snapshot, const NativeController* controller) {
     checkStrip(snapshot, *controller);
     checkEntries(snapshot, *controller);
     checkCard(snapshot, *controller);
-    if (controller->qaMode())
+    if (controller->state().qaMode)
         require(snapshot["dockStatus"] == dock::text::statusQaMode, "acceptance mode is not the Dock status");
 }
 

@@ -1,5 +1,7 @@
 #include "host/Play.h"
 
+#include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -48,6 +50,12 @@ constexpr double loopTurn = 1.0 / 60;
 // would hold back every pointer move that arrived while it is drawn.
 constexpr auto wholeScreenEvery = std::chrono::milliseconds(500);
 constexpr int refreshBands = 8;
+// Input but a move may alter any part of the screen. The whole screen is
+// drawn for it, the quickest way to show its effect wherever it lies, unless
+// the card is open: the card animates at frame pace (it slides to the next
+// window, follows the pointer), so the next refreshBands frames each add a
+// band instead and none of them waits for one whole picture. A change the
+// panel saw while the screen changes is swept the same way.
 
 json parsedReply(const std::string& text) {
     auto reply = json::parse(text, nullptr, false);
@@ -81,7 +89,7 @@ public:
 
     void loop() {
         while (!stopRequested) {
-            desktop::runFor(loopTurn);
+            desktop::runFor(untilNextLook());
             tick();
         }
     }
@@ -110,8 +118,13 @@ private:
         if (input.contains("seq") && input["seq"].is_number_unsigned())
             inputAck_ = std::max(inputAck_, input["seq"].get<std::uint32_t>());
         inputSinceFrame_ = true;
-        // Anything but a pointer move may change any part of the screen.
-        if (kind != "move" && kind != "joined") wholeNeeded_ = true;
+        // Anything but a pointer move may change any part of the screen, and
+        // what it starts may take a moment (a card's delay, a fade).
+        if (kind != "move" && kind != "joined") {
+            if (cardFrame_) sweepBands_ = refreshBands;
+            else wholeNeeded_ = true;
+            hotUntil_ = std::max(hotUntil_, Clock::now() + hotSpell);
+        }
         if (kind == "move") {
             run("!pointer " + point(input));
         } else if (kind == "click") {
@@ -188,6 +201,16 @@ private:
         });
     }
 
+    // While the screen changes the loop turns until the next frame is due,
+    // so a frame that took longer than the pace is followed at once by the
+    // next one instead of a whole turn later.
+    double untilNextLook() const {
+        const auto now = Clock::now();
+        if (!(now < hotUntil_ || inputSinceFrame_)) return loopTurn;
+        const double wait = std::chrono::duration<double>(lastFrame_ + frameInterval - now).count();
+        return std::clamp(wait, 0.001, loopTurn);
+    }
+
     void tick() {
         const auto now = Clock::now();
         const bool hot = now < hotUntil_ || inputSinceFrame_;
@@ -195,8 +218,12 @@ private:
         // Out of a hot spell the screen is drawn again only when what the
         // panel watches changed (a window, an app, the card's pictures ...).
         const bool due = hot ? now - lastFrame_ >= frameInterval : panelChanged_;
-        // Out of a hot spell the change the panel saw may lie anywhere.
-        if (!hot && panelChanged_) wholeNeeded_ = true;
+        // The change the panel saw may lie anywhere: out of a hot spell the
+        // whole screen is drawn, within one it is swept band by band.
+        if (panelChanged_) {
+            if (hot) sweepBands_ = refreshBands;
+            else wholeNeeded_ = true;
+        }
         if (server_.clientCount() > 0 && due) frame(now);
     }
 
@@ -207,9 +234,10 @@ private:
         std::shared_ptr<platform::ui::Bitmap> picture;
         TileSet changed;
         auto parts = wholeNeeded_ || !previous_ || menuOpen_ ? std::nullopt : partsToDraw(lookInputs(), TileSet::tileSize);
-        if (parts && now - lastBand_ >= wholeScreenEvery / refreshBands) {
+        if (parts && (sweepBands_ > 0 || now - lastBand_ >= wholeScreenEvery / refreshBands)) {
             if (auto band = nextRefreshBand()) parts->push_back(*band);
             lastBand_ = now;
+            if (sweepBands_ > 0) --sweepBands_;
         }
         if (parts) {
             picture = drawParts(*parts, changed);
@@ -217,6 +245,7 @@ private:
             picture = desktop::screenPicture();
             if (picture) changed = changedTiles(previous_.get(), *picture);
             wholeNeeded_ = false;
+            sweepBands_ = 0;
         }
         if (!picture) return;
         pointerDrawn_ = desktop::pointerLocation();
@@ -231,7 +260,7 @@ private:
         published->bitmap = picture;
         published->sequence = ++frames_;
         published->inputAck = inputAck_;
-        previous_ = picture;
+        spare_ = std::exchange(previous_, picture);
         server_.publishFrame(std::move(published), changed);
     }
 
@@ -264,17 +293,37 @@ private:
     // The last picture with the parts drawn afresh; changed gets the tiles
     // whose pixels differ.
     std::shared_ptr<platform::ui::Bitmap> drawParts(const std::vector<platform::Rect>& parts, TileSet& changed) {
-        auto picture = std::make_shared<platform::ui::Bitmap>(*previous_);
+        auto picture = copyOfPrevious();
         changed = TileSet(picture->pixelsWide(), picture->pixelsHigh());
         const double scale = picture->scale();
         for (const auto& part : parts) {
+            const auto tp = Clock::now();
             auto piece = desktop::screenPicture(part, scale);
+            if (std::getenv("ORVANE_PLAY_TRACE"))
+                std::fprintf(stderr, "  part %.0f x %.0f at %.0f, %.0f: %.1f ms\n", part.width(), part.height(),
+                             part.minX(), part.minY(), std::chrono::duration<double, std::milli>(Clock::now() - tp).count());
             if (!piece) continue;
             const int left = static_cast<int>(std::lround((part.minX() - screenFrame_[0]) * scale));
             const int top = static_cast<int>(std::lround((screenFrame_[1] + screenFrame_[3] - part.maxY()) * scale));
             pastePart(*piece, left, top, *picture, changed);
         }
         return picture;
+    }
+
+    // A copy of the last picture to draw the next one into: the picture before
+    // it when no browser's sender holds that any more (its pages are mapped
+    // already, so nothing but the copy is paid), a new one otherwise.
+    std::shared_ptr<platform::ui::Bitmap> copyOfPrevious() {
+        std::shared_ptr<platform::ui::Bitmap> picture = std::move(spare_);
+        if (picture && picture.use_count() == 1 && picture->pixelsWide() == previous_->pixelsWide() &&
+            picture->pixelsHigh() == previous_->pixelsHigh()) {
+            // The senders' last reads of it happen before their release of
+            // it, which this count observed.
+            std::atomic_thread_fence(std::memory_order_acquire);
+            *picture = *previous_;
+            return picture;
+        }
+        return std::make_shared<platform::ui::Bitmap>(*previous_);
     }
 
     // The side panel: events as they arrive, the snapshot and the simulated
@@ -339,11 +388,12 @@ private:
     PlayServer& server_;
     PlayInbox& inbox_;
     json configuration_;
-    std::shared_ptr<const platform::ui::Bitmap> previous_;
+    std::shared_ptr<platform::ui::Bitmap> previous_, spare_;
     std::uint32_t frames_ = 0, inputAck_ = 0;
     bool inputSinceFrame_ = false;
     bool panelChanged_ = true;
     bool wholeNeeded_ = true, menuOpen_ = false;
+    int sweepBands_ = 0;
     Clock::time_point lastBand_{};
     int nextBand_ = 0;
     platform::Point pointerDrawn_;

@@ -56,11 +56,13 @@ std::optional<std::vector<Rect>> partsToDraw(const LookInputs& in, int tilePixel
     for (const Rect& r : wanted) {
         Rect part = aligned(r, in, tilePoints);
         if (!(area(part) > 0)) continue;
-        // Parts that touch are drawn as one.
+        // Parts that touch are drawn as one, unless their bounding box is
+        // larger than the two (the card hanging from the menu bar's band
+        // would make a band as wide as the screen).
         for (bool merged = true; merged;) {
             merged = false;
             for (auto it = parts.begin(); it != parts.end(); ++it)
-                if (touches(*it, part)) {
+                if (touches(*it, part) && area(united(*it, part)) <= area(*it) + area(part)) {
                     part = united(*it, part);
                     parts.erase(it);
                     merged = true;

@@ -8,7 +8,11 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+
+#include <sys/stat.h>
 
 #include "desktop/files/Disk.h"
 #include "platform/ui/Bitmap.h"
@@ -30,10 +34,7 @@ constexpr Size iconSize{32, 32};
 constexpr int largestIconPixels = 2048;  // a bigger file is not an icon; it is drawn instead
 constexpr const char* iconFile = "/Contents/Resources/AppIcon.png";
 
-std::shared_ptr<Image> iconFromDisk(const std::string& path) {
-    std::string file = resolve(path + iconFile);
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error)) return nullptr;
+std::shared_ptr<Image> decodedIcon(const std::string& file) {
     cairo_surface_t* loaded = cairo_image_surface_create_from_png(file.c_str());
     std::shared_ptr<Image> image;
     if (cairo_surface_status(loaded) == CAIRO_STATUS_SUCCESS) {
@@ -58,6 +59,38 @@ std::shared_ptr<Image> iconFromDisk(const std::string& path) {
         }
     }
     cairo_surface_destroy(loaded);
+    return image;
+}
+
+// Icon files decoded before, by the file on this machine and what its status
+// said then: the Dock and the menus draw the same icons on every picture.
+// A file that changed (its size or modification time) is decoded again. Each
+// call still answers a new image (callers size and mark their own), sharing
+// the decoded pixels.
+struct DecodedIcon {
+    std::int64_t modified = 0;
+    std::int64_t size = 0;
+    std::shared_ptr<const Bitmap> pixels;  // nothing: the file is not an icon
+};
+constexpr std::size_t mostDecodedIcons = 256;
+
+std::shared_ptr<Image> iconFromDisk(const std::string& path) {
+    static std::mutex mutex;
+    static std::unordered_map<std::string, DecodedIcon> decoded;
+    const std::string file = resolve(path + iconFile);
+    struct stat status {};
+    if (file.empty() || ::stat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return nullptr;
+    const std::int64_t modified = static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    const std::int64_t size = static_cast<std::int64_t>(status.st_size);
+    {
+        std::lock_guard lock(mutex);
+        if (auto it = decoded.find(file); it != decoded.end() && it->second.modified == modified && it->second.size == size)
+            return it->second.pixels ? Image::withBitmap(it->second.pixels, iconSize) : nullptr;
+    }
+    auto image = decodedIcon(file);
+    std::lock_guard lock(mutex);
+    if (decoded.size() >= mostDecodedIcons) decoded.clear();
+    decoded[file] = {modified, size, image ? image->bitmap() : nullptr};
     return image;
 }
 

@@ -36,6 +36,37 @@ Color titleBarColour(AppearanceName appearance) {
     return dark(appearance) ? Color::rgba(0.216, 0.216, 0.224) : Color::rgba(0.914, 0.914, 0.918);
 }
 
+// The part of a rounded rectangle every pixel of which the shape covers
+// whole: a cross, inset by a point from the straight edges and by the radius
+// and a point more at the corners, snapped inwards to device pixels so that
+// the clip it makes stays a set of boxes. Empty for a shape too small.
+bool appendCoveredInterior(cairo_t* cr, Rect shape, double radius) {
+    double x[4] = {shape.minX() + 1, shape.minX() + radius + 1, shape.maxX() - radius - 1, shape.maxX() - 1};
+    double y[4] = {shape.minY() + 1, shape.minY() + radius + 1, shape.maxY() - radius - 1, shape.maxY() - 1};
+    if (!(x[1] < x[2] && y[1] < y[2])) return false;
+    // Pixels may be flipped against points on either axis, so each value is
+    // snapped towards the middle of the shape.
+    const double midX = shape.midX(), midY = shape.midY();
+    for (int i = 0; i < 4; ++i) {
+        double dx = x[i], dy = y[i];
+        cairo_user_to_device(cr, &dx, &dy);
+        double mx = midX, my = midY;
+        cairo_user_to_device(cr, &mx, &my);
+        dx = dx < mx ? std::ceil(dx) : std::floor(dx);
+        dy = dy < my ? std::ceil(dy) : std::floor(dy);
+        cairo_device_to_user(cr, &dx, &dy);
+        x[i] = dx;
+        y[i] = dy;
+    }
+    if (!(x[1] < x[2] && y[1] < y[2] && x[0] <= x[1] && y[0] <= y[1] && x[2] <= x[3] && y[2] <= y[3])) return false;
+    const double points[12][2] = {{x[1], y[0]}, {x[2], y[0]}, {x[2], y[1]}, {x[3], y[1]}, {x[3], y[2]}, {x[2], y[2]},
+                                  {x[2], y[3]}, {x[1], y[3]}, {x[1], y[2]}, {x[0], y[2]}, {x[0], y[1]}, {x[1], y[1]}};
+    cairo_move_to(cr, points[0][0], points[0][1]);
+    for (int i = 1; i < 12; ++i) cairo_line_to(cr, points[i][0], points[i][1]);
+    cairo_close_path(cr);
+    return true;
+}
+
 }  // namespace
 
 void clipToOutline(cairo_t* cr, Size size) {
@@ -82,14 +113,20 @@ void drawShadow(cairo_t* cr, Rect shape, double radius, Shadow shadow, ShadowUnd
     if (!image) return;
     double margin = shadowMargin(shadow.blur);
     cairo_save(cr);
-    if (under == ShadowUnder::hidden) {
-        // Only around the shape: a translucent window must not show its own shadow.
-        cairo_rectangle(cr, shape.minX() - 2 * margin, shape.minY() - 2 * margin + shadow.offsetY,
-                        shape.width() + 4 * margin, shape.height() + 4 * margin - 2 * shadow.offsetY);
-        desktop::ui::appendRoundedRect(cr, shape, radius, radius);
+    // A translucent window must not show its own shadow: the shadow goes
+    // only around the shape. Under an opaque one it is left out where the
+    // window hides it anyway, so its scaled image is sampled only on the rim.
+    cairo_rectangle(cr, shape.minX() - 2 * margin, shape.minY() - 2 * margin + shadow.offsetY,
+                    shape.width() + 4 * margin, shape.height() + 4 * margin - 2 * shadow.offsetY);
+    bool clipped = true;
+    if (under == ShadowUnder::hidden) desktop::ui::appendRoundedRect(cr, shape, radius, radius);
+    else clipped = appendCoveredInterior(cr, shape, radius);
+    if (clipped) {
         cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
         cairo_clip(cr);
         cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    } else {
+        cairo_new_path(cr);
     }
     // The image's rows run downwards; user space runs upwards.
     cairo_translate(cr, shape.minX() - margin, shape.maxY() + margin + shadow.offsetY);

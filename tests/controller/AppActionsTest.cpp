@@ -34,14 +34,14 @@ TEST_F(ControllerTest, LaunchByPathByIdAndMissing) {
     start();
 
     controller->launch({"com.a", "A", "/Applications/A.app", "auto"});
-    EXPECT_EQ(controller->lastAction(), "launch:com.a");
+    EXPECT_EQ(controller->state().lastAction, "launch:com.a");
     ASSERT_TRUE(desktop::runUntil([] { return runs("com.a"); }, 5));
 
     controller->launch({"com.b", "B", "/Old/B.app", "auto"});
     ASSERT_TRUE(desktop::runUntil([] { return runs("com.b"); }, 5)) << "the installed copy is opened by id";
 
     controller->launch({"com.gone", "Gone", "/Old/Gone.app", "auto"});
-    EXPECT_EQ(controller->lastAction(), "launch:com.gone");
+    EXPECT_EQ(controller->state().lastAction, "launch:com.gone");
     settle();
     EXPECT_EQ(controller->drainEvents(), json::array({{{"kind", "error"},
                                                        {"message", "找不到 Gone，请在设置中移除或重新导入。"}}}));
@@ -78,7 +78,7 @@ TEST_F(ControllerTest, AllAppsMenuItemsAndEvents) {
     controller->configure({{"pinned", {{{"id", "com.b"}, {"name", "B"}, {"path", "/Applications/B.app"}},
                                        {{"id", "com.a"}, {"name", "A"}, {"path", "/Applications/A.app"}}}}});
     controller->all();
-    EXPECT_EQ(controller->lastAction(), "all");
+    EXPECT_EQ(controller->state().lastAction, "all");
     EXPECT_EQ(menuTitles(), (std::vector<std::string>{"岚舟 · 所有应用", "B", "A  •", "C  •", "-", "设置…", "退出 岚舟"}));
     auto menu = desktop::verb("menu")["menu"];
     EXPECT_FALSE(menu["items"][0]["enabled"].get<bool>()) << "the heading has no action";
@@ -86,8 +86,8 @@ TEST_F(ControllerTest, AllAppsMenuItemsAndEvents) {
     EXPECT_EQ(menu["items"][6]["keyEquivalent"], "q");
     EXPECT_TRUE(menu["items"][1]["image"].get<bool>());
     // Under the manager control: 26 pt left of the strip's right end, from its bottom edge.
-    double width = controller->strip()->frame().width();
-    auto origin = controller->strip()->window()->frame().origin;
+    double width = controller->state().strip->frame().width();
+    auto origin = controller->state().strip->window()->frame().origin;
     EXPECT_DOUBLE_EQ(menu["location"][0].get<double>(), origin.x + width - 26);
     EXPECT_DOUBLE_EQ(menu["location"][1].get<double>(), origin.y);
 
@@ -96,7 +96,7 @@ TEST_F(ControllerTest, AllAppsMenuItemsAndEvents) {
     verb("choose 退出 岚舟");
     controller->all();
     verb("choose C  •");
-    EXPECT_EQ(controller->lastAction(), "launch:com.c");
+    EXPECT_EQ(controller->state().lastAction, "launch:com.c");
     EXPECT_EQ(controller->drainEvents(), json::parse(R"([{"kind":"settings"},{"kind":"quit"}])"));
 }
 
@@ -107,26 +107,27 @@ TEST_F(ControllerTest, ContextMenuPinAndReveal) {
     AppEntry a{"com.a", "A", "/Applications/A.app", "always"};
     controller->configure({{"pinned", {a.dictionary()}}});
 
-    controller->contextMenu(a, platform::ui::Event{});
+    stripOwner().contextMenu(a, platform::ui::Event{});
     EXPECT_EQ(menuTitles(), (std::vector<std::string>{"打开 / 切换", "取消固定", "在 Finder 中显示"}));
     verb("choose 取消固定");
     EXPECT_EQ(controller->drainEvents(), json::array({{{"kind", "pin"}, {"app", a.dictionary()}}}));
 
     AppEntry c{"com.c", "C", "/Applications/C.app", "auto"};
-    controller->contextMenu(c, platform::ui::Event{});
+    stripOwner().contextMenu(c, platform::ui::Event{});
     EXPECT_EQ(menuTitles(), (std::vector<std::string>{"打开 / 切换", "固定到应用栏", "在 Finder 中显示"}));
     verb("choose 固定到应用栏");
     EXPECT_EQ(controller->drainEvents(), json::array({{{"kind", "pin"}, {"app", c.dictionary()}}}));
 
-    controller->contextMenu(c, platform::ui::Event{});
+    stripOwner().contextMenu(c, platform::ui::Event{});
     verb("choose 在 Finder 中显示");
     EXPECT_NE(desktop::state().dump().find("/Applications/C.app"), std::string::npos) << "the reveal was recorded";
 
     platform::ui::MenuItem empty("x", "pinAction:", "");
-    controller->pinAction(empty);
+    EXPECT_FALSE(entryOfItem(empty)) << "an item without a usable app names no entry, so its action does nothing";
     empty.representedObject = json{{"id", "com.a"}};
-    controller->pinAction(empty);
-    EXPECT_EQ(controller->drainEvents(), json::array()) << "an item without a usable app does nothing";
+    EXPECT_FALSE(entryOfItem(empty));
+    empty.representedObject = a.dictionary();
+    EXPECT_EQ(entryOfItem(empty), a);
 }
 
 // Tests that the icon cache asks the workspace once per path.
@@ -134,14 +135,14 @@ TEST_F(ControllerTest, IconCachedPerPath) {
     load(scene(json::array({app("com.a", "A", 200)})));
     start();
     AppEntry a{"com.a", "A", "/Applications/A.app", "auto"};
-    auto first = controller->icon(a);
+    auto first = stripOwner().icon(a);
     ASSERT_TRUE(first);
-    EXPECT_EQ(controller->icon(a), first);
-    EXPECT_EQ(controller->icon({"other", "Other", "/Applications/A.app", "auto"}), first);
-    EXPECT_NE(controller->icon({"com.b", "B", "/Applications/B.app", "auto"}), first);
-    EXPECT_TRUE(controller->appRunning(a));
-    EXPECT_FALSE(controller->appRunning({"com.b", "B", "/Applications/B.app", "auto"}));
-    EXPECT_TRUE(controller->appRunning({"x", "A", "/Applications/A.app", "auto"})) << "matched by path";
+    EXPECT_EQ(stripOwner().icon(a), first);
+    EXPECT_EQ(stripOwner().icon({"other", "Other", "/Applications/A.app", "auto"}), first);
+    EXPECT_NE(stripOwner().icon({"com.b", "B", "/Applications/B.app", "auto"}), first);
+    EXPECT_TRUE(stripOwner().appRunning(a));
+    EXPECT_FALSE(stripOwner().appRunning({"com.b", "B", "/Applications/B.app", "auto"}));
+    EXPECT_TRUE(stripOwner().appRunning({"x", "A", "/Applications/A.app", "auto"})) << "matched by path";
 }
 
 // Tests that capture writes strip.png at the backing scale and nothing for a missing folder.
@@ -185,15 +186,15 @@ TEST_F(ControllerTest, StripButtonsDriveActions) {
     verb("rightclick " + at(3 + 14.5));
     EXPECT_EQ(menuTitles(), (std::vector<std::string>{"打开 / 切换", "固定到应用栏", "在 Finder 中显示"}));
     verb("choose 打开 / 切换");
-    EXPECT_EQ(controller->lastAction(), "launch:com.a");
+    EXPECT_EQ(controller->state().lastAction, "launch:com.a");
 
     verb("click " + at(35 + 14.5));
-    EXPECT_EQ(controller->lastAction(), "all");
+    EXPECT_EQ(controller->state().lastAction, "all");
     EXPECT_EQ(menuTitles().front(), "岚舟 · 所有应用");
     verb("dismiss");
 
     verb("click " + at(3 + 14.5));
-    EXPECT_EQ(controller->lastAction(), "launch:com.a");
+    EXPECT_EQ(controller->state().lastAction, "launch:com.a");
 }
 
 }  // namespace

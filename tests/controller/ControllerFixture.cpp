@@ -75,7 +75,7 @@ std::vector<std::string> ControllerTest::ids(const std::vector<AppEntry>& entrie
 }
 
 void ControllerTest::finishScans() {
-    ASSERT_TRUE(desktop::runUntil([&] { return !controller || !controller->scanning(); }, 10))
+    ASSERT_TRUE(desktop::runUntil([&] { return !controller || !controller->state().scanning; }, 10))
         << "a native-entry scan never handed its result back";
 }
 

@@ -41,12 +41,16 @@ protected:
     std::string diskPath(const std::string& absolutePath) const;
 
     static std::vector<std::string> ids(const std::vector<AppEntry>& entries);
-    std::vector<std::string> visibleIds() const { return ids(controller->entries()); }
+    std::vector<std::string> visibleIds() const { return ids(controller->state().entries); }
     // Runs main-thread jobs until the scan in flight has handed its result back.
     void finishScans();
     // Runs main-thread jobs (the manual clock stands still) for a short real time.
     void settle();
     json verb(const std::string& line);
+
+    // The controller as the strip and the card see it.
+    StripOwner& stripOwner() const { return *controller; }
+    HoverCard::Owner& cardOwner() const { return *controller; }
 
     std::shared_ptr<NativeController> controller;
     std::filesystem::path disk;

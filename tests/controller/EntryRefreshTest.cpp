@@ -19,11 +19,11 @@ TEST_F(ControllerTest, PoliciesDecideWhatRunningAppsShow) {
     controller->configure({{"pinned", {pinned("com.a", "A", "auto"), pinned("com.b", "B", "running"),
                                        pinned("com.c", "C", "always")}}});
     EXPECT_EQ(visibleIds(), (Ids{"com.a", "com.c"}));
-    EXPECT_EQ(controller->hidden(), Ids{"com.b"});
+    EXPECT_EQ(controller->state().hidden, Ids{"com.b"});
 
     verb("quit com.b");
     EXPECT_EQ(visibleIds(), (Ids{"com.a", "com.b", "com.c"})) << "a quit app with policy running comes back";
-    EXPECT_TRUE(controller->hidden().empty());
+    EXPECT_TRUE(controller->state().hidden.empty());
 
     verb("launch com.a");
     EXPECT_EQ(visibleIds(), (Ids{"com.a", "com.b", "com.c"})) << "auto stays without a detection";
@@ -37,9 +37,9 @@ TEST_F(ControllerTest, AutoYieldsOnlyWhenTrustedAndDeduplicating) {
     start();
     controller->configure({{"pinned", {pinned("com.a", "A", "auto")}}});
     finishScans();
-    ASSERT_EQ(controller->detections().at("com.a"), "present");
-    EXPECT_TRUE(controller->entries().empty());
-    EXPECT_EQ(controller->hidden(), Ids{"com.a"});
+    ASSERT_EQ(controller->state().detections.at("com.a"), "present");
+    EXPECT_TRUE(controller->state().entries.empty());
+    EXPECT_EQ(controller->state().hidden, Ids{"com.a"});
 
     verb("revoke accessibility");
     controller->refresh(false);
@@ -49,7 +49,7 @@ TEST_F(ControllerTest, AutoYieldsOnlyWhenTrustedAndDeduplicating) {
     controller->configure({{"pinned", {pinned("com.a", "A", "auto")}}, {"autoDedup", false}});
     finishScans();
     EXPECT_EQ(visibleIds(), Ids{"com.a"});
-    EXPECT_TRUE(controller->detections().empty()) << "no scan runs without autoDedup";
+    EXPECT_TRUE(controller->state().detections.empty()) << "no scan runs without autoDedup";
 }
 
 // Tests which running applications are appended after the pinned ones.
@@ -68,13 +68,13 @@ TEST_F(ControllerTest, RunningExtrasAreAppendedOnce) {
 
     controller->configure({{"pinned", {pinned("com.c", "C", "always"), pinned("com.helper", "Helper", "running")}}});
     EXPECT_EQ(visibleIds(), (Ids{"com.c", "com.b"})) << "pinned first, a pinned running app adds nothing";
-    EXPECT_EQ(controller->hidden(), Ids{"com.helper"}) << "a background app still counts as running";
+    EXPECT_EQ(controller->state().hidden, Ids{"com.helper"}) << "a background app still counts as running";
 
     controller->configure({{"pinned", {pinned("com.c", "C", "always")}}, {"showRunning", false}});
     EXPECT_EQ(visibleIds(), Ids{"com.c"});
 
     std::size_t regular = 0;
-    for (const auto& running : controller->running())
+    for (const auto& running : controller->state().running)
         regular += running->activationPolicy() == platform::ActivationPolicy::regular;
     EXPECT_EQ(controller->snapshot()["running"].size(), regular)
         << "the snapshot lists every regular app, the host and duplicates included";
@@ -86,8 +86,8 @@ TEST_F(ControllerTest, PinnedEntryMatchesRunningAppByPath) {
     start();
     controller->configure({{"pinned", {{{"path", "/Applications/D.app"}, {"policy", "running"}}}},
                            {"showRunning", false}});
-    EXPECT_TRUE(controller->entries().empty());
-    EXPECT_EQ(controller->hidden(), Ids{"/Applications/D.app"});
+    EXPECT_TRUE(controller->state().entries.empty());
+    EXPECT_EQ(controller->state().hidden, Ids{"/Applications/D.app"});
 }
 
 // Tests that a change is held back while the pointer is over the strip and lands when it leaves.
@@ -100,30 +100,30 @@ TEST_F(ControllerTest, ChangeHeldBackWhilePointerInsideStrip) {
     double x = frame["x"].get<double>() + frame["width"].get<double>() - 10;
     double y = frame["y"].get<double>() + frame["height"].get<double>() / 2;
     verb("pointer " + std::to_string(x) + " " + std::to_string(y));
-    ASSERT_TRUE(controller->strip()->pointerInside());
+    ASSERT_TRUE(controller->state().strip->pointerInside());
 
     verb("quit com.b");
     EXPECT_EQ(visibleIds(), (Ids{"com.a", "com.b"})) << "the strip keeps its icons";
-    EXPECT_TRUE(controller->pendingRefresh());
-    EXPECT_EQ(controller->running().size(), 2u) << "running already carries the new state (host and A)";
+    EXPECT_TRUE(controller->state().pendingRefresh);
+    EXPECT_EQ(controller->state().running.size(), 2u) << "running already carries the new state (host and A)";
 
     verb("activate com.a");
-    EXPECT_TRUE(controller->pendingRefresh()) << "still held back";
+    EXPECT_TRUE(controller->state().pendingRefresh) << "still held back";
 
     verb("pointer 100 100");
-    EXPECT_FALSE(controller->strip()->pointerInside());
+    EXPECT_FALSE(controller->state().strip->pointerInside());
     EXPECT_EQ(visibleIds(), Ids{"com.a"});
-    EXPECT_FALSE(controller->pendingRefresh());
+    EXPECT_FALSE(controller->state().pendingRefresh);
 
     verb("pointer " + std::to_string(x) + " " + std::to_string(y));
     verb("launch com.b");
-    EXPECT_TRUE(controller->pendingRefresh());
+    EXPECT_TRUE(controller->state().pendingRefresh);
     controller->refresh(true);
     EXPECT_EQ(visibleIds(), (Ids{"com.a", "com.b"})) << "a forced refresh applies at once";
-    EXPECT_FALSE(controller->pendingRefresh());
+    EXPECT_FALSE(controller->state().pendingRefresh);
 
     controller->refresh(false);
-    EXPECT_FALSE(controller->pendingRefresh()) << "an unchanged id sequence is applied, not held";
+    EXPECT_FALSE(controller->state().pendingRefresh) << "an unchanged id sequence is applied, not held";
 }
 
 // Tests that a launch or quit empties the detections while an activation keeps them.
@@ -138,25 +138,25 @@ TEST_F(ControllerTest, NotificationsInvalidateDetections) {
     start();
     controller->configure(json::object());
     finishScans();
-    ASSERT_EQ(controller->detections().size(), 3u);
-    auto epoch = controller->detectionEpoch();
+    ASSERT_EQ(controller->state().detections.size(), 3u);
+    auto epoch = controller->state().detectionEpoch;
 
     verb("activate com.b");
-    EXPECT_EQ(controller->detections().size(), 3u) << "activation keeps detections";
-    EXPECT_EQ(controller->detectionEpoch(), epoch);
+    EXPECT_EQ(controller->state().detections.size(), 3u) << "activation keeps detections";
+    EXPECT_EQ(controller->state().detectionEpoch, epoch);
     finishScans();
 
     verb("launch com.c");
-    EXPECT_TRUE(controller->detections().empty()) << "a launch empties detections at once";
-    EXPECT_GT(controller->detectionEpoch(), epoch);
-    EXPECT_TRUE(controller->scanning()) << "and starts a new scan";
+    EXPECT_TRUE(controller->state().detections.empty()) << "a launch empties detections at once";
+    EXPECT_GT(controller->state().detectionEpoch, epoch);
+    EXPECT_TRUE(controller->state().scanning) << "and starts a new scan";
     finishScans();
-    EXPECT_EQ(controller->detections().size(), 4u);
+    EXPECT_EQ(controller->state().detections.size(), 4u);
 
     for (auto line : {"wake", "space", "quit com.c"}) {
-        auto before = controller->detectionEpoch();
+        auto before = controller->state().detectionEpoch;
         verb(line);
-        EXPECT_EQ(controller->detectionEpoch(), before + 1) << line;
+        EXPECT_EQ(controller->state().detectionEpoch, before + 1) << line;
         finishScans();
     }
 }

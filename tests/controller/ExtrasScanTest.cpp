@@ -22,29 +22,29 @@ TEST_F(ControllerTest, ScanGuards) {
     load(scene(json::array({appWithExtras("com.a", "A", 200, {visibleExtra(200)}), slow})));
     start();
     controller->configure(json::object());
-    EXPECT_FALSE(controller->scanning()) << "untrusted: no scan";
-    EXPECT_TRUE(controller->detections().empty());
+    EXPECT_FALSE(controller->state().scanning) << "untrusted: no scan";
+    EXPECT_TRUE(controller->state().detections.empty());
 
     verb("grant accessibility");
     controller->configure({{"autoDedup", false}});
     controller->scanExtras();
-    EXPECT_FALSE(controller->scanning());
-    EXPECT_TRUE(controller->detections().empty());
+    EXPECT_FALSE(controller->state().scanning);
+    EXPECT_TRUE(controller->state().detections.empty());
 
     controller->configure(json::object());
-    ASSERT_TRUE(controller->scanning());
-    auto epoch = controller->detectionEpoch();
+    ASSERT_TRUE(controller->state().scanning);
+    auto epoch = controller->state().detectionEpoch;
     controller->scanExtras();
     controller->permissionFollowUp();
-    EXPECT_TRUE(controller->scanning());
+    EXPECT_TRUE(controller->state().scanning);
     finishScans();
-    EXPECT_EQ(controller->detectionEpoch(), epoch);
-    EXPECT_EQ(controller->detections(), (Detections{{"com.a", "present"}, {"com.slow", "unknown"}}))
+    EXPECT_EQ(controller->state().detectionEpoch, epoch);
+    EXPECT_EQ(controller->state().detections, (Detections{{"com.a", "present"}, {"com.slow", "unknown"}}))
         << "an unresponsive app fails its reads and stays on the strip";
 
     verb("revoke accessibility");
     controller->scanExtras();
-    EXPECT_TRUE(controller->detections().empty()) << "losing trust empties the detections";
+    EXPECT_TRUE(controller->state().detections.empty()) << "losing trust empties the detections";
 }
 
 // Tests the value of each kind of extra: hidden, not pressable, below the band, none, unreadable.
@@ -70,7 +70,7 @@ TEST_F(ControllerTest, ScanValuesPerKindOfExtra) {
     start();
     controller->configure({{"pinned", {{{"id", "com.pinnedagent"}, {"path", "/Applications/PinnedAgent.app"}}}}});
     finishScans();
-    EXPECT_EQ(controller->detections(), (Detections{
+    EXPECT_EQ(controller->state().detections, (Detections{
                                             {"com.hidden", "unknown"},
                                             {"com.flat", "unknown"},
                                             {"com.low", "unknown"},
@@ -82,7 +82,7 @@ TEST_F(ControllerTest, ScanValuesPerKindOfExtra) {
                                             {"com.later", "present"},
                                         }))
         << "accessory apps are scanned only when pinned; the host never";
-    EXPECT_EQ(controller->hidden(), (std::vector<std::string>{"com.pinnedagent", "com.later"}));
+    EXPECT_EQ(controller->state().hidden, (std::vector<std::string>{"com.pinnedagent", "com.later"}));
 }
 
 // Tests the 42-point band on a secondary screen: exactly inside counts, one point below does not.
@@ -99,7 +99,7 @@ TEST_F(ControllerTest, ScanBandOnSecondaryScreen) {
     start();
     controller->configure(json::object());
     finishScans();
-    EXPECT_EQ(controller->detections(), (Detections{{"com.top", "present"}, {"com.below", "unknown"}}));
+    EXPECT_EQ(controller->state().detections, (Detections{{"com.top", "present"}, {"com.below", "unknown"}}));
 
     std::vector<platform::Rect> screens{{0, 0, 1512, 982}, {1512, 100, 1920, 1080}};
     EXPECT_TRUE(inMenuBarBand({1600, 1138, 30, 42}, screens));
@@ -119,7 +119,7 @@ TEST_F(ControllerTest, ScanTwoProcessesOfOneApp) {
     start();
     controller->configure(json::object());
     finishScans();
-    EXPECT_EQ(controller->detections().at("com.twin"), "present");
+    EXPECT_EQ(controller->state().detections.at("com.twin"), "present");
 
     // Pure rule: an unreadable second process sets "unknown".
     struct Stub : platform::Accessibility {
@@ -148,17 +148,17 @@ TEST_F(ControllerTest, LaunchDuringScanDropsResultAndRescans) {
     load(scene(json::array({slow, late}), {{"accessibilityTrusted", true}}));
     start();
     controller->configure(json::object());
-    ASSERT_TRUE(controller->scanning());
-    auto epoch = controller->detectionEpoch();
+    ASSERT_TRUE(controller->state().scanning);
+    auto epoch = controller->state().detectionEpoch;
 
     verb("launch com.late");
-    EXPECT_GT(controller->detectionEpoch(), epoch);
-    EXPECT_TRUE(controller->detections().empty());
-    EXPECT_TRUE(controller->scanning()) << "the running scan stays the only one";
+    EXPECT_GT(controller->state().detectionEpoch, epoch);
+    EXPECT_TRUE(controller->state().detections.empty());
+    EXPECT_TRUE(controller->state().scanning) << "the running scan stays the only one";
     // The first scan never saw com.late; only the rescan can have found its extra.
     finishScans();
-    EXPECT_EQ(controller->detections(), (Detections{{"com.slow", "unknown"}, {"com.late", "present"}}));
-    EXPECT_EQ(controller->hidden(), std::vector<std::string>{"com.late"});
+    EXPECT_EQ(controller->state().detections, (Detections{{"com.slow", "unknown"}, {"com.late", "present"}}));
+    EXPECT_EQ(controller->state().hidden, std::vector<std::string>{"com.late"});
 }
 
 // Tests that a controller released while its scan runs drops the result safely.
@@ -168,7 +168,7 @@ TEST_F(ControllerTest, ScanOutlivedByReleasedController) {
     load(scene(json::array({slow}), {{"accessibilityTrusted", true}}));
     start();
     controller->configure(json::object());
-    ASSERT_TRUE(controller->scanning());
+    ASSERT_TRUE(controller->state().scanning);
     std::weak_ptr<NativeController> weak = controller;
     controller->stop();
     controller.reset();

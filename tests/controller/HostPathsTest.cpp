@@ -30,7 +30,7 @@ TEST_F(ControllerTest, PathsHoldingNulNameNothing) {
     test::data("configure", {{"pinned", json::array({cut.dictionary()})}});
     controller = controllerSlot();
     ASSERT_TRUE(controller);
-    controller->contextMenu(cut, platform::ui::Event{});
+    stripOwner().contextMenu(cut, platform::ui::Event{});
     verb("choose 在 Finder 中显示");
     EXPECT_EQ(desktop::state()["revealed"].size(), 1u) << "the context menu revealed nothing more";
     test::data("launch", cut.dictionary());

@@ -42,14 +42,14 @@ protected:
         start();
         controller->configure({{"pinned", pinned}, {"maxIcons", maxIcons}, {"showRunning", false}});
         finishScans();
-        strip = controller->strip();
+        strip = controller->state().strip;
         ASSERT_TRUE(strip && strip->window());
     }
 
     // A point of the strip (its coordinates) on the screen, as verb arguments.
     std::string at(double x, double y) const { return orvane::test::screenPoint(*strip, x, y); }
     StripLayout layout() const {
-        return StripLayout(std::int64_t(controller->entries().size()), controller->maxIcons(), 24);
+        return StripLayout(std::int64_t(controller->state().entries.size()), controller->state().maxIcons, 24);
     }
     void pointAtSlot(int i) {
         auto r = layout().app(i);
@@ -132,7 +132,7 @@ TEST_F(HoverCardTest, HideJobSparesACardUnderThePointer) {
     pointAtSlot(0);
     desktop::advance(0.46);
     pointAtCard();
-    controller->leaveHover();
+    stripOwner().leaveHover();
     desktop::advance(0.3);
     EXPECT_EQ(card(), "com.example.Alpha");
 }

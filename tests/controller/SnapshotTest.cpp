@@ -1,5 +1,6 @@
 #include "tests/controller/ControllerFixture.h"
 
+#include "model/EventRecords.h"
 #include "platform/Preferences.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/Window.h"
@@ -43,7 +44,7 @@ TEST_F(ControllerTest, SnapshotRightAfterStart) {
     EXPECT_DOUBLE_EQ(state["menuBarHeight"].get<double>(), 37) << "max(24, 982 - 945)";
     // One app, not overflowing: 35 + 29 = 64 pt wide, as tall as the status bar.
     EXPECT_DOUBLE_EQ(state["width"].get<double>(), 64);
-    auto window = controller->strip()->window();
+    auto window = controller->state().strip->window();
     ASSERT_TRUE(window);
     EXPECT_EQ(state["frame"], (json{{"x", window->frame().minX()}, {"y", window->frame().minY()},
                                     {"width", 64.0}, {"height", 24.0}}));
@@ -133,13 +134,15 @@ TEST_F(ControllerTest, KeepHiddenWriteThatDoesNotReadBackFailsOnce) {
 TEST_F(ControllerTest, EventsDrainInOrder) {
     load(scene(json::array()));
     start();
-    controller->emitError("x");
-    controller->emitError("x");
-    controller->settingsAction();
+    cardOwner().emit(events::error("x"));
+    cardOwner().emit(events::error("x"));
+    controller->all();
+    verb("choose 设置…");
     EXPECT_EQ(controller->drainEvents(), json::parse(R"([{"kind":"error","message":"x"},
         {"kind":"error","message":"x"},{"kind":"settings"}])"));
     EXPECT_EQ(controller->drainEvents(), json::array());
-    controller->quitAction();
+    controller->all();
+    verb("choose 退出 岚舟");
     EXPECT_EQ(controller->drainEvents(), json::parse(R"([{"kind":"quit"}])"));
 }
 

@@ -256,12 +256,32 @@ TEST_F(WorkspaceTest, IconsFromDiskOrGenerated) {
     std::ofstream(resources / "AppIcon.png", std::ios::binary) << red.pngData();
 
     auto icon = platform::workspace().iconForFile("/Applications/Iconic.app");
-    std::filesystem::remove_all(resources.parent_path().parent_path());
     ASSERT_NE(icon, nullptr);
     ASSERT_NE(icon->bitmap(), nullptr);
     EXPECT_EQ(icon->size(), (platform::Size{32, 32}));
     EXPECT_EQ(icon->bitmap()->pixelsWide(), 64);
     EXPECT_EQ(icon->bitmap()->pixel(10, 10).r, 255);
+
+    // Each answer is an image of its own, so one caller's size is not another's.
+    icon->setSize({18, 18});
+    auto again = platform::workspace().iconForFile("/Applications/Iconic.app");
+    ASSERT_NE(again, nullptr);
+    EXPECT_NE(again, icon);
+    EXPECT_EQ(again->size(), (platform::Size{32, 32}));
+    EXPECT_EQ(again->bitmap()->pixel(10, 10).r, 255);
+    // A file that changed is read again; a file that is gone gives the generated tile.
+    platform::ui::Bitmap blue(128, 128, {32, 32});
+    for (auto& word : blue.pixels()) word = 0xFF0000FFu;
+    std::ofstream(resources / "AppIcon.png", std::ios::binary | std::ios::trunc) << blue.pngData();
+    auto changed = platform::workspace().iconForFile("/Applications/Iconic.app");
+    ASSERT_NE(changed, nullptr);
+    ASSERT_NE(changed->bitmap(), nullptr);
+    EXPECT_EQ(changed->bitmap()->pixelsWide(), 128);
+    EXPECT_EQ(changed->bitmap()->pixel(10, 10).b, 255);
+    std::filesystem::remove_all(resources.parent_path().parent_path());
+    auto gone = platform::workspace().iconForFile("/Applications/Iconic.app");
+    ASSERT_NE(gone, nullptr);
+    EXPECT_EQ(gone->bitmap(), nullptr);
 
     auto centre = [](const std::shared_ptr<platform::ui::Image>& image) {
         auto view = std::make_shared<platform::ui::ImageView>(platform::Rect{0, 0, 32, 32});

@@ -61,8 +61,19 @@ TEST(PlayRegionsTest, TheCardWhereItWasAndIsIsDrawn) {
     in.cardNow = Rect{1150, 700, 336, 240};
     auto parts = host::partsToDraw(in, 64);
     ASSERT_TRUE(parts);
-    ASSERT_EQ(parts->size(), 1u);
-    EXPECT_LE(parts->front().minY(), 700 - 32);
+    // The card hangs from the menu bar's band but is drawn as a part of its
+    // own: together they would make a band as wide as the screen.
+    ASSERT_EQ(parts->size(), 2u);
+    const Rect& band = (*parts)[0].width() > (*parts)[1].width() ? (*parts)[0] : (*parts)[1];
+    const Rect& card = (*parts)[0].width() > (*parts)[1].width() ? (*parts)[1] : (*parts)[0];
+    EXPECT_EQ(band.width(), 1512);
+    EXPECT_GE(band.minY(), 945 - 32) << "the band stays the menu bar's";
+    EXPECT_LE(card.minX(), 1100 - 24);
+    EXPECT_GE(card.maxX(), 1486);
+    EXPECT_LT(card.width(), 512) << "where the card was and is, not the screen's width";
+    EXPECT_LE(card.minY(), 700 - 32);
+    EXPECT_GE(card.maxY(), 940);
+    for (const auto& part : *parts) EXPECT_TRUE(onTiles(part, in));
 }
 
 TEST(PlayRegionsTest, BeyondHalfTheScreenTheWholeIsDrawn) {

@@ -260,7 +260,7 @@ TEST_F(CaptureCommandTest, StopDuringTheCapture) {
     controller = controllerSlot();
     data("qaSelfPreview");
     fs::create_directories(real());
-    auto window = controller->qaPreviewWindow();
+    auto window = controller->state().qaPreviewWindow;
     ASSERT_TRUE(window);
     const long capturesBefore = captures();
     captureWindowSurface(*window, folder, captureFile::settings);

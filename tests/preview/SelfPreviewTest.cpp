@@ -89,14 +89,14 @@ protected:
 TEST_F(SelfPreviewTest, NothingOutsideAcceptanceModeOrWithoutStrip) {
     startAcceptance(false);
     data("qaSelfPreview");
-    EXPECT_EQ(controller->qaPreviewWindow(), nullptr);
+    EXPECT_EQ(controller->state().qaPreviewWindow, nullptr);
     EXPECT_TRUE(testWindows().empty());
     EXPECT_EQ(data("snapshot")["card"], "");
 
     startAcceptance(true);
     controller->stop();
     data("qaSelfPreview");
-    EXPECT_EQ(controller->qaPreviewWindow(), nullptr);
+    EXPECT_EQ(controller->state().qaPreviewWindow, nullptr);
     EXPECT_TRUE(testWindows().empty());
     EXPECT_EQ(controller->hoverCard().window(), nullptr);
 }
@@ -107,7 +107,7 @@ TEST_F(SelfPreviewTest, NothingOutsideAcceptanceModeOrWithoutStrip) {
 TEST_F(SelfPreviewTest, ShowsTheTestWindowInTheHostsCard) {
     startAcceptance();
     data("qaSelfPreview");
-    auto window = controller->qaPreviewWindow();
+    auto window = controller->state().qaPreviewWindow;
     ASSERT_TRUE(window);
     EXPECT_EQ(window->frame(), platform::Rect(80, 100, 320, 550));
     EXPECT_EQ(window->styleMask(), ui::styleMask::titled | ui::styleMask::closable);
@@ -179,19 +179,19 @@ TEST_F(SelfPreviewTest, ShowsTheTestWindowInTheHostsCard) {
 TEST_F(SelfPreviewTest, ReusesTheWindowAfterAClose) {
     startAcceptance();
     data("qaSelfPreview");
-    auto window = controller->qaPreviewWindow();
+    auto window = controller->state().qaPreviewWindow;
     ASSERT_TRUE(window);
     const int number = window->windowNumber();
     const json firstCard = data("snapshot")["cardWindowID"];
 
     window->performClose();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(controller->qaPreviewWindow(), window) << "closing only hides it";
+    EXPECT_EQ(controller->state().qaPreviewWindow, window) << "closing only hides it";
     verb(R"(window open com.example.notes {"title":"Later","frame":[60,80,500,400]})");
     EXPECT_NE(frontWindow()["number"], number);
 
     data("qaSelfPreview");
-    EXPECT_EQ(controller->qaPreviewWindow(), window);
+    EXPECT_EQ(controller->state().qaPreviewWindow, window);
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(window->isKey());
     EXPECT_EQ(frontWindow()["number"], number);
@@ -235,7 +235,7 @@ TEST_F(SelfPreviewTest, ClosedByItsButtonAndBroughtBack) {
 TEST_F(SelfPreviewTest, StopOrdersTheWindowOut) {
     startAcceptance();
     data("qaSelfPreview");
-    auto window = controller->qaPreviewWindow();
+    auto window = controller->state().qaPreviewWindow;
     ASSERT_TRUE(window);
     finishScans();
     data("stop");
@@ -259,7 +259,7 @@ TEST_F(SelfPreviewTest, AcceptanceModeWritesNothingToTheSystem) {
     data("configure", {{"dockPersistent", true}});
     desktop::advance(2 * NativeController::timerInterval + 1);
     finishScans();
-    EXPECT_FALSE(controller->dockPersistent());
+    EXPECT_FALSE(controller->state().dockPersistent);
     EXPECT_EQ(data("snapshot")["dockStatus"], "验收模式 · 禁用系统写入");
     EXPECT_EQ(call("dockWrite", {{"autohide", true}, {"autohide-delay", 315360000.0}}),
               json({{"ok", false}, {"error", "验收模式禁用 Dock 写入"}}));

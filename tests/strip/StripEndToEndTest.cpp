@@ -24,7 +24,7 @@ protected:
         start();
         controller->configure({{"pinned", pinned}, {"maxIcons", 5}});
         finishScans();
-        strip = controller->strip();
+        strip = controller->state().strip;
         ASSERT_TRUE(strip && strip->window());
     }
 
@@ -92,7 +92,7 @@ TEST_F(StripEndToEndTest, ConfigureRebuildsButtonsForChangedRecords) {
     start();
     controller->configure(json::object());
     finishScans();
-    strip = controller->strip();
+    strip = controller->state().strip;
     ASSERT_EQ(visibleIds(), std::vector<std::string>{"com.apple.Safari"});
 
     const json renamed = {{"id", "com.apple.Safari"}, {"name", "Renamed"},
