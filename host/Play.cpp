@@ -254,7 +254,11 @@ private:
             std::fprintf(stderr, "frame: %s %.1f ms, %zu tiles\n", parts ? "parts" : "whole",
                          std::chrono::duration<double, std::milli>(Clock::now() - t0).count(), changed.count());
         inputSinceFrame_ = false;
-        if (changed.empty()) return;
+        if (changed.empty()) {
+            // Nobody saw this picture: the next frame may draw into it.
+            if (parts) spare_ = std::move(picture);
+            return;
+        }
         hotUntil_ = now + hotSpell;
         auto published = std::make_shared<PlayFrame>();
         published->bitmap = picture;
