@@ -57,6 +57,12 @@ constexpr int refreshBands = 8;
 // band instead and none of them waits for one whole picture. A change the
 // panel saw while the screen changes is swept the same way.
 
+// ORVANE_PLAY_TRACE=1: each frame's and each part's drawing time on standard error.
+bool tracing() {
+    static const bool on = std::getenv("ORVANE_PLAY_TRACE") != nullptr;
+    return on;
+}
+
 json parsedReply(const std::string& text) {
     auto reply = json::parse(text, nullptr, false);
     return reply.is_discarded() ? json(text) : reply;
@@ -121,8 +127,7 @@ private:
         // Anything but a pointer move may change any part of the screen, and
         // what it starts may take a moment (a card's delay, a fade).
         if (kind != "move" && kind != "joined") {
-            if (cardFrame_) sweepBands_ = refreshBands;
-            else wholeNeeded_ = true;
+            redrawAnywhere(cardFrame_.has_value());
             hotUntil_ = std::max(hotUntil_, Clock::now() + hotSpell);
         }
         if (kind == "move") {
@@ -206,24 +211,31 @@ private:
     // next one instead of a whole turn later.
     double untilNextLook() const {
         const auto now = Clock::now();
-        if (!(now < hotUntil_ || inputSinceFrame_)) return loopTurn;
+        if (!hot(now)) return loopTurn;
         const double wait = std::chrono::duration<double>(lastFrame_ + frameInterval - now).count();
         return std::clamp(wait, 0.001, loopTurn);
     }
 
+    // The screen changed a moment ago, or input arrived since the last frame.
+    bool hot(Clock::time_point now) const { return now < hotUntil_ || inputSinceFrame_; }
+
+    // A change that may lie anywhere: swept band by band while something
+    // keeps frame pace, otherwise drawn in one whole picture.
+    void redrawAnywhere(bool keepPace) {
+        if (keepPace) sweepBands_ = refreshBands;
+        else wholeNeeded_ = true;
+    }
+
     void tick() {
         const auto now = Clock::now();
-        const bool hot = now < hotUntil_ || inputSinceFrame_;
+        const bool hot = this->hot(now);
         if (now - lastPanel_ >= (hot ? hotPanel : idleLook)) panel(now);
         // Out of a hot spell the screen is drawn again only when what the
         // panel watches changed (a window, an app, the card's pictures ...).
         const bool due = hot ? now - lastFrame_ >= frameInterval : panelChanged_;
         // The change the panel saw may lie anywhere: out of a hot spell the
         // whole screen is drawn, within one it is swept band by band.
-        if (panelChanged_) {
-            if (hot) sweepBands_ = refreshBands;
-            else wholeNeeded_ = true;
-        }
+        if (panelChanged_) redrawAnywhere(hot);
         if (server_.clientCount() > 0 && due) frame(now);
     }
 
@@ -250,7 +262,7 @@ private:
         if (!picture) return;
         pointerDrawn_ = desktop::pointerLocation();
         cardDrawn_ = cardFrame_;
-        if (std::getenv("ORVANE_PLAY_TRACE"))
+        if (tracing())
             std::fprintf(stderr, "frame: %s %.1f ms, %zu tiles\n", parts ? "parts" : "whole",
                          std::chrono::duration<double, std::milli>(Clock::now() - t0).count(), changed.count());
         inputSinceFrame_ = false;
@@ -303,7 +315,7 @@ private:
         for (const auto& part : parts) {
             const auto tp = Clock::now();
             auto piece = desktop::screenPicture(part, scale);
-            if (std::getenv("ORVANE_PLAY_TRACE"))
+            if (tracing())
                 std::fprintf(stderr, "  part %.0f x %.0f at %.0f, %.0f: %.1f ms\n", part.width(), part.height(),
                              part.minX(), part.minY(), std::chrono::duration<double, std::milli>(Clock::now() - tp).count());
             if (!piece) continue;

@@ -69,7 +69,7 @@ function percentile(values, p) {
 
     // The card animating on its own: each step to another window slides its
     // window's picture in over 0.22 s. The frames of one slide arrive close
-    // together and the next click starts another; a spell is a run of frames
+    // together and the next step starts another; a spell is a run of frames
     // less than 80 ms apart, and its rate is the slide as the page showed it.
     await page.mouse.move(pn.x, pn.y);
     await page.waitForFunction(() => window.__play.snapshot.card === 'com.apple.Notes' && window.__play.snapshot.preview.status === 'live');
@@ -84,8 +84,6 @@ function percentile(values, p) {
       await page.waitForTimeout(400);
     }
     const times = await page.evaluate(() => window.__play.frameTimes.slice());
-    if (process.env.BENCH_TRACE) console.error(JSON.stringify(times.map((t) => Math.round(t - times[0]))));
-    if (process.env.BENCH_TRACE) console.error(JSON.stringify(await page.evaluate(() => [window.__play.snapshot.card, window.__play.snapshot.preview, window.__play.replies.slice(-3)])));
     const spells = [];
     let spell = [times[0]];
     for (let i = 1; i < times.length; i++) {
