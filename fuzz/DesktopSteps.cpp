@@ -78,7 +78,7 @@ Session::SlotAim Session::slotAim() {
     return aim;
 }
 
-void Session::restOnSlot(const SlotAim& aim, const json& reply) {
+void Session::restOnSlot(const SlotAim& aim, Point from, const json& reply) {
     resting_.reset();
     auto controller = controllerSlot();
     if (!controller || !controller->state().strip || !aim.control || !aim.inside || hit_ == previousHit_) return;
@@ -92,6 +92,14 @@ void Session::restOnSlot(const SlotAim& aim, const json& reply) {
     const json& control = snapshot_["controls"][*aim.control];
     if (!window || reply.value("window", json()) != window->windowNumber() || !reply["view"].is_object() ||
         reply["view"].value("accessibilityLabel", json()) != control["label"])
+        return;
+    // A move that starts inside the button crosses no edge of its tracking
+    // area, even when the strip was made under the pointer since its last move.
+    const json& frame = snapshot_["frame"];
+    const double left = frame["x"].get<double>() + control["x"].get<double>();
+    const double bottom = frame["y"].get<double>();
+    if (from.x >= left && from.x <= left + control["width"].get<double>() && from.y >= bottom &&
+        from.y <= bottom + frame["height"].get<double>())
         return;
     const std::size_t entry = std::size_t(snapshot_["offset"].get<std::int64_t>()) + *aim.control;
     resting_ = RestingPointer{visible[entry]["id"].get<std::string>(), 0, visible, generation_};
@@ -135,7 +143,7 @@ void Session::pointerAtSlotStep(const char* verbName) {
     if (std::string(verbName) != "pointer")
         clicked(reply);
     else if (desktop::pointerLocation() != before)
-        restOnSlot(aim, reply);
+        restOnSlot(aim, {before.x, before.y}, reply);
     else
         // A pointer that stays where it was enters nothing, even a strip made
         // under it since: tracking areas take their state where they first see it.

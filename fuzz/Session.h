@@ -96,7 +96,7 @@ private:
     // A pointer step that came to rest on an application's slot: past the
     // hover delay that application's card must be open, unless only clock
     // steps passed and the strip's entries stayed the same.
-    void restOnSlot(const SlotAim& aim, const nlohmann::json& reply);
+    void restOnSlot(const SlotAim& aim, Point from, const nlohmann::json& reply);
     void checkRestingPointer();
     std::optional<nlohmann::json> windowFrame(std::int64_t number);
     double fraction();
