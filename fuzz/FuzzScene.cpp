@@ -10,6 +10,7 @@
 #include "desktop/Desktop.h"
 #include "desktop/preferences/Preferences.h"
 #include "desktop/propertylist/PropertyList.h"
+#include "desktop/scripting/OwnedCopies.h"
 
 namespace orvane::fuzz {
 
@@ -52,7 +53,13 @@ void writeReal(const std::string& path, const std::string& bytes) {
 }  // namespace
 
 FuzzScene::FuzzScene() {
-    std::string base = scratchParent() + "/orvane-fuzz-" + std::to_string(getpid());
+    // Named after this process, so that the next session removes the folder
+    // of one that was killed or crashed before its destructor ran.
+    constexpr const char* prefix = "orvane-fuzz-";
+    const std::string parent = scratchParent();
+    desktop::reclaimAbandonedFolders(parent, prefix);
+    std::string base = desktop::makeOwnedFolder(parent, prefix);
+    if (base.empty()) throw std::runtime_error("cannot make the fuzz disk's folder in " + parent);
     root_ = base + "/disk";
     scratch_ = base + "/scratch";
     fs::create_directories(scratch_);

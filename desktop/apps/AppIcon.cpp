@@ -15,6 +15,8 @@
 #include <sys/stat.h>
 
 #include "desktop/files/Disk.h"
+#include "desktop/files/FileIO.h"
+#include "desktop/files/RootedOpen.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/Canvas.h"
 #include "platform/ui/Image.h"
@@ -34,8 +36,29 @@ constexpr Size iconSize{32, 32};
 constexpr int largestIconPixels = 2048;  // a bigger file is not an icon; it is drawn instead
 constexpr const char* iconFile = "/Contents/Resources/AppIcon.png";
 
+// The largest icon file read: a PNG of the largest icon, uncompressed, with room to spare.
+constexpr std::size_t largestIconFile = std::size_t(largestIconPixels) * largestIconPixels * 4 * 2;
+
+// Hands Cairo's PNG reader the bytes of a file read from the disk, so that
+// the file is opened the way every file of the disk is.
+struct PngBytes {
+    const std::string& bytes;
+    std::size_t offset = 0;
+};
+
+cairo_status_t readPngBytes(void* closure, unsigned char* data, unsigned int length) {
+    auto& source = *static_cast<PngBytes*>(closure);
+    if (source.bytes.size() - source.offset < length) return CAIRO_STATUS_READ_ERROR;
+    std::memcpy(data, source.bytes.data() + source.offset, length);
+    source.offset += length;
+    return CAIRO_STATUS_SUCCESS;
+}
+
 std::shared_ptr<Image> decodedIcon(const std::string& file) {
-    cairo_surface_t* loaded = cairo_image_surface_create_from_png(file.c_str());
+    const FileRead read = readFile(file, largestIconFile);
+    if (read.status != FileRead::Status::ok) return nullptr;
+    PngBytes source{read.bytes};
+    cairo_surface_t* loaded = cairo_image_surface_create_from_png_stream(readPngBytes, &source);
     std::shared_ptr<Image> image;
     if (cairo_surface_status(loaded) == CAIRO_STATUS_SUCCESS) {
         int width = cairo_image_surface_get_width(loaded);
@@ -79,7 +102,7 @@ std::shared_ptr<Image> iconFromDisk(const std::string& path) {
     static std::unordered_map<std::string, DecodedIcon> decoded;
     const std::string file = resolve(path + iconFile);
     struct stat status {};
-    if (file.empty() || ::stat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return nullptr;
+    if (file.empty() || !statReal(file, status) || !S_ISREG(status.st_mode)) return nullptr;
     const std::int64_t modified = static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
     const std::int64_t size = static_cast<std::int64_t>(status.st_size);
     {

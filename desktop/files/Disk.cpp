@@ -29,6 +29,15 @@ constexpr int maxLinksInPath = 32;
 
 std::mutex rootMutex;
 std::optional<std::string> currentRoot;
+// The chosen root again, under a lock of its own, for the file layer to ask
+// while a default disk is being made with rootMutex held.
+std::mutex chosenMutex;
+std::string chosenRoot;
+
+void publishRoot(const std::string& root) {
+    std::lock_guard lock(chosenMutex);
+    chosenRoot = root;
+}
 // The demo disk copy this process made, removed when it is replaced or the process ends.
 std::string demoCopy;
 
@@ -86,7 +95,10 @@ std::string chooseRoot(const nlohmann::json& scene) {
 }
 
 std::string currentRootLocked() {
-    if (!currentRoot) currentRoot = chooseRoot(nlohmann::json::object());
+    if (!currentRoot) {
+        currentRoot = chooseRoot(nlohmann::json::object());
+        publishRoot(*currentRoot);
+    }
     return *currentRoot;
 }
 
@@ -135,6 +147,7 @@ void resetDisk(const nlohmann::json& scene) {
     {
         std::lock_guard lock(rootMutex);
         currentRoot = chooseRoot(scene);
+        publishRoot(*currentRoot);
     }
     clearDiskLog();
 }
@@ -240,6 +253,11 @@ std::optional<std::string> resolveBelowIfPresent(const std::string& resolvedFold
     std::string path = walkBelow(resolvedFolder, relativePath, &present);
     if (!present) return std::nullopt;
     return path;
+}
+
+std::string chosenDiskRoot() {
+    std::lock_guard lock(chosenMutex);
+    return chosenRoot;
 }
 
 nlohmann::json diskState() {

@@ -27,6 +27,9 @@ void resetDisk(const nlohmann::json& scene);
 using DefaultDiskMaker = std::function<std::string()>;
 void setDefaultDiskMaker(DefaultDiskMaker maker);
 std::string diskRoot();
+// The root once one is chosen, without choosing one: "" before. Safe to ask
+// while the default disk is being made.
+std::string chosenDiskRoot();
 // The real path under the root for an absolute path of the simulated Mac.
 // Links on the disk are followed inside it (an absolute target counts from
 // the disk's "/"), ".." climbs the resolved folders and stops at "/", and a

@@ -4,9 +4,10 @@
 
 #include "desktop/files/DiskBundles.h"
 
-#include <filesystem>
+#include <sys/stat.h>
 
 #include "desktop/files/Disk.h"
+#include "desktop/files/RootedOpen.h"
 #include "platform/Files.h"
 
 namespace desktop {
@@ -21,10 +22,10 @@ bool endsWithApp(std::string path) {
 
 bool isApplicationBundleOnDisk(const std::string& path) {
     if (path.empty() || path.front() != '/' || !endsWithApp(path)) return false;
-    std::error_code error;
     const std::string bundle = resolve(path);
-    return std::filesystem::is_directory(bundle, error) &&
-           std::filesystem::is_regular_file(resolveBelow(bundle, "Contents/Info.plist"), error);
+    struct stat folder {}, info {};
+    return statReal(bundle, folder) && S_ISDIR(folder.st_mode) &&
+           statReal(resolveBelow(bundle, "Contents/Info.plist"), info) && S_ISREG(info.st_mode);
 }
 
 std::optional<std::string> diskBundleIdentifier(const std::string& path) {

@@ -6,10 +6,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <dirent.h>
+
 #include <cctype>
 #include <cerrno>
-#include <filesystem>
-#include <system_error>
+#include <random>
+
+#include "desktop/files/RootedOpen.h"
 
 namespace desktop {
 
@@ -33,7 +36,7 @@ bool writeAll(int fd, const std::string& bytes) {
     return true;
 }
 
-// The name mkostemp gives a temporary of name: "." + name + "." and six
+// The name createTemporary gives a temporary of name: "." + name + "." and six
 // letters or digits.
 bool isTemporaryOf(const std::string& candidate, const std::string& name) {
     constexpr std::size_t suffix = 6;
@@ -46,20 +49,42 @@ bool isTemporaryOf(const std::string& candidate, const std::string& name) {
 }
 
 // Temporaries of earlier saves that were killed before their rename.
-void removeLeftoverTemporaries(const std::string& folder, const std::string& name) {
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        std::error_code ignored;
-        if (isTemporaryOf(it->path().filename().string(), name) && it->is_regular_file(ignored))
-            std::filesystem::remove(it->path(), ignored);
+void removeLeftoverTemporaries(int folder, const std::string& name) {
+    const int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listing < 0) return;
+    DIR* directory = ::fdopendir(listing);
+    if (!directory) {
+        ::close(listing);
+        return;
     }
+    while (dirent* entry = ::readdir(directory)) {
+        struct stat info {};
+        if (isTemporaryOf(entry->d_name, name) && ::fstatat(folder, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(info.st_mode))
+            ::unlinkat(folder, entry->d_name, 0);
+    }
+    ::closedir(directory);
+}
+
+// A new file "." + name + "." and six letters or digits in the folder, open
+// for writing; its name in temporary.
+int createTemporary(int folder, const std::string& name, std::string& temporary) {
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::minstd_rand random{std::random_device{}()};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = "." + name + ".";
+        for (int i = 0; i < 6; ++i) temporary += letters[random() % (sizeof letters - 1)];
+        const int fd = ::openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
 }
 
 }  // namespace
 
 FileRead readFile(const std::string& realPath, std::size_t limit) {
     FileRead result;
-    int fd = ::open(realPath.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = openReal(realPath, O_RDONLY);
     if (fd < 0) {
         result.status = errno == ENOENT ? FileRead::Status::missing : FileRead::Status::failed;
         return result;
@@ -90,9 +115,16 @@ FileRead readOpenFile(int fd, std::size_t limit) {
 }
 
 bool makeDirectories(const std::string& realPath) {
-    std::error_code error;
-    std::filesystem::create_directories(realPath, error);
-    return std::filesystem::is_directory(realPath, error);
+    struct stat info {};
+    if (statReal(realPath, info)) return S_ISDIR(info.st_mode);
+    const std::string parent = parentOf(realPath);
+    if (parent == realPath || !makeDirectories(parent)) return false;
+    const int folder = openReal(parent, O_PATH | O_DIRECTORY);
+    if (folder < 0) return false;
+    const std::string name = realPath.substr(realPath.find_last_of('/') + 1);
+    const bool made = ::mkdirat(folder, name.c_str(), 0755) == 0 || errno == EEXIST;
+    ::close(folder);
+    return made && statReal(realPath, info) && S_ISDIR(info.st_mode);
 }
 
 bool writeFileAtomically(const std::string& realPath, const std::string& bytes) {
@@ -100,32 +132,39 @@ bool writeFileAtomically(const std::string& realPath, const std::string& bytes) 
 }
 
 bool replaceFileAtomically(const std::string& realPath, const std::string& bytes) {
-    std::string folder = parentOf(realPath);
-    std::string name = realPath.substr(realPath.find_last_of('/') + 1);
-    std::string temporary = folder + "/." + name + ".XXXXXX";
+    const std::string name = realPath.substr(realPath.find_last_of('/') + 1);
+    const int folder = openReal(parentOf(realPath), O_RDONLY | O_DIRECTORY);
+    if (folder < 0 || name.empty()) {
+        if (folder >= 0) ::close(folder);
+        return false;
+    }
     // A replaced file keeps its mode; a new one is readable by all.
     struct stat existing {};
-    mode_t mode = ::stat(realPath.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) ? existing.st_mode & 07777 : 0644;
-    int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) return false;
+    const mode_t mode = ::fstatat(folder, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(existing.st_mode)
+                            ? existing.st_mode & 07777
+                            : 0644;
+    std::string temporary;
+    const int fd = createTemporary(folder, name, temporary);
+    if (fd < 0) {
+        ::close(folder);
+        return false;
+    }
     bool written = writeAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     written = ::close(fd) == 0 && written;
-    if (!written || ::rename(temporary.c_str(), realPath.c_str()) != 0) {
-        ::unlink(temporary.c_str());
+    if (!written || ::renameat(folder, temporary.c_str(), folder, name.c_str()) != 0) {
+        ::unlinkat(folder, temporary.c_str(), 0);
+        ::close(folder);
         return false;
     }
     removeLeftoverTemporaries(folder, name);
     // Makes the rename itself durable; a folder that cannot be synced loses nothing already written.
-    int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd >= 0) {
-        ::fsync(folderFd);
-        ::close(folderFd);
-    }
+    ::fsync(folder);
+    ::close(folder);
     return true;
 }
 
 bool writeFileInPlace(const std::string& realPath, const std::string& bytes) {
-    int fd = ::open(realPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    int fd = openReal(realPath, O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0) return false;
     bool written = writeAll(fd, bytes);
     return ::close(fd) == 0 && written;

@@ -3,6 +3,7 @@
 // hidden files", bundle identifiers from Info.plist, display names, and data
 // written in place or atomically into folders that must exist.
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +19,7 @@
 #include "desktop/files/Disk.h"
 #include "desktop/files/FileIO.h"
 #include "desktop/files/OpenDiskFolder.h"
+#include "desktop/files/RootedOpen.h"
 #include "desktop/propertylist/PropertyList.h"
 #include "platform/Files.h"
 
@@ -116,7 +118,12 @@ std::vector<Entry> listFolder(const std::string& realPath, const OpenDiskFolder&
         directory.reset(fdopendir(fd));
         if (!directory) ::close(fd);
     }
-    if (!directory) directory.reset(opendir(realPath.c_str()));
+    if (!directory) {
+        if (const int fd = openReal(realPath, O_RDONLY | O_DIRECTORY); fd >= 0) {
+            directory.reset(fdopendir(fd));
+            if (!directory) ::close(fd);
+        }
+    }
     if (!directory) return entries;
     while (dirent* item = readdir(directory.get())) {
         std::string name = item->d_name;
@@ -125,7 +132,7 @@ std::vector<Entry> listFolder(const std::string& realPath, const OpenDiskFolder&
         bool isLink = item->d_type == DT_LNK;
         if (item->d_type == DT_UNKNOWN) {
             struct stat info {};
-            bool known = lstat((realPath + "/" + name).c_str(), &info) == 0;
+            bool known = fstatat(dirfd(directory.get()), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
             isFolder = known && S_ISDIR(info.st_mode);
             isLink = !known || S_ISLNK(info.st_mode);
         }
@@ -174,7 +181,7 @@ public:
     bool exists(const std::string& path) override {
         if (!isPath(path)) return false;
         struct stat info {};
-        return stat(resolve(path).c_str(), &info) == 0;
+        return statReal(resolve(path), info);
     }
 
     void walk(const std::string& root, const std::function<void(const std::string& path)>& visit) override {

@@ -353,9 +353,14 @@ constexpr const char* copyPrefix = "orvane-disk-";
 }  // namespace
 
 std::string freshDemoDisk() {
-    const std::string folder = copiesFolder();
-    reclaimAbandonedFolders(folder, copyPrefix);
-    std::string copy = makeOwnedFolder(folder, copyPrefix);
+    std::string copy;
+    // /tmp when the chosen folder takes no copy; it is owner-named there too,
+    // so that it is reclaimed like the others.
+    for (const std::string& folder : {copiesFolder(), std::string("/tmp")}) {
+        reclaimAbandonedFolders(folder, copyPrefix);
+        copy = makeOwnedFolder(folder, copyPrefix);
+        if (!copy.empty()) break;
+    }
     if (copy.empty()) {
         copy = "/tmp/orvane-disk-" + std::to_string(getpid());
         makeDirectories(copy);

@@ -1,16 +1,17 @@
 #include "desktop/scripting/FileVerbs.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include <nlohmann/json.hpp>
 
 #include "desktop/files/Disk.h"
+#include "desktop/files/FileIO.h"
 
 namespace desktop {
 namespace {
 
 using nlohmann::json;
+
+// The largest file pull copies off the disk: far more than any picture or list it holds.
+constexpr std::size_t largestPulledFile = std::size_t(1) << 30;
 
 // The rest of line from start, trimmed: a path may hold spaces.
 std::string trimmedFrom(const std::string& line, std::size_t start) {
@@ -23,10 +24,7 @@ std::string trimmedFrom(const std::string& line, std::size_t start) {
 json mkdirVerb(const std::string& line) {
     const std::string path = trimmedFrom(line, line.find("mkdir") + 5);
     if (path.empty() || path.front() != '/') return {{"ok", false}, {"error", "mkdir needs an absolute path"}};
-    std::error_code error;
-    const std::filesystem::path real = resolve(path);
-    std::filesystem::create_directories(real, error);
-    if (error || !std::filesystem::is_directory(real, error))
+    if (!makeDirectories(resolve(path)))
         return {{"ok", false}, {"error", "cannot make the folder " + path}};
     return {{"ok", true}, {"path", path}};
 }
@@ -37,11 +35,9 @@ json pullVerb(const std::vector<std::string>& words, const std::string& line) {
         return {{"ok", false}, {"error", "pull needs an absolute path on the simulated disk and a destination"}};
     const std::string& path = words[1];
     const std::string destination = trimmedFrom(line, line.find(path, line.find("pull") + 4) + path.size());
-    std::error_code error;
-    const std::filesystem::path real = resolve(path);
-    if (!std::filesystem::is_regular_file(real, error)) return {{"ok", false}, {"error", "no such file: " + path}};
-    std::filesystem::copy_file(real, destination, std::filesystem::copy_options::overwrite_existing, error);
-    if (error) return {{"ok", false}, {"error", "cannot write " + destination}};
+    const FileRead file = readFile(resolve(path), largestPulledFile);
+    if (file.status != FileRead::Status::ok) return {{"ok", false}, {"error", "no such file: " + path}};
+    if (!writeFileInPlace(destination, file.bytes)) return {{"ok", false}, {"error", "cannot write " + destination}};
     return {{"ok", true}, {"path", destination}};
 }
 

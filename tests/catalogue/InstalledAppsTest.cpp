@@ -106,3 +106,20 @@ TEST_F(InstalledAppsTest, MissingFoldersAndLinkLoops) {
 }
 
 }  // namespace
+
+namespace {
+
+// Tests that an /Applications that links to "/" is the disk's own root, as
+// on a Mac: the listing holds the bundles the disk holds, found under
+// /Applications, and nothing of this machine's root; a link that climbs
+// with ".." stops at the disk's root too.
+TEST_F(InstalledAppsTest, LinkedApplicationsFolderStaysOnTheDisk) {
+    disk.writeBundle("/Tools/Kit.app", "com.example.kit");
+    std::filesystem::create_directory_symlink("/", disk.real("/Applications"));
+    disk.makeFolder("/System/Applications");
+    std::filesystem::create_directory_symlink("../../../../../../Tools", disk.real("/System/Applications/Up"));
+    const json result = installed(false);
+    EXPECT_EQ(result, json::array({record("com.example.kit", "Kit", "/Applications/Tools/Kit.app")}));
+}
+
+}  // namespace

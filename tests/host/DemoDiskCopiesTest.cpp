@@ -86,4 +86,22 @@ TEST(DemoDiskCopiesTest, NextHostReclaimsTheCopyOfAKilledOne) {
     fs::remove_all(folder);
 }
 
+// Tests that a copy left by a process whose id has since gone to another
+// process is reclaimed all the same: the copy names its owner's start time
+// too, and the process that has the id now started at another time. The
+// copy of this very test process, named with an impossible start time,
+// stands for it; the copy of a host that ran to the end goes with it.
+TEST(DemoDiskCopiesTest, ACopyWhoseOwnersIdWasReusedIsReclaimed) {
+    const fs::path folder = fs::temp_directory_path() / ("orvane-reuse-test-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    const fs::path reused = folder / ("orvane-disk-" + std::to_string(::getpid()) + "-1-abcdef");
+    fs::create_directories(reused / "Applications");
+
+    const std::string quick = "TMPDIR='" + folder.string() + "' '" + ORVANE_HOST_PATH + "' --virtual < /dev/null > /dev/null";
+    ASSERT_EQ(std::system(quick.c_str()), 0);
+    EXPECT_FALSE(fs::exists(reused)) << "the id lives on in this test, which did not start at tick 1";
+    EXPECT_TRUE(copiesIn(folder).empty()) << "the host that ended removed its own copy";
+    fs::remove_all(folder);
+}
+
 }  // namespace

@@ -112,6 +112,32 @@ TEST_F(CaptureCommandTest, SavesOnlyIntoAnExistingFolder) {
     EXPECT_EQ(rootAfter, rootBefore);
 }
 
+// Tests that a capture into a folder reached through a link to an absolute
+// path of this machine writes into the disk's folder of that path, never
+// this machine's: nothing while the disk has no such folder, the pictures
+// there once it has; and a link that climbs with ".." stops at the disk's root.
+TEST_F(CaptureCommandTest, LinkedFolderIsTheDisksOwn) {
+    startScene(true);
+    const fs::path machine = fs::path(::testing::TempDir()) / ("orvane-capture-off-disk-" + std::to_string(::getpid()));
+    fs::remove_all(machine);
+    fs::create_directories(machine);
+    fs::create_directory_symlink(machine, real("linked"));
+    fs::create_directory_symlink("../../../../../../../captures", real("climbing"));
+
+    data("capture", {{"directory", std::string(folder) + "/linked"}});
+    EXPECT_TRUE(fs::is_empty(machine)) << "written outside the disk";
+    EXPECT_FALSE(fs::exists(disk / machine.relative_path()));
+
+    fs::create_directories(disk / machine.relative_path());
+    data("capture", {{"directory", std::string(folder) + "/linked"}});
+    EXPECT_TRUE(fs::is_empty(machine)) << "written outside the disk";
+    EXPECT_TRUE(fs::exists(disk / machine.relative_path() / "strip.png"));
+
+    data("capture", {{"directory", std::string(folder) + "/climbing"}});
+    EXPECT_TRUE(fs::exists(real("strip.png"))) << "the climb ends at the disk's root, whose /captures it reaches";
+    fs::remove_all(machine);
+}
+
 // Tests that a folder the process may not write to gets nothing and costs no crash.
 TEST_F(CaptureCommandTest, ReadOnlyFolderGetsNothing) {
     startScene(true);
