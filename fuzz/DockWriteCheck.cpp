@@ -81,6 +81,10 @@ bool DockWriteCheck::mustSucceed() const {
         if (!again) return false;
         auto reread = desktop::parsePropertyList(*again);
         if (!reread || printed(*reread) != printed(*parsed)) return false;
+        // Nor may it hold a value the system's store would change by writing
+        // it again (text that is not UTF-8 reads repaired): the store refuses
+        // such a file rather than alter keys nobody asked to change.
+        if (!desktop::mergeIntoPropertyList(before_, {})) return false;
     } else {
         std::error_code error;
         if (fs::exists(fs::symlink_status(path_, error))) return false;
