@@ -88,9 +88,38 @@ void libplistParseOfManyTiles(benchmark::State& state) {
     }
 }
 
+// The import's read of the same file: the whole tile list converted to JSON,
+// every array and dictionary of it walked once.
+void persistentAppsReadOfManyTiles(benchmark::State& state) {
+    DockDisk disk(static_cast<int>(state.range(0)));
+    auto domain = platform::preferences(dock::dockDomainName);
+    for (auto _ : state) {
+        domain->synchronize();
+        auto tiles = domain->copyValue("persistent-apps");
+        if (!tiles || tiles->size() != static_cast<std::size_t>(state.range(0))) state.SkipWithError("tiles not read");
+        benchmark::DoNotOptimize(tiles);
+    }
+}
+
+// dockWrite without the restart over a file of state.range(0) tiles, which
+// every key of must be read, checked and written back.
+void dockWriteOfManyTiles(benchmark::State& state) {
+    DockDisk disk(static_cast<int>(state.range(0)));
+    auto domain = platform::preferences(dock::dockDomainName);
+    bool hidden = false;
+    for (auto _ : state) {
+        hidden = !hidden;
+        domain->setValue(dock::autohideKey, nlohmann::json(hidden));
+        domain->setValue(dock::autohideDelayKey, nlohmann::json(hidden ? dock::hiddenAutohideDelay : 0.5));
+        if (!domain->synchronize()) state.SkipWithError("synchronize failed");
+    }
+}
+
 }  // namespace
 
 BENCHMARK(dockReadOfManyTiles)->Arg(1000)->Arg(10000)->Arg(60000)->Unit(benchmark::kMillisecond);
 BENCHMARK(libplistParseOfManyTiles)->Arg(1000)->Arg(10000)->Arg(60000)->Unit(benchmark::kMillisecond);
+BENCHMARK(persistentAppsReadOfManyTiles)->Arg(1000)->Arg(10000)->Arg(60000)->Unit(benchmark::kMillisecond);
+BENCHMARK(dockWriteOfManyTiles)->Arg(1000)->Arg(10000)->Arg(60000)->Unit(benchmark::kMillisecond);
 BENCHMARK(dockReadPerCall)->Unit(benchmark::kMicrosecond);
 BENCHMARK(dockWriteWithoutRestart)->Unit(benchmark::kMicrosecond);

@@ -40,8 +40,7 @@ Plist parseTrusted(std::string_view bytes, PropertyListPurpose purpose = Propert
         if (!binaryListIsSafe(bytes, purpose)) return nullptr;
         plist_from_bin(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &root);
     } else {
-        if (!xmlListIsSafe(bytes)) return nullptr;
-        if (purpose == PropertyListPurpose::rewriting && !xmlValuesReadExactly(bytes)) return nullptr;
+        if (!xmlListIsSafe(bytes) || !xmlValuesReadExactly(bytes, purpose)) return nullptr;
         plist_from_xml(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &root);
     }
     return Plist(root);

@@ -14,10 +14,12 @@
 // maxPropertyListDepth, a binary list whose references form a cycle or reach
 // one container twice (which would be copied afresh at every reference: an
 // exponential blow-up), one with a NUL in a dictionary key (libplist asserts
-// on it) or in a string (libplist would cut it short there), one with a
-// 16-byte integer beyond 64 bits (libplist keeps only the low 64), or one that
-// does not parse, is refused as a whole rather than read as other values.
-// Integers keep their sign: 2^63 to 2^64-1 read as unsigned numbers.
+// on it), one holding a value libplist would read as another value (an ASCII
+// string cut at a NUL, a UTF-16 one without its lone surrogate, a 16-byte
+// integer beyond 64 bits, XML text garbled after a NUL, an XML number out of
+// range or with stray text), or one that does not parse, is refused as a
+// whole rather than read as other values. Integers keep their sign: 2^63 to
+// 2^64-1 read as unsigned numbers; a UTF-16 string keeps its NULs.
 
 #include <map>
 #include <memory>

@@ -43,11 +43,38 @@ std::optional<Counted> countedAt(const unsigned char* data, std::uint64_t offset
     return Counted{count, position};
 }
 
+// Whether libplist 2.2 keeps every code unit of a UTF-16 string object: it
+// drops a lone surrogate. A NUL it keeps (the node's length counts it), but
+// its writers cut the text there, so a list that is written back may not hold one.
+enum class Utf16Nul { kept, refused };
+bool utf16ReadsWhole(const unsigned char* data, std::uint64_t offset, std::uint64_t end, Utf16Nul nul) {
+    auto text = countedAt(data, offset, end);
+    if (!text || text->count > (end - text->start) / 2) return false;
+    auto unit = [&](std::uint64_t i) { return bigEndian(data + text->start + 2 * i, 2); };
+    for (std::uint64_t i = 0; i < text->count; ++i) {
+        std::uint64_t u = unit(i);
+        if ((u == 0 && nul == Utf16Nul::refused) || (u >= 0xDC00 && u <= 0xDFFF)) return false;
+        if (u >= 0xD800 && u <= 0xDBFF) {
+            if (++i == text->count) return false;
+            std::uint64_t low = unit(i);
+            if (low < 0xDC00 || low > 0xDFFF) return false;
+        }
+    }
+    return true;
+}
+
+// Whether a 16-byte integer object holds a value within 64 bits: libplist
+// keeps only the low 64, and reads them as unsigned, so -5 in 16 bytes
+// would come back as 2^64 - 5.
+bool integer16WithinUnsigned64(const unsigned char* data, std::uint64_t offset, std::uint64_t end) {
+    return offset + 17 <= end && bigEndian(data + offset + 1, 8) == 0;
+}
+
 // Whether libplist 2.2 reads the scalar object at offset as exactly what it
-// holds. It cuts strings at a NUL (keys are C strings), drops bytes beyond
-// ASCII in an ASCII string and lone surrogates in a UTF-16 one, and keeps
-// only the low 64 bits of a 16-byte integer, which it writes back as a
-// positive number (so -5 in 16 bytes would come back as 2^64 - 5).
+// holds and writes it back so. Besides what scalarReadable refuses: a byte
+// beyond ASCII in an ASCII string is not text (the reader repairs it, so it
+// would be written back changed), any string is cut at a NUL when written,
+// and objects of other sizes and types are refused.
 bool scalarReadsExactly(const unsigned char* data, std::uint64_t offset, std::uint64_t end) {
     unsigned char marker = data[offset];
     unsigned info = marker & 0x0F;
@@ -55,8 +82,7 @@ bool scalarReadsExactly(const unsigned char* data, std::uint64_t offset, std::ui
     case 0x0:
         return marker == 0x08 || marker == 0x09;
     case 0x1:
-        if (info < 4) return true;
-        return info == 4 && offset + 17 <= end && bigEndian(data + offset + 1, 8) == 0;
+        return info < 4 || (info == 4 && integer16WithinUnsigned64(data, offset, end));
     case 0x2:
         return info == 2 || info == 3;
     case 0x3:
@@ -71,44 +97,30 @@ bool scalarReadsExactly(const unsigned char* data, std::uint64_t offset, std::ui
             if (data[text->start + i] == 0 || data[text->start + i] > 0x7F) return false;
         return true;
     }
-    case 0x6: {
-        auto text = countedAt(data, offset, end);
-        if (!text || text->count > (end - text->start) / 2) return false;
-        auto unit = [&](std::uint64_t i) { return bigEndian(data + text->start + 2 * i, 2); };
-        for (std::uint64_t i = 0; i < text->count; ++i) {
-            std::uint64_t u = unit(i);
-            if (u == 0 || (u >= 0xDC00 && u <= 0xDFFF)) return false;
-            if (u >= 0xD800 && u <= 0xDBFF) {
-                if (++i == text->count) return false;
-                std::uint64_t low = unit(i);
-                if (low < 0xDC00 || low > 0xDFFF) return false;
-            }
-        }
-        return true;
-    }
+    case 0x6:
+        return utf16ReadsWhole(data, offset, end, Utf16Nul::refused);
     default:
         return false;
     }
 }
 
-// Whether libplist 2.2 reads the scalar object at offset without changing
-// its value: a string with a NUL would be cut short there, and a 16-byte
-// integer beyond 64 bits would lose its upper bytes.
+// Whether libplist 2.2 reads the scalar object at offset without losing any
+// of it: it cuts an ASCII string at a NUL, drops a lone surrogate from a
+// UTF-16 one, and keeps only the low 64 bits of a 16-byte integer.
 bool scalarReadable(const unsigned char* data, std::uint64_t offset, std::uint64_t end) {
     unsigned char marker = data[offset];
     switch (marker >> 4) {
     case 0x1:
-        if ((marker & 0x0F) != 4) return true;
-        return offset + 17 <= end && bigEndian(data + offset + 1, 8) == 0;
-    case 0x5:
-    case 0x6: {
-        std::uint64_t width = (marker >> 4) == 0x6 ? 2 : 1;
+        return (marker & 0x0F) != 4 || integer16WithinUnsigned64(data, offset, end);
+    case 0x5: {
         auto text = countedAt(data, offset, end);
-        if (!text || text->count > (end - text->start) / width) return false;
+        if (!text || text->count > end - text->start) return false;
         for (std::uint64_t i = 0; i < text->count; ++i)
-            if (bigEndian(data + text->start + i * width, width) == 0) return false;
+            if (data[text->start + i] == 0) return false;
         return true;
     }
+    case 0x6:
+        return utf16ReadsWhole(data, offset, end, Utf16Nul::kept);
     default:
         return true;
     }

@@ -109,11 +109,13 @@ bool exactData(std::string_view text) {
     return length % 4 == 0 && padding <= 2;
 }
 
-// Text up to the closing tag: character data without carriage returns, the
-// five named references, numeric references to characters other than NUL
-// and surrogates, and CDATA sections. Returns where the closing tag starts,
-// or npos when the text holds anything else.
-std::size_t exactTextEnd(std::string_view text, std::size_t i) {
+// Text up to the closing tag, where it starts; npos when there is none. For
+// rewriting the text must hold only character data without carriage returns,
+// the five named references, numeric references to characters other than
+// NUL and surrogates, and CDATA sections (npos otherwise); for reading, CDATA
+// sections are only skipped, so that a "</" inside one does not end the text.
+std::size_t textEnd(std::string_view text, std::size_t i, PropertyListPurpose purpose) {
+    const bool exact = purpose == PropertyListPurpose::rewriting;
     constexpr std::string_view cdataOpen = "<![CDATA[";
     while (i < text.size()) {
         char c = text[i];
@@ -126,8 +128,8 @@ std::size_t exactTextEnd(std::string_view text, std::size_t i) {
             continue;
         }
         // XML readers turn a carriage return in text into a line feed; libplist keeps it.
-        if (c == '\r') return std::string_view::npos;
-        if (c != '&') {
+        if (c == '\r' && exact) return std::string_view::npos;
+        if (c != '&' || !exact) {
             ++i;
             continue;
         }
@@ -151,8 +153,9 @@ std::size_t exactTextEnd(std::string_view text, std::size_t i) {
 
 }  // namespace
 
-bool xmlValuesReadExactly(std::string_view text) {
-    if (text.find('\0') != std::string_view::npos || !platform::isValidUtf8(text)) return false;
+bool xmlValuesReadExactly(std::string_view text, PropertyListPurpose purpose) {
+    if (text.find('\0') != std::string_view::npos) return false;
+    if (purpose == PropertyListPurpose::rewriting && !platform::isValidUtf8(text)) return false;
     std::size_t i = 0;
     while ((i = text.find('<', i)) != std::string_view::npos) {
         std::string_view rest = text.substr(i);
@@ -176,7 +179,7 @@ bool xmlValuesReadExactly(std::string_view text) {
             if (number) return false;
             continue;
         }
-        std::size_t contentEnd = textual ? exactTextEnd(text, i) : text.find('<', i);
+        std::size_t contentEnd = textual ? textEnd(text, i, purpose) : text.find('<', i);
         std::string closing = "</" + std::string(name) + ">";
         if (contentEnd == std::string_view::npos || !text.substr(contentEnd).starts_with(closing)) return false;
         std::string_view content = text.substr(i, contentEnd - i);
