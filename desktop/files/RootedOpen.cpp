@@ -13,6 +13,8 @@
 
 #include <atomic>
 #include <cerrno>
+#include <memory>
+#include <mutex>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -133,6 +135,24 @@ bool belowRoot(const std::string& root, const std::string& realPath, std::string
     return true;
 }
 
+// A descriptor of the disk's root, opened once for each root rather than for
+// every file: a listing opens thousands. Callers hold their own reference,
+// so a reset that changes the root never closes one in use. A root folder
+// removed and made again under the same name is opened again.
+std::shared_ptr<const Descriptor> rootDescriptor(const std::string& root, bool reopen = false) {
+    static std::mutex lock;
+    static std::string openedRoot;
+    static std::shared_ptr<const Descriptor> opened;
+    std::lock_guard<std::mutex> hold(lock);
+    if (!opened || openedRoot != root || reopen) {
+        auto fresh = std::make_shared<const Descriptor>(::open(root.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+        if (fresh->get() < 0) return fresh;
+        opened = std::move(fresh);
+        openedRoot = root;
+    }
+    return opened;
+}
+
 }  // namespace
 
 int openReal(const std::string& realPath, int flags, mode_t mode) {
@@ -143,9 +163,13 @@ int openReal(const std::string& realPath, int flags, mode_t mode) {
     const std::string root = chosenDiskRoot();
     std::string below;
     if (!belowRoot(root, realPath, below)) return ::open(realPath.c_str(), flags | O_CLOEXEC, mode);
-    Descriptor rootFolder(::open(root.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    if (rootFolder.get() < 0) return -1;
-    return openInRoot(rootFolder.get(), below, flags, mode);
+    auto rootFolder = rootDescriptor(root);
+    if (rootFolder->get() < 0) return -1;
+    const int fd = openInRoot(rootFolder->get(), below, flags, mode);
+    struct stat folder {};
+    if (fd >= 0 || ::fstat(rootFolder->get(), &folder) != 0 || folder.st_nlink > 0) return fd;
+    rootFolder = rootDescriptor(root, true);
+    return rootFolder->get() < 0 ? -1 : openInRoot(rootFolder->get(), below, flags, mode);
 }
 
 bool statReal(const std::string& realPath, struct stat& info) {
