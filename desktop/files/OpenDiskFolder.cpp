@@ -6,23 +6,18 @@
 
 #include <fcntl.h>
 #include <linux/openat2.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <string_view>
 #include <utility>
 
 #include "desktop/files/Disk.h"
+#include "desktop/files/RootedOpen.h"
 
 namespace desktop {
 
 namespace {
-
-// Cleared once the kernel turns the call down as unknown or forbidden, so
-// that later lookups go straight to the walk.
-std::atomic<bool> openat2Available{true};
 
 // The walk gives "." and ".." their meaning on the disk; the kernel would
 // give them its own, so a path holding one is left to the walk.
@@ -41,7 +36,7 @@ bool hasDotComponent(std::string_view path) {
 
 OpenDiskFolder OpenDiskFolder::diskRoot() {
     std::string root = desktop::diskRoot();
-    if (root.empty() || !openat2Available.load(std::memory_order_relaxed)) return {};
+    if (root.empty() || !kernelLookupAvailable()) return {};
     const int fd = ::open(root.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return {};
     return {std::move(root), fd};
@@ -69,29 +64,13 @@ bool OpenDiskFolder::contains(const std::string& realPath) const {
 
 OpenDiskFolder::Attempt OpenDiskFolder::attempt(const std::string& realPath, int flags) const {
     using Outcome = Attempt::Outcome;
-    if (!contains(realPath) || realPath.find('\0') != std::string::npos ||
-        !openat2Available.load(std::memory_order_relaxed))
-        return {};
+    if (!contains(realPath) || realPath.find('\0') != std::string::npos) return {};
     const char* below = realPath.c_str() + real_.size() + 1;
     if (hasDotComponent(below)) return {};
-    open_how how{};
-    how.flags = static_cast<unsigned>(flags) | O_CLOEXEC;
-    how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_BENEATH;
-    const long fd = ::syscall(SYS_openat2, fd_, below, &how, sizeof how);
-    if (fd >= 0) return {Outcome::opened, static_cast<int>(fd)};
-    switch (errno) {
-    case ENOENT:
-    case ENOTDIR:
-        return {Outcome::absent};
-    case ENOSYS:
-    case EPERM:
-        // EPERM is how a sandbox's filter refuses a call it does not know;
-        // a refused open of a real file is EACCES.
-        openat2Available.store(false, std::memory_order_relaxed);
-        return {};
-    default:
-        return {};
-    }
+    const int fd = openWithKernelLookup(fd_, below, flags, 0, RESOLVE_NO_SYMLINKS | RESOLVE_BENEATH);
+    if (fd >= 0) return {Outcome::opened, fd};
+    // Anything else (a link on the way, a refused lookup, no openat2) is left to the walk.
+    return errno == ENOENT || errno == ENOTDIR ? Attempt{Outcome::absent} : Attempt{};
 }
 
 OpenDiskFolder::Attempt OpenDiskFolder::openForReading(const std::string& realPath) const {

@@ -59,6 +59,26 @@ void pushComponents(std::vector<std::string>& pending, std::string_view path) {
 
 }  // namespace
 
+int openWithKernelLookup(int folder, const char* below, int flags, mode_t mode, std::uint64_t resolve) {
+    if (!kernelLookupAvailable()) {
+        errno = ENOSYS;
+        return -1;
+    }
+    open_how how{};
+    how.flags = static_cast<unsigned>(flags | O_CLOEXEC);
+    how.mode = (flags & (O_CREAT | O_TMPFILE)) ? mode : 0;
+    how.resolve = resolve;
+    const long fd = ::syscall(SYS_openat2, folder, below, &how, sizeof how);
+    if (fd >= 0) return static_cast<int>(fd);
+    if (errno == ENOSYS || errno == EPERM) {
+        openat2Available.store(false, std::memory_order_relaxed);
+        errno = ENOSYS;
+    }
+    return -1;
+}
+
+bool kernelLookupAvailable() { return openat2Available.load(std::memory_order_relaxed); }
+
 // The lookup of below from root by hand: each folder is opened with
 // O_NOFOLLOW from the one before, a link is read and its target walked in
 // its place (an absolute one from the root), ".." goes back to the folder
@@ -107,17 +127,8 @@ int openInsideByHand(int root, const std::string& below, int flags, mode_t mode)
 namespace {
 
 int openInRoot(int root, const std::string& below, int flags, mode_t mode) {
-    if (openat2Available.load(std::memory_order_relaxed)) {
-        open_how how{};
-        how.flags = static_cast<unsigned>(flags | O_CLOEXEC);
-        how.mode = (flags & (O_CREAT | O_TMPFILE)) ? mode : 0;
-        how.resolve = RESOLVE_IN_ROOT | RESOLVE_NO_MAGICLINKS;
-        const long fd = ::syscall(SYS_openat2, root, below.c_str(), &how, sizeof how);
-        if (fd >= 0) return static_cast<int>(fd);
-        // EPERM is how a sandbox's filter refuses a call it does not know.
-        if (errno != ENOSYS && errno != EPERM) return -1;
-        openat2Available.store(false, std::memory_order_relaxed);
-    }
+    const int fd = openWithKernelLookup(root, below.c_str(), flags, mode, RESOLVE_IN_ROOT | RESOLVE_NO_MAGICLINKS);
+    if (fd >= 0 || errno != ENOSYS) return fd;
     return openInsideByHand(root, below, flags, mode);
 }
 

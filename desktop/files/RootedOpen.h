@@ -11,9 +11,17 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <cstdint>
 #include <string>
 
 namespace desktop {
+
+// openat2(2) below folder with the given RESOLVE_ flags. Once the kernel has
+// turned the call down as unknown or forbidden (EPERM is how a sandbox's
+// filter refuses one), every call answers -1 with ENOSYS at once, and
+// callers make the lookup their own way.
+int openWithKernelLookup(int folder, const char* below, int flags, mode_t mode, std::uint64_t resolve);
+bool kernelLookupAvailable();
 
 // As open(2); -1 with errno when the file cannot be opened. Below the disk's
 // root, an absolute link counts from the root and ".." stops there.

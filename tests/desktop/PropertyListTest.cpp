@@ -9,8 +9,11 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/propertylist/PropertyList.h"
+#include "tests/dock/RawDockList.h"
 
 namespace {
+
+using orvane::test::binaryList;
 
 using nlohmann::json;
 using desktop::parsePropertyList;
@@ -29,26 +32,6 @@ json everyType() {
             {"bytes", {{"$plist", "data"}, {"base64", "AAEC/w=="}}},
             {"when", {{"$plist", "date"}, {"seconds", 724000000.25}}},
             {"uid", {{"$plist", "uid"}, {"value", 7}}}};
-}
-
-// Builds a binary list by hand: objects are given as raw bytes, references one byte wide.
-std::string binaryList(const std::vector<std::string>& objects, int top = 0) {
-    std::string bytes = "bplist00";
-    std::vector<std::size_t> offsets;
-    for (const auto& object : objects) {
-        offsets.push_back(bytes.size());
-        bytes += object;
-    }
-    std::size_t table = bytes.size();
-    for (auto offset : offsets) bytes += static_cast<char>(offset >> 8), bytes += static_cast<char>(offset & 0xFF);
-    std::string trailer(32, '\0');
-    trailer[6] = 2;  // offset size
-    trailer[7] = 1;  // reference size
-    trailer[15] = static_cast<char>(objects.size());
-    trailer[23] = static_cast<char>(top);
-    trailer[30] = static_cast<char>(table >> 8);
-    trailer[31] = static_cast<char>(table & 0xFF);
-    return bytes + trailer;
 }
 
 std::string array(std::initializer_list<int> references) {

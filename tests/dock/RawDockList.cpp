@@ -23,12 +23,7 @@ std::string integer8Object(std::uint64_t bits) {
     return object;
 }
 
-std::string binaryDock(const std::vector<std::pair<std::string, std::string>>& pairs) {
-    std::vector<std::string> objects(1, std::string(1, char(0xD0 | pairs.size())));
-    for (std::size_t i = 0; i < pairs.size(); ++i) objects[0] += char(1 + i);
-    for (std::size_t i = 0; i < pairs.size(); ++i) objects[0] += char(1 + pairs.size() + i);
-    for (const auto& pair : pairs) objects.push_back(pair.first);
-    for (const auto& pair : pairs) objects.push_back(pair.second);
+std::string binaryList(const std::vector<std::string>& objects, int top) {
     std::string bytes = "bplist00";
     std::vector<std::size_t> offsets;
     for (const auto& object : objects) {
@@ -38,12 +33,22 @@ std::string binaryDock(const std::vector<std::pair<std::string, std::string>>& p
     std::size_t table = bytes.size();
     for (auto offset : offsets) bytes += char(offset >> 8), bytes += char(offset & 0xFF);
     std::string trailer(32, '\0');
-    trailer[6] = 2;
-    trailer[7] = 1;
+    trailer[6] = 2;  // offset size
+    trailer[7] = 1;  // reference size
     trailer[15] = char(objects.size());
+    trailer[23] = char(top);
     trailer[30] = char(table >> 8);
     trailer[31] = char(table & 0xFF);
     return bytes + trailer;
+}
+
+std::string binaryDock(const std::vector<std::pair<std::string, std::string>>& pairs) {
+    std::vector<std::string> objects(1, std::string(1, char(0xD0 | pairs.size())));
+    for (std::size_t i = 0; i < pairs.size(); ++i) objects[0] += char(1 + i);
+    for (std::size_t i = 0; i < pairs.size(); ++i) objects[0] += char(1 + pairs.size() + i);
+    for (const auto& pair : pairs) objects.push_back(pair.first);
+    for (const auto& pair : pairs) objects.push_back(pair.second);
+    return binaryList(objects);
 }
 
 std::string xmlDock(const std::vector<std::pair<std::string, std::string>>& pairs) {

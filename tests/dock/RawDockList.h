@@ -23,6 +23,10 @@ std::string integer16Object(std::uint64_t high, std::uint64_t low);
 // An 8-byte integer object, which the format reads as signed.
 std::string integer8Object(std::uint64_t bits);
 
+// A binary list of raw objects, object `top` at the top (references one
+// byte wide, offsets two).
+std::string binaryList(const std::vector<std::string>& objects, int top = 0);
+
 // A binary list whose top object is a dictionary of the given raw key and
 // value objects (references one byte wide, as a small file has them).
 std::string binaryDock(const std::vector<std::pair<std::string, std::string>>& pairs);
