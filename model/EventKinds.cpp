@@ -14,7 +14,7 @@ namespace {
 
 namespace texts = eventTexts;
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string inQuotes(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 const EventKey message{"message", "string"};
 const EventKey app{"app", "app record"};
@@ -23,17 +23,17 @@ std::vector<EventKindInfo> table() {
     constexpr bool settingsWindow = true;
     constexpr bool library = false;
     const std::string policies =
-        quoted(policy::automatic) + ", " + quoted(policy::always) + " or " + quoted(policy::whileNotRunning);
+        inQuotes(policy::automatic) + ", " + inQuotes(policy::always) + " or " + inQuotes(policy::whileNotRunning);
     return {
         {EventKind::error, "error", {message},
          std::string("a launch found no bundle (") +
-             quoted(std::string(texts::launchMissingPrefix) + "NAME" + texts::launchMissingSuffix) +
-             ") or the system refused it (" + quoted(std::string(texts::launchFailedPrefix) + "…") +
-             "); keeping the Dock hidden failed (" + quoted(std::string(texts::dockCalibrationFailedPrefix) + "…") +
+             inQuotes(std::string(texts::launchMissingPrefix) + "NAME" + texts::launchMissingSuffix) +
+             ") or the system refused it (" + inQuotes(std::string(texts::launchFailedPrefix) + "…") +
+             "); keeping the Dock hidden failed (" + inQuotes(std::string(texts::dockCalibrationFailedPrefix) + "…") +
              ")",
          library},
         {EventKind::screenResult, "screenResult", {message},
-         "the `screenRetry` probe finished: " + quoted(texts::probeSucceeded) + " or " + quoted(texts::probeFailed),
+         "the `screenRetry` probe finished: " + inQuotes(texts::probeSucceeded) + " or " + inQuotes(texts::probeFailed),
          library},
         {EventKind::screenPermission, "screenPermission", {},
          "the card's or the settings window's screen-recording permission button was pressed", settingsWindow},
