@@ -52,12 +52,7 @@ std::size_t escapeOf(unsigned char byte, char* escape) {
 
 }  // namespace
 
-char* ReplyText::room(std::size_t length) {
-    if (used_ + length > buffer_.size()) buffer_.resize(std::max(buffer_.size() * 2, used_ + length + 256));
-    char* at = buffer_.data() + used_;
-    used_ += length;
-    return at;
-}
+void ReplyText::grow(std::size_t length) { buffer_.resize(std::max(buffer_.size() * 2, used_ + length + 256)); }
 
 void ReplyText::put(char c) { *room(1) = c; }
 

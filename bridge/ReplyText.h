@@ -55,7 +55,13 @@ private:
     void put(char c);
     void put(const char* data, std::size_t length);
     void put(std::string_view piece);
-    char* room(std::size_t length);
+    char* room(std::size_t length) {
+        if (used_ + length > buffer_.size()) grow(length);
+        char* at = buffer_.data() + used_;
+        used_ += length;
+        return at;
+    }
+    void grow(std::size_t length);
     bool writeString(std::string_view text);
     bool writeDouble(double value);
     bool writeTree(const nlohmann::json& value);
