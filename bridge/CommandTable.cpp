@@ -91,8 +91,11 @@ CommandOutcome settingsTab(const Json& args) {
     return nothing();
 }
 
+// The snapshot is written into the reply as it is read. The writer runs
+// within this call, while the slot still holds the controller.
 CommandOutcome snapshot(const Json&) {
-    if (auto* controller = current()) return controller->snapshot();
+    if (auto* controller = current())
+        return JsonWriter([controller](JsonOutput& out) { controller->writeSnapshot(out); });
     return nothing();
 }
 

@@ -7,12 +7,15 @@
 
 #include <nlohmann/json_fwd.hpp>
 
+#include "model/JsonOutput.h"
 #include "platform/OrvaneError.h"
 
 namespace orvane {
 
-// A command's data, or the error it failed with (only the message crosses the bridge).
-using CommandOutcome = std::variant<nlohmann::json, platform::OrvaneError>;
+// A command's data, or the error it failed with (only the message crosses the
+// bridge). Data is a tree, or a writer that writes it straight into the reply
+// during the same call, for data too large to build first.
+using CommandOutcome = std::variant<nlohmann::json, JsonWriter, platform::OrvaneError>;
 
 // One command as a host sees it: its name, what it does in one line, and
 // its arguments (type and default) as the guide for hosts lists them.

@@ -30,7 +30,8 @@ char* failureReply(const std::string& message) {
     return copyOf(text ? *text : texts::encodingFailedReply);
 }
 
-char* successReply(const nlohmann::json& data) {
+template <typename Data>
+char* successReply(const Data& data) {
     const auto text = writeSuccessReply(data);
     return copyOf(text ? *text : texts::encodingFailedReply);
 }
@@ -59,6 +60,7 @@ char* run(const char* request) {
 
     const CommandOutcome outcome = dispatch(command.get_ref<const std::string&>(), arguments);
     if (const auto* failure = std::get_if<platform::OrvaneError>(&outcome)) return failureReply(failure->message);
+    if (const auto* writer = std::get_if<JsonWriter>(&outcome)) return successReply(*writer);
     return successReply(std::get<nlohmann::json>(outcome));
 }
 

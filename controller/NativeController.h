@@ -30,6 +30,7 @@ class Window;
 
 namespace orvane {
 
+class JsonOutput;
 class SettingsController;
 class StripView;
 
@@ -67,7 +68,9 @@ public:
     void configure(const nlohmann::json& configuration);
     void stop();
 
-    // Commands of the host.
+    // Commands of the host. The snapshot is described once, written into an
+    // output: the reply's text, or a tree for the callers that read it.
+    void writeSnapshot(JsonOutput& out);
     nlohmann::json snapshot();
     nlohmann::json drainEvents();
     void launch(const AppEntry& entry) override;

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "controller/NativeController.h"
+#include "model/JsonTreeOutput.h"
 #include "platform/Accessibility.h"
-#include "platform/Json.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/Window.h"
 #include "preview/ScreenCaptureAccess.h"
@@ -21,48 +21,57 @@ namespace orvane {
 namespace {
 
 namespace ui = platform::ui;
-using platform::Json;
 
-// Objects here are built member by member: an initializer list copies each
-// value on its way in, which a snapshot of many entries pays for.
-Json rectJson(double x, double y, double width, double height) {
-    Json rect(Json::value_t::object);
-    auto& members = rect.get_ref<Json::object_t&>();
-    members.emplace("x", x);
-    members.emplace("y", y);
-    members.emplace("width", width);
-    members.emplace("height", height);
-    return rect;
+void writeRect(JsonOutput& out, double x, double y, double width, double height) {
+    out.beginObject();
+    out.key("height").number(height);
+    out.key("width").number(width);
+    out.key("x").number(x);
+    out.key("y").number(y);
+    out.endObject();
 }
 
-Json entriesJson(const std::vector<AppEntry>& entries) {
-    auto list = Json::array();
-    for (const auto& entry : entries) list.push_back(entry.dictionary());
-    return list;
+void writeEntries(JsonOutput& out, const std::vector<AppEntry>& entries) {
+    out.beginArray();
+    for (const auto& entry : entries) entry.write(out);
+    out.endArray();
 }
 
-Json runningJson(const std::vector<platform::RunningApp>& running) {
-    auto list = Json::array();
+void writeRunning(JsonOutput& out, const std::vector<platform::RunningApp>& running) {
+    out.beginArray();
     for (const auto& app : running)
         if (app && app->activationPolicy() == platform::ActivationPolicy::regular)
-            list.push_back(AppEntry::fromRunningApplication(*app).dictionary());
-    return list;
+            AppEntry::fromRunningApplication(*app).write(out);
+    out.endArray();
 }
 
-Json stripFrameJson(const StripView* strip) {
-    if (!strip) return rectJson(0, 0, 0, 0);
+void writeStrings(JsonOutput& out, const std::vector<std::string>& strings) {
+    out.beginArray();
+    for (const auto& string : strings) out.string(string);
+    out.endArray();
+}
+
+void writeDetections(JsonOutput& out, const Detections& detections) {
+    // A std::map: its keys come in ascending byte order, as an output takes them.
+    out.beginObject();
+    for (const auto& [key, value] : detections) out.key(key).string(value);
+    out.endObject();
+}
+
+void writeStripFrame(JsonOutput& out, const StripView* strip) {
+    if (!strip) return writeRect(out, 0, 0, 0, 0);
     auto frame = strip->frame();
     auto window = strip->window();
     auto origin = window ? window->frame().origin : platform::Point{};
-    return rectJson(origin.x, origin.y, frame.width(), frame.height());
+    writeRect(out, origin.x, origin.y, frame.width(), frame.height());
 }
 
-Json cardFrameJson(const ui::Window* card) {
-    if (!card) return rectJson(0, 0, 0, 0);
+void writeCardFrame(JsonOutput& out, const ui::Window* card) {
+    if (!card) return writeRect(out, 0, 0, 0, 0);
     auto frame = card->frame();
     auto screen = card->screen();
     double top = screen ? screen->frame.maxY() : 0;
-    return rectJson(frame.minX(), top - frame.maxY(), frame.width(), frame.height());
+    writeRect(out, frame.minX(), top - frame.maxY(), frame.width(), frame.height());
 }
 
 double menuBarHeight(const StripView* strip) {
@@ -73,20 +82,20 @@ double menuBarHeight(const StripView* strip) {
     return std::max(thickness, screen->frame.maxY() - screen->visibleFrame.maxY());
 }
 
-Json controlsJson(const StripView* strip) {
-    auto list = Json::array();
-    if (!strip) return list;
-    for (const auto& view : strip->subviews()) {
-        if (!std::dynamic_pointer_cast<StripActionButton>(view)) continue;
-        auto frame = view->frame();
-        Json control(Json::value_t::object);
-        auto& members = control.get_ref<Json::object_t&>();
-        members.emplace("label", view->toolTip());
-        members.emplace("x", frame.minX());
-        members.emplace("width", frame.width());
-        list.push_back(std::move(control));
+void writeControls(JsonOutput& out, const StripView* strip) {
+    out.beginArray();
+    if (strip) {
+        for (const auto& view : strip->subviews()) {
+            if (!std::dynamic_pointer_cast<StripActionButton>(view)) continue;
+            auto frame = view->frame();
+            out.beginObject();
+            out.key("label").string(view->toolTip());
+            out.key("width").number(frame.width());
+            out.key("x").number(frame.minX());
+            out.endObject();
+        }
     }
-    return list;
+    out.endArray();
 }
 
 }  // namespace
@@ -97,38 +106,48 @@ void NativeController::emit(nlohmann::json record) { events_.emit(std::move(reco
 
 void NativeController::emitError(const std::string& message) { events_.emitError(message); }
 
-nlohmann::json NativeController::snapshot() {
+void NativeController::writeSnapshot(JsonOutput& out) {
     const StripView* strip = state_.strip.get();
     const ui::Window* card = card_->window().get();
-    Json state = Json::object();
-    // Keys in the order they are evaluated; the reply writer sorts them.
-    state["trusted"] = platform::accessibility().isTrusted(false);
-    state["visible"] = entriesJson(state_.entries);
-    state["hidden"] = state_.hidden;
-    state["running"] = runningJson(state_.running);
-    state["detections"] = state_.detections;
-    state["scanning"] = state_.scanning;
-    state["width"] = strip ? strip->frame().width() : 0.0;
-    state["offset"] = strip ? strip->offset() : 0;
-    state["scrollAnimations"] = strip ? strip->scrollAnimationCount() : 0;
-    state["frame"] = stripFrameJson(strip);
-    state["card"] = card ? card_->id().value_or("") : "";
-    state["cardWindowID"] = card ? card->windowNumber() : 0;
-    state["cardFrame"] = cardFrameJson(card);
-    state["centered"] = state_.centered;
-    state["lastAction"] = state_.lastAction;
-    state["menuBarHeight"] = menuBarHeight(strip);
-    state["brand"] = Brand::name;
-    state["screenCapture"] = ScreenCaptureAccess::granted();
-    state["screenCaptureStatus"] = ScreenCaptureAccess::status();
-    state["captureError"] = ScreenCaptureAccess::lastError();
-    state["dockError"] = dockMaintenance_.dockError();
-    auto preview = card_->preview();
-    state["preview"] = preview ? preview->report() : Json::object();
-    state["settingsVisible"] = settings_->isVisible();
-    state["dockStatus"] = dockMaintenance_.dockStatus(state_.dockPersistent, state_.qaMode);
-    state["controls"] = controlsJson(strip);
-    return state;
+    // Keys in ascending byte order, the order the reply lists them in.
+    out.beginObject();
+    out.key("brand").string(Brand::name);
+    out.key("captureError").string(ScreenCaptureAccess::lastError());
+    out.key("card").string(card ? card_->id().value_or("") : "");
+    writeCardFrame(out.key("cardFrame"), card);
+    out.key("cardWindowID").integer(card ? card->windowNumber() : 0);
+    out.key("centered").boolean(state_.centered);
+    writeControls(out.key("controls"), strip);
+    writeDetections(out.key("detections"), state_.detections);
+    out.key("dockError").string(dockMaintenance_.dockError());
+    out.key("dockStatus").string(dockMaintenance_.dockStatus(state_.dockPersistent, state_.qaMode));
+    writeStripFrame(out.key("frame"), strip);
+    writeStrings(out.key("hidden"), state_.hidden);
+    out.key("lastAction").string(state_.lastAction);
+    out.key("menuBarHeight").number(menuBarHeight(strip));
+    out.key("offset").integer(strip ? strip->offset() : 0);
+    if (auto preview = card_->preview()) {
+        out.key("preview").value(preview->report());
+    } else {
+        out.key("preview").beginObject();
+        out.endObject();
+    }
+    writeRunning(out.key("running"), state_.running);
+    out.key("scanning").boolean(state_.scanning);
+    out.key("screenCapture").boolean(ScreenCaptureAccess::granted());
+    out.key("screenCaptureStatus").string(ScreenCaptureAccess::status());
+    out.key("scrollAnimations").integer(strip ? strip->scrollAnimationCount() : 0);
+    out.key("settingsVisible").boolean(settings_->isVisible());
+    out.key("trusted").boolean(platform::accessibility().isTrusted(false));
+    writeEntries(out.key("visible"), state_.entries);
+    out.key("width").number(strip ? strip->frame().width() : 0.0);
+    out.endObject();
+}
+
+nlohmann::json NativeController::snapshot() {
+    JsonTreeOutput tree;
+    writeSnapshot(tree);
+    return std::move(tree).take();
 }
 
 }  // namespace orvane

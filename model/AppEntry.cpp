@@ -1,6 +1,7 @@
 #include "model/AppEntry.h"
 
 #include "model/AppTexts.h"
+#include "model/JsonTreeOutput.h"
 #include "platform/JsonMember.h"
 #include "platform/Workspace.h"
 
@@ -43,18 +44,19 @@ AppEntry AppEntry::fromRunningApplication(const platform::RunningApplication& ap
     return entry;
 }
 
-// Built member by member: an initializer list would copy every string twice
-// on its way into the object, which a snapshot of many entries pays for.
-nlohmann::json AppEntry::dictionary() const& { return AppEntry(*this).dictionary(); }
+void AppEntry::write(JsonOutput& out) const {
+    out.beginObject();
+    out.key("id").string(id);
+    out.key("name").string(name);
+    out.key("path").string(path);
+    out.key("policy").string(policy);
+    out.endObject();
+}
 
-nlohmann::json AppEntry::dictionary() && {
-    nlohmann::json dictionary(nlohmann::json::value_t::object);
-    auto& members = dictionary.get_ref<nlohmann::json::object_t&>();
-    members.emplace("id", std::move(id));
-    members.emplace("name", std::move(name));
-    members.emplace("path", std::move(path));
-    members.emplace("policy", std::move(policy));
-    return dictionary;
+nlohmann::json AppEntry::dictionary() const {
+    JsonTreeOutput tree;
+    write(tree);
+    return std::move(tree).take();
 }
 
 }  // namespace orvane

@@ -5,6 +5,8 @@
 
 #include <nlohmann/json_fwd.hpp>
 
+#include "model/JsonOutput.h"
+
 namespace platform { class RunningApplication; }
 
 namespace orvane {
@@ -25,9 +27,8 @@ struct AppEntry {
     static AppEntry fromRunningApplication(const platform::RunningApplication& app);
 
     // Exactly the four keys id, name, path and policy.
-    nlohmann::json dictionary() const&;
-    // The same, taking the strings instead of copying them.
-    nlohmann::json dictionary() &&;
+    void write(JsonOutput& out) const;
+    nlohmann::json dictionary() const;
 
     friend bool operator==(const AppEntry&, const AppEntry&) = default;
 };

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "bridge/ReplyWriter.h"
+#include "model/JsonOutput.h"
 #include "platform/Json.h"
 
 namespace orvane {
@@ -46,6 +47,46 @@ TEST(ReplyWriterTest, RefusesNonFiniteNumbersAndInvalidText) {
     nlohmann::json badKey = nlohmann::json::object();
     badKey[std::string("\xFF")] = 1;
     EXPECT_FALSE(writeReply(badKey));
+}
+
+// Tests that data written straight into a reply comes out as its tree would,
+// and that the reply is refused when the writer breaks the shape a reply
+// needs: keys out of order or twice, a member without its key or value, two
+// values, a value left open.
+TEST(ReplyWriterTest, WrittenDataMatchesItsTreeAndMustBeWellFormed) {
+    const auto written = writeSuccessReply(JsonWriter([](JsonOutput& out) {
+        out.beginObject();
+        out.key("a/b").string("\x01\"");
+        out.key("list").beginArray();
+        out.integer(-3);
+        out.unsignedInteger(18446744073709551615u);
+        out.number(2.5);
+        out.number(64.0);
+        out.boolean(false);
+        out.value(nlohmann::json{{"z", 1}, {"m", nullptr}});
+        out.endArray();
+        out.key("z").beginObject();
+        out.endObject();
+        out.endObject();
+    }));
+    ASSERT_TRUE(written);
+    EXPECT_EQ(*written, R"({"data":{"a\/b":"\u0001\"","list":[-3,18446744073709551615,2.5,64,false,{"m":null,"z":1}],"z":{}},"ok":true})");
+    EXPECT_EQ(*written, writeSuccessReply(nlohmann::json::parse(*written)["data"]).value_or(""));
+
+    const std::vector<std::pair<const char*, JsonWriter>> malformed{
+        {"keys out of order", [](JsonOutput& out) { out.beginObject(); out.key("b").integer(1); out.key("a").integer(2); out.endObject(); }},
+        {"a key twice", [](JsonOutput& out) { out.beginObject(); out.key("a").integer(1); out.key("a").integer(2); out.endObject(); }},
+        {"a member without its key", [](JsonOutput& out) { out.beginObject(); out.integer(1); out.endObject(); }},
+        {"a key without its value", [](JsonOutput& out) { out.beginObject(); out.key("a"); out.endObject(); }},
+        {"a key in an array", [](JsonOutput& out) { out.beginArray(); out.key("a").integer(1); out.endArray(); }},
+        {"no value", [](JsonOutput&) {}},
+        {"two values", [](JsonOutput& out) { out.integer(1); out.integer(2); }},
+        {"an array left open", [](JsonOutput& out) { out.beginArray(); }},
+        {"an array closed as an object", [](JsonOutput& out) { out.beginArray(); out.endObject(); }},
+        {"a non-finite number", [](JsonOutput& out) { out.number(std::nan("")); }},
+        {"text that is not UTF-8", [](JsonOutput& out) { out.string("\xC3\x28"); }},
+    };
+    for (const auto& [what, writer] : malformed) EXPECT_FALSE(writeSuccessReply(writer)) << what;
 }
 
 }  // namespace
