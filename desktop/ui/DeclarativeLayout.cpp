@@ -45,7 +45,22 @@ LayoutResult DeclarativeLayout::run(Node& root, Size bounds) {
     Rect all{0, 0, sane(bounds.width), sane(bounds.height)};
     top.clip = all;
     place(root, all, top, "0");
+    attachFits();
     return std::move(result_);
+}
+
+LayoutResult DeclarativeLayout::runRegion(const Region& region) {
+    result_ = {};
+    fits_.clear();
+    place(*region.node, region.rect, region.context, region.path);
+    attachFits();
+    return std::move(result_);
+}
+
+void DeclarativeLayout::attachFits() {
+    for (Region& region : result_.regions)
+        if (auto found = identifiedFits_.find(region.node); found != identifiedFits_.end()) region.fits = std::move(found->second);
+    identifiedFits_.clear();
 }
 
 // ---------------------------------------------------------------- style
@@ -120,6 +135,29 @@ std::shared_ptr<platform::ui::Image> DeclarativeLayout::iconFor(const Node& n) {
 }
 
 void DeclarativeLayout::place(Node& n, Rect rect, const Context& parent, const std::string& path) {
+    std::size_t region = result_.regions.size();
+    if (!n.id.empty()) {
+        Region placed;
+        placed.id = n.id;
+        placed.node = &n;
+        placed.path = path;
+        placed.rect = rect;
+        placed.context = parent;
+        placed.paints.begin = result_.paints.size();
+        placed.controls.begin = result_.controls.size();
+        placed.scrollAreas.begin = result_.scrollAreas.size();
+        result_.regions.push_back(std::move(placed));
+    }
+    placeNode(n, rect, parent, path);
+    if (!n.id.empty()) {
+        Region& placed = result_.regions[region];
+        placed.paints.end = result_.paints.size();
+        placed.controls.end = result_.controls.size();
+        placed.scrollAreas.end = result_.scrollAreas.size();
+    }
+}
+
+void DeclarativeLayout::placeNode(Node& n, Rect rect, const Context& parent, const std::string& path) {
     Context c = inherit(parent, n);
     Rect r = inset(rect, n.margin);
     if (n.background) {

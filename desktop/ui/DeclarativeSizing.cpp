@@ -114,6 +114,7 @@ Size DeclarativeLayout::fit(const Node& n, double width, const Context& parent) 
     }
     Size result{w + horizontal(n.margin), h + vertical(n.margin)};
     fits_.emplace(key, result);
+    if (!n.id.empty()) identifiedFits_[&n].push_back({width, parent, result});
     return result;
 }
 
