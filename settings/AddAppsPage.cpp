@@ -47,15 +47,15 @@ struct Catalogue {
 // The row's button holds its app through the catalogue's list rather than a copy.
 Node row(const std::shared_ptr<SettingsModel>& model, std::shared_ptr<const SettingsApp> shown, bool pinned) {
     const SettingsApp& app = *shown;
-    auto names = vstack({text(app.name()).font(textSize::body, Weight::medium).lines(1),
-                         text(app.path()).font(textSize::caption).foreground(settingsStyle::secondary()).lines(1)},
+    auto names = vstack(nodes(text(app.name()).font(textSize::body, Weight::medium).lines(1),
+                              text(app.path()).font(textSize::caption).foreground(settingsStyle::secondary()).lines(1)),
                         nameSpacing, Alignment::leading)
                      .filling(Alignment::leading);
     auto pin = button(pinned ? texts::appPinned : texts::pinApp,
                       onModel(model, [shown](SettingsModel& m) { m.emit(events::pin(shown->dictionary())); }))
                    .disabledIf(pinned)
                    .accessibility((pinned ? texts::appPinnedPrefix : texts::pinAppPrefix) + app.name());
-    return hstack({appIcon(app), std::move(names), std::move(pin)}, rowSpacing);
+    return hstack(nodes(appIcon(app), std::move(names), std::move(pin)), rowSpacing);
 }
 
 Node catalogueList(const std::shared_ptr<SettingsModel>& model, std::shared_ptr<const Catalogue> catalogue) {
@@ -92,7 +92,7 @@ Node addAppsResults(const std::shared_ptr<SettingsModel>& model) {
 }
 
 Node addApps(const std::shared_ptr<SettingsModel>& model) {
-    return vstack({searchBox(model), addAppsResults(model)}, 0, Alignment::leading).filling(Alignment::leading, true);
+    return vstack(nodes(searchBox(model), addAppsResults(model)), 0, Alignment::leading).filling(Alignment::leading, true);
 }
 
 }  // namespace orvane

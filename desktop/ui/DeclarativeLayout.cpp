@@ -23,6 +23,10 @@ namespace desktop::ui {
 
 using namespace layout;
 
+namespace {
+constexpr std::size_t reserveBeyond = 16;
+}
+
 
 std::size_t DeclarativeLayout::FitKeyHash::operator()(const FitKey& k) const {
     std::size_t h = std::hash<const void*>()(k.node);
@@ -51,6 +55,9 @@ LayoutResult DeclarativeLayout::run(Node& root, Size bounds) {
 
 LayoutResult DeclarativeLayout::runRegion(const Region& region) {
     result_ = {};
+    // About as much as the node made before, so that the lists grow at most once.
+    result_.paints.reserve(region.paints.end - region.paints.begin + reserveBeyond);
+    result_.controls.reserve(region.controls.end - region.controls.begin + reserveBeyond);
     fits_.clear();
     place(*region.node, region.rect, region.context, region.path);
     attachFits();

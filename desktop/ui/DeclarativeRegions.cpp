@@ -6,6 +6,7 @@
 
 #include "desktop/ui/DeclarativeLayout.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "desktop/ui/LayoutArithmetic.h"
@@ -38,6 +39,10 @@ bool inside(const std::string& path, const std::string& outer) {
 // Exchanges items [span.begin, span.end) of `into` for `from`.
 template <typename T>
 void exchange(std::vector<T>& into, Region::Span span, std::vector<T>& from) {
+    if (from.size() == span.end - span.begin) {
+        std::move(from.begin(), from.end(), into.begin() + static_cast<std::ptrdiff_t>(span.begin));
+        return;
+    }
     auto at = into.erase(into.begin() + static_cast<std::ptrdiff_t>(span.begin), into.begin() + static_cast<std::ptrdiff_t>(span.end));
     into.insert(at, std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
 }

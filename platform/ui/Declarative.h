@@ -223,6 +223,17 @@ struct Node {
     Node&& identified(std::string name) && { id = std::move(name); return std::move(*this); }
 };
 
+// Children moved into their list: a braced list of nodes would copy each one
+// (an initializer list holds constants), which a page built on every
+// keystroke feels.
+template <typename... Nodes>
+std::vector<Node> nodes(Nodes&&... each) {
+    std::vector<Node> out;
+    out.reserve(sizeof...(each));
+    (out.push_back(std::forward<Nodes>(each)), ...);
+    return out;
+}
+
 // Builders, one per kind, so that a page reads like the view it describes.
 inline Node vstack(std::vector<Node> children, double spacing = 8, Alignment alignment = Alignment::center) {
     Node n; n.kind = Kind::vstack; n.children = std::move(children); n.spacing = spacing; n.alignment = alignment; return n;
