@@ -28,13 +28,6 @@ constexpr std::size_t reserveBeyond = 16;
 }
 
 
-std::size_t DeclarativeLayout::FitKeyHash::operator()(const FitKey& k) const {
-    std::size_t h = std::hash<const void*>()(k.node);
-    h ^= std::hash<double>()(k.width) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
-    h ^= std::hash<double>()(k.fontSize) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
-    h ^= std::hash<int>()(k.flags) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
-    return h;
-}
 
 DeclarativeLayout::DeclarativeLayout(TextMeasurer& measurer, platform::ui::AppearanceName appearance,
                                      const std::map<std::string, double>& offsets, const std::string& focused,
@@ -44,7 +37,6 @@ DeclarativeLayout::DeclarativeLayout(TextMeasurer& measurer, platform::ui::Appea
 LayoutResult DeclarativeLayout::run(Node& root, Size bounds) {
     result_ = {};
     fits_.clear();
-    fits_.reserve(512);
     Context top;
     Rect all{0, 0, sane(bounds.width), sane(bounds.height)};
     top.clip = all;

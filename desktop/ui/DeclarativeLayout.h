@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "desktop/ui/FitCache.h"
 #include "platform/ui/Appearance.h"
 #include "platform/ui/Declarative.h"
 
@@ -222,17 +223,7 @@ private:
     std::unordered_map<std::string, std::shared_ptr<platform::ui::Image>>& icons_;
     LayoutResult result_;
 
-    struct FitKey {
-        const Node* node;
-        double width;
-        double fontSize;
-        int flags;
-        bool operator==(const FitKey&) const = default;
-    };
-    struct FitKeyHash {
-        std::size_t operator()(const FitKey& k) const;
-    };
-    std::unordered_map<FitKey, Size, FitKeyHash> fits_;
+    FitCache fits_;
     // The sizes identified nodes were asked for, until run attaches them to their regions.
     std::unordered_map<const Node*, std::vector<Region::Fit>> identifiedFits_;
 };
