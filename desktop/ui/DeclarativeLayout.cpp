@@ -37,6 +37,7 @@ DeclarativeLayout::DeclarativeLayout(TextMeasurer& measurer, platform::ui::Appea
 LayoutResult DeclarativeLayout::run(Node& root, Size bounds) {
     result_ = {};
     fits_.clear();
+    identifiedFits_.clear();
     Context top;
     Rect all{0, 0, sane(bounds.width), sane(bounds.height)};
     top.clip = all;
@@ -51,6 +52,7 @@ LayoutResult DeclarativeLayout::runRegion(const Region& region) {
     result_.paints.reserve(region.paints.end - region.paints.begin + reserveBeyond);
     result_.controls.reserve(region.controls.end - region.controls.begin + reserveBeyond);
     fits_.clear();
+    identifiedFits_.clear();
     place(*region.node, region.rect, region.context, region.path);
     attachFits();
     return std::move(result_);

@@ -22,12 +22,18 @@ bool DeclarativeLayout::takesSameRoom(const Region& region, const Node& node) {
         flexibleHeight(node, region.context) != flexibleHeight(old, region.context))
         return false;
     fits_.clear();
+    bool same = true;
     for (const Region::Fit& asked : region.fits) {
         Size answer = fit(node, asked.width, asked.context);
-        if (answer.width != asked.size.width || answer.height != asked.size.height) return false;
+        if (answer.width != asked.size.width || answer.height != asked.size.height) {
+            same = false;
+            break;
+        }
     }
+    // The sizes were asked of a node that is not in the tree yet.
+    fits_.clear();
     identifiedFits_.clear();
-    return true;
+    return same;
 }
 
 namespace {

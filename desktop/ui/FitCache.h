@@ -4,7 +4,8 @@
 // the parts of the inherited style that change a size. A pass asks the same
 // node the same question many times (a stack asks for the smallest, the ideal
 // and the offered width, then places); an open-addressed table in one block
-// answers without allocating per entry.
+// answers without allocating per entry, and a layout that keeps its table
+// empties it at once for the next pass.
 
 #include <cstddef>
 #include <cstdint>
@@ -30,7 +31,7 @@ public:
         if (slots_.empty()) return std::nullopt;
         for (std::size_t i = hash(key) & mask();; i = (i + 1) & mask()) {
             const Slot& slot = slots_[i];
-            if (!slot.used) return std::nullopt;
+            if (slot.generation != generation_) return std::nullopt;
             if (slot.key == key) return slot.size;
         }
     }
@@ -39,24 +40,29 @@ public:
         if ((count_ + 1) * 2 > slots_.size()) grow();
         for (std::size_t i = hash(key) & mask();; i = (i + 1) & mask()) {
             Slot& slot = slots_[i];
-            if (slot.used && !(slot.key == key)) continue;
-            if (!slot.used) ++count_;
-            slot = {key, size, true};
+            const bool used = slot.generation == generation_;
+            if (used && !(slot.key == key)) continue;
+            if (!used) ++count_;
+            slot = {key, size, generation_};
             return;
         }
     }
 
+    // Forgets every entry at once: slots of an older generation count as empty.
     void clear() {
         if (count_ == 0) return;
-        for (Slot& slot : slots_) slot.used = false;
         count_ = 0;
+        if (++generation_ == 0) {
+            slots_.assign(slots_.size(), Slot{});
+            generation_ = 1;
+        }
     }
 
 private:
     struct Slot {
         Key key;
         platform::Size size;
-        bool used = false;
+        std::uint32_t generation = 0;
     };
     static constexpr std::size_t firstCapacity = 64;
 
@@ -77,11 +83,12 @@ private:
         slots_.assign(old.empty() ? firstCapacity : old.size() * 2, Slot{});
         count_ = 0;
         for (const Slot& slot : old)
-            if (slot.used) insert(slot.key, slot.size);
+            if (slot.generation == generation_) insert(slot.key, slot.size);
     }
 
     std::vector<Slot> slots_;
     std::size_t count_ = 0;
+    std::uint32_t generation_ = 1;
 };
 
 }  // namespace desktop::ui

@@ -279,8 +279,14 @@ private:
         return needsLayout_ || effectiveAppearance() != laidOutAppearance_ || bounds().size != laidOutSize_;
     }
 
-    desktop::ui::DeclarativeLayout engine() {
-        return desktop::ui::DeclarativeLayout(desktop::ui::TextMeasurer::shared(), laidOutAppearance_, offsets_, focused_, icons_);
+    // One layout engine per appearance, kept so that its tables are reused from pass to pass.
+    desktop::ui::DeclarativeLayout& engine() {
+        if (!engine_ || engineAppearance_ != laidOutAppearance_) {
+            engine_ = std::make_unique<desktop::ui::DeclarativeLayout>(desktop::ui::TextMeasurer::shared(), laidOutAppearance_,
+                                                                       offsets_, focused_, icons_);
+            engineAppearance_ = laidOutAppearance_;
+        }
+        return *engine_;
     }
 
     const desktop::ui::Region* regionNamed(const std::string& id) const {
@@ -480,6 +486,8 @@ private:
     Size laidOutSize_;
     long long layoutCount_ = 0;
     long long partialLayoutCount_ = 0;
+    std::unique_ptr<desktop::ui::DeclarativeLayout> engine_;
+    AppearanceName engineAppearance_ = AppearanceName::aqua;
     // Paths of regions whose nodes were replaced since the last layout.
     std::vector<std::string> pendingRegions_;
     std::map<std::string, double> offsets_;
