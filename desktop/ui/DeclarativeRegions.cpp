@@ -89,6 +89,8 @@ void splice(LayoutResult& result, std::size_t index, LayoutResult part) {
                 fresh.paints = {fresh.paints.begin + old.paints.begin, fresh.paints.end + old.paints.begin};
                 fresh.controls = {fresh.controls.begin + old.controls.begin, fresh.controls.end + old.controls.begin};
                 fresh.scrollAreas = {fresh.scrollAreas.begin + old.scrollAreas.begin, fresh.scrollAreas.end + old.scrollAreas.begin};
+                // The layout around the node did not ask again; it gave the old answers, so they stay its answers.
+                if (fresh.path == old.path) fresh.fits = old.fits;
                 regions.push_back(std::move(fresh));
             }
             continue;
