@@ -486,14 +486,15 @@ private:
     Size laidOutSize_;
     long long layoutCount_ = 0;
     long long partialLayoutCount_ = 0;
-    std::unique_ptr<desktop::ui::DeclarativeLayout> engine_;
-    AppearanceName engineAppearance_ = AppearanceName::aqua;
     // Paths of regions whose nodes were replaced since the last layout.
     std::vector<std::string> pendingRegions_;
     std::map<std::string, double> offsets_;
     std::string focused_;
     std::size_t rowsDrawn_ = 0;
     std::unordered_map<std::string, std::shared_ptr<Image>> icons_;
+    // Last, as it refers to the scroll offsets, the focus and the icons above.
+    std::unique_ptr<desktop::ui::DeclarativeLayout> engine_;
+    AppearanceName engineAppearance_ = AppearanceName::aqua;
 };
 
 void HostedControlView::mouseDown(const Event& event) {
