@@ -134,11 +134,29 @@ TEST_F(SettingsSearchTest, KeystrokeLaysOutOnlyTheResults) {
     type("Fill");
     EXPECT_TRUE(control("固定 Filler 0"));
     expectSameAsFromScratch("a list that scrolls");
+
+    // Scrolled down, the list keeps its offset through a keystroke, cut to the new list's length.
+    auto window = settings().window();
+    const auto row = control("固定 Filler 0")->frame;
+    verb("pointer " + std::to_string(window->frame().minX() + row.midX() - 200) + " " +
+         std::to_string(window->frame().minY() + row.midY()));
+    verb("scroll 0 -30");
+    EXPECT_FALSE(control("固定 Filler 0")) << "scrolled past the first rows";
+    type("er 5");
+    EXPECT_TRUE(control("固定 Filler 59")) << "eleven rows are shorter than the view: the offset is cut to nothing";
+    EXPECT_TRUE(control("固定 Filler 5"));
+    expectSameAsFromScratch("after scrolling");
+    hosting().deleteBackward(1);
+    verb("scroll 0 -30");
+    EXPECT_FALSE(control("固定 Filler 0"));
+    type("1");
+    EXPECT_TRUE(control("固定 Filler 1"));
+    expectSameAsFromScratch("scrolled, then typed");
     type("zz");
     EXPECT_FALSE(control("固定 Filler 0"));
     EXPECT_EQ(hosting().listRowsLaidOut(), 0u);
     expectSameAsFromScratch("no results");
-    hosting().deleteBackward(6);
+    hosting().deleteBackward(20);
     EXPECT_TRUE(control("已固定 Safari"));
     expectSameAsFromScratch("the whole catalogue again");
 }
