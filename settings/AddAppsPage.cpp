@@ -25,10 +25,7 @@ constexpr double rowSpacing = 10;
 constexpr double nameSpacing = 4;
 
 Node searchBox(const std::shared_ptr<SettingsModel>& model) {
-    auto field = textField(texts::searchPlaceholder, model->query(),
-                           onModel(model, [](SettingsModel& m, const std::string& typed) { m.setQuery(typed); }))
-                     .styled(ButtonStyle::plain)
-                     .filling(Alignment::leading);
+    auto field = addAppsSearchField(model);
     auto clear = button("", onModel(model, [](SettingsModel& m) { m.setQuery(""); }), texts::symbol::clearSearch)
                      .styled(ButtonStyle::plain)
                      .help(texts::clearSearch)
@@ -44,19 +41,21 @@ Node searchBox(const std::shared_ptr<SettingsModel>& model) {
 struct Catalogue {
     std::shared_ptr<const SettingsModel::Apps> installed;
     std::vector<std::size_t> found;
-    std::set<std::string> pinnedIds;
+    std::shared_ptr<const std::set<std::string>> pinnedIds;
 };
 
-Node row(const std::shared_ptr<SettingsModel>& model, const SettingsApp& app, bool pinned) {
-    auto names = vstack({text(app.name()).font(textSize::body, Weight::medium).lines(1),
-                         text(app.path()).font(textSize::caption).foreground(settingsStyle::secondary()).lines(1)},
+// The row's button holds its app through the catalogue's list rather than a copy.
+Node row(const std::shared_ptr<SettingsModel>& model, std::shared_ptr<const SettingsApp> shown, bool pinned) {
+    const SettingsApp& app = *shown;
+    auto names = vstack(nodes(text(app.name()).font(textSize::body, Weight::medium).lines(1),
+                              text(app.path()).font(textSize::caption).foreground(settingsStyle::secondary()).lines(1)),
                         nameSpacing, Alignment::leading)
                      .filling(Alignment::leading);
     auto pin = button(pinned ? texts::appPinned : texts::pinApp,
-                      onModel(model, [app](SettingsModel& m) { m.emit(events::pin(app.dictionary())); }))
+                      onModel(model, [shown](SettingsModel& m) { m.emit(events::pin(shown->dictionary())); }))
                    .disabledIf(pinned)
                    .accessibility((pinned ? texts::appPinnedPrefix : texts::pinAppPrefix) + app.name());
-    return hstack({appIcon(app), std::move(names), std::move(pin)}, rowSpacing);
+    return hstack(nodes(appIcon(app), std::move(names), std::move(pin)), rowSpacing);
 }
 
 Node catalogueList(const std::shared_ptr<SettingsModel>& model, std::shared_ptr<const Catalogue> catalogue) {
@@ -64,29 +63,36 @@ Node catalogueList(const std::shared_ptr<SettingsModel>& model, std::shared_ptr<
     return lazyList(count, [model = std::weak_ptr<SettingsModel>(model), catalogue](std::size_t index) {
         auto strong = model.lock();
         if (!strong || index >= catalogue->found.size()) return Node{};
-        const auto& app = (*catalogue->installed)[catalogue->found[index]];
-        return row(strong, app, catalogue->pinnedIds.count(app.id()) > 0);
+        std::shared_ptr<const SettingsApp> app(catalogue->installed, &(*catalogue->installed)[catalogue->found[index]]);
+        const bool pinned = catalogue->pinnedIds->count(app->id()) > 0;
+        return row(strong, std::move(app), pinned);
     });
 }
 
 }  // namespace
 
+Node addAppsSearchField(const std::shared_ptr<SettingsModel>& model) {
+    return textField(texts::searchPlaceholder, model->query(),
+                     onModel(model, [](SettingsModel& m, const std::string& typed) { m.setQuery(typed); }))
+        .styled(ButtonStyle::plain)
+        .filling(Alignment::leading)
+        .identified(addAppsPart::searchField);
+}
+
+Node addAppsResults(const std::shared_ptr<SettingsModel>& model) {
+    if (model->loading())
+        return progress(texts::loadingInstalled).filling(Alignment::center, true).identified(addAppsPart::results);
+    auto catalogue = std::make_shared<Catalogue>();
+    catalogue->installed = model->installed();
+    catalogue->found = AppSearch(model->query()).matching(*catalogue->installed);
+    if (catalogue->found.empty())
+        return emptySearch(model->query()).filling(Alignment::center, true).identified(addAppsPart::results);
+    catalogue->pinnedIds = model->pinnedIds();
+    return catalogueList(model, std::move(catalogue)).identified(addAppsPart::results);
+}
+
 Node addApps(const std::shared_ptr<SettingsModel>& model) {
-    std::vector<Node> parts{searchBox(model)};
-    if (model->loading()) {
-        parts.push_back(progress(texts::loadingInstalled).filling(Alignment::center, true));
-    } else {
-        auto catalogue = std::make_shared<Catalogue>();
-        catalogue->installed = model->installed();
-        catalogue->found = AppSearch(model->query()).matching(*catalogue->installed);
-        if (catalogue->found.empty()) {
-            parts.push_back(emptySearch(model->query()).filling(Alignment::center, true));
-        } else {
-            for (const auto& app : model->pinned()) catalogue->pinnedIds.insert(app.id());
-            parts.push_back(catalogueList(model, std::move(catalogue)));
-        }
-    }
-    return vstack(std::move(parts), 0, Alignment::leading).filling(Alignment::leading, true);
+    return vstack(nodes(searchBox(model), addAppsResults(model)), 0, Alignment::leading).filling(Alignment::leading, true);
 }
 
 }  // namespace orvane

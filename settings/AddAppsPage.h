@@ -14,4 +14,15 @@ class SettingsModel;
 // no-results view when nothing matches.
 platform::ui::declarative::Node addApps(const std::shared_ptr<SettingsModel>& model);
 
+// The two parts of the page that follow the search text, named by these ids
+// in the page, so that a keystroke can replace them alone: the text field,
+// and what lies under the search box (the list, no results or the progress line).
+namespace addAppsPart {
+inline constexpr const char* searchField = "add.searchField";
+inline constexpr const char* results = "add.results";
+}  // namespace addAppsPart
+
+platform::ui::declarative::Node addAppsSearchField(const std::shared_ptr<SettingsModel>& model);
+platform::ui::declarative::Node addAppsResults(const std::shared_ptr<SettingsModel>& model);
+
 }  // namespace orvane

@@ -5,6 +5,7 @@
 #include "platform/ui/Declarative.h"
 #include "platform/ui/Image.h"
 #include "platform/ui/Window.h"
+#include "settings/AddAppsPage.h"
 #include "settings/SettingsModel.h"
 #include "settings/SettingsRoot.h"
 #include "settings/SettingsTexts.h"
@@ -18,8 +19,8 @@ namespace tab = settingsTexts::tab;
 std::shared_ptr<SettingsController> SettingsController::create() {
     auto controller = std::make_shared<SettingsController>();
     std::weak_ptr<SettingsController> weak = controller;
-    controller->model_->changed = [weak] {
-        if (auto self = weak.lock()) self->modelChanged();
+    controller->model_->changed = [weak](SettingsModel::Change change) {
+        if (auto self = weak.lock()) self->modelChanged(change);
     };
     return controller;
 }
@@ -65,11 +66,22 @@ void SettingsController::makeWindow() {
     rebuild();
 }
 
-void SettingsController::modelChanged() {
+void SettingsController::modelChanged(SettingsModel::Change change) {
     if (!hosting_) return;
+    if (change == SettingsModel::Change::query && builtTab_ == tab::add && model_->tab() == tab::add && replaceSearchParts()) {
+        ++rebuildCount_;
+        return;
+    }
     const bool switchedToAdd = model_->tab() == tab::add && builtTab_ != tab::add;
     rebuild();
     if (switchedToAdd) model_->emit(events::loadInstalled());
+}
+
+// Only the search field and the results follow the search text; the rest of
+// the window stays as it was built, and is not laid out again.
+bool SettingsController::replaceSearchParts() {
+    return hosting_->replace(addAppsPart::searchField, addAppsSearchField(model_)) &&
+           hosting_->replace(addAppsPart::results, addAppsResults(model_));
 }
 
 void SettingsController::rebuild() {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/Geometry.h"
+#include "settings/SettingsModel.h"
 
 namespace platform::ui {
 class HostingView;
@@ -13,12 +14,11 @@ class Window;
 
 namespace orvane {
 
-class SettingsModel;
-
 // Owns the settings window and its model. The window is made on the first
 // show and from then on only hidden and shown again, never closed: its
 // close button orders it out. Its content is rebuilt from the model on
-// every change of the model, and not otherwise. Main thread only.
+// every change of the model, and not otherwise; a change of the search text
+// alone rebuilds only the parts of the page that show it. Main thread only.
 class SettingsController : public std::enable_shared_from_this<SettingsController> {
 public:
     static constexpr platform::Size contentSize{980, 720};
@@ -51,7 +51,8 @@ public:
 
 private:
     void makeWindow();
-    void modelChanged();
+    void modelChanged(SettingsModel::Change change);
+    bool replaceSearchParts();
     void rebuild();
 
     std::shared_ptr<SettingsModel> model_;

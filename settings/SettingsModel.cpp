@@ -55,12 +55,19 @@ SettingsModel::SettingsModel()
     : tab_(tab::apps),
       preferences_(std::make_unique<Json>(Json::object())),
       state_(std::make_unique<Json>(Json::object())),
-      installed_(std::make_shared<const Apps>()) {}
+      installed_(std::make_shared<const Apps>()),
+      pinnedIds_(std::make_shared<const std::set<std::string>>()) {}
 
 SettingsModel::~SettingsModel() = default;
 
-void SettingsModel::notify() {
-    if (changed) changed();
+void SettingsModel::notify(Change change) {
+    if (changed) changed(change);
+}
+
+void SettingsModel::preferencesChanged() {
+    auto ids = std::make_shared<std::set<std::string>>();
+    for (const auto& app : pinned()) ids->insert(app.id());
+    pinnedIds_ = std::move(ids);
 }
 
 void SettingsModel::setTab(std::string tab) {
@@ -68,12 +75,15 @@ void SettingsModel::setTab(std::string tab) {
 }
 
 void SettingsModel::setQuery(std::string query) {
-    if (assign(query_, std::move(query))) notify();
+    if (assign(query_, std::move(query))) notify(Change::query);
 }
 
 void SettingsModel::update(const Json& values) {
     bool any = false;
-    any |= assign(*preferences_, dictionaryOrEmpty(member(values, key::preferences)));
+    if (assign(*preferences_, dictionaryOrEmpty(member(values, key::preferences)))) {
+        preferencesChanged();
+        any = true;
+    }
     any |= assign(*state_, dictionaryOrEmpty(member(values, key::state)));
     if (const auto& installed = member(values, key::installed); isArrayOfDictionaries(installed)) {
         auto apps = convertApps(installed);
@@ -123,12 +133,18 @@ std::optional<std::string> SettingsModel::stateString(const char* name) const {
 bool SettingsModel::flag(const char* name) const { return boolOrFalse(*preferences_, name); }
 
 void SettingsModel::setFlag(const char* name, bool value) {
-    if (assign((*preferences_)[name], Json(value))) notify();
+    if (assign((*preferences_)[name], Json(value))) {
+        preferencesChanged();
+        notify();
+    }
     emit(events::preference(name, value));
 }
 
 void SettingsModel::setMaxIcons(long long value) {
-    if (assign((*preferences_)[key::maxIcons], Json(value))) notify();
+    if (assign((*preferences_)[key::maxIcons], Json(value))) {
+        preferencesChanged();
+        notify();
+    }
     emit(events::preference(key::maxIcons, value));
 }
 

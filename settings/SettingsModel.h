@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,9 +29,12 @@ public:
     SettingsModel(const SettingsModel&) = delete;
     SettingsModel& operator=(const SettingsModel&) = delete;
 
+    // What a change touched: the search text alone, or anything else.
+    enum class Change { query, other };
+
     // Fires after any observable property changed (once per update); never
     // when a setter or an update left everything as it was.
-    std::function<void()> changed;
+    std::function<void(Change)> changed;
 
     // Stored properties.
     const std::string& tab() const { return tab_; }
@@ -57,6 +61,9 @@ public:
     // Derived views.
     // preferences["pinned"], unconvertible entries dropped, order kept.
     Apps pinned() const;
+    // The ids of those apps, kept from the last change of the preferences,
+    // so that a keystroke in the search does not read the list again.
+    const std::shared_ptr<const std::set<std::string>>& pinnedIds() const { return pinnedIds_; }
     // The length of state[key] when it is an array, else 0.
     long long count(const char* key) const;
     // The policy line shown under a pinned app.
@@ -84,13 +91,15 @@ public:
     void requestLogin(bool on) const;
 
 private:
-    void notify();
+    void notify(Change change = Change::other);
+    void preferencesChanged();
 
     std::string tab_;
     std::string query_;
     std::unique_ptr<nlohmann::json> preferences_;
     std::unique_ptr<nlohmann::json> state_;
     std::shared_ptr<const Apps> installed_;
+    std::shared_ptr<const std::set<std::string>> pinnedIds_;
     std::string message_;
     std::string failure_;
     bool loading_ = false;

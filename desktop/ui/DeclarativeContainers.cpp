@@ -34,6 +34,7 @@ void DeclarativeLayout::placeList(Node& n, Rect r, const Context& c, const std::
     Rect rows = inset(r, 0, style::listInset);
     double contentWidth = std::max(rows.width() - 2 * style::listRowPaddingH, 0.0);
     std::map<std::size_t, Node*> built;
+    std::deque<Node>& keptRows = result_.builtRows[path];
     auto rowNode = [&](std::size_t i) -> Node* {
         if (!lazy) return &n.children[i];
         if (auto found = built.find(i); found != built.end()) return found->second;
@@ -43,8 +44,8 @@ void DeclarativeLayout::placeList(Node& n, Rect r, const Context& c, const std::
         } catch (...) {
             row = Node{};  // a row that cannot be built shows as empty
         }
-        result_.builtRows.push_back(std::move(row));
-        built[i] = &result_.builtRows.back();
+        keptRows.push_back(std::move(row));
+        built[i] = &keptRows.back();
         return built[i];
     };
     double rowHeight = count > 0 ? listRowSize(*rowNode(0), contentWidth, rc).height : 0;

@@ -23,14 +23,11 @@ namespace desktop::ui {
 
 using namespace layout;
 
-
-std::size_t DeclarativeLayout::FitKeyHash::operator()(const FitKey& k) const {
-    std::size_t h = std::hash<const void*>()(k.node);
-    h ^= std::hash<double>()(k.width) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
-    h ^= std::hash<double>()(k.fontSize) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
-    h ^= std::hash<int>()(k.flags) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
-    return h;
+namespace {
+constexpr std::size_t reserveBeyond = 16;
 }
+
+
 
 DeclarativeLayout::DeclarativeLayout(TextMeasurer& measurer, platform::ui::AppearanceName appearance,
                                      const std::map<std::string, double>& offsets, const std::string& focused,
@@ -40,12 +37,31 @@ DeclarativeLayout::DeclarativeLayout(TextMeasurer& measurer, platform::ui::Appea
 LayoutResult DeclarativeLayout::run(Node& root, Size bounds) {
     result_ = {};
     fits_.clear();
-    fits_.reserve(512);
+    identifiedFits_.clear();
     Context top;
     Rect all{0, 0, sane(bounds.width), sane(bounds.height)};
     top.clip = all;
     place(root, all, top, "0");
+    attachFits();
     return std::move(result_);
+}
+
+LayoutResult DeclarativeLayout::runRegion(const Region& region) {
+    result_ = {};
+    // About as much as the node made before, so that the lists grow at most once.
+    result_.paints.reserve(region.paints.end - region.paints.begin + reserveBeyond);
+    result_.controls.reserve(region.controls.end - region.controls.begin + reserveBeyond);
+    fits_.clear();
+    identifiedFits_.clear();
+    place(*region.node, region.rect, region.context, region.path);
+    attachFits();
+    return std::move(result_);
+}
+
+void DeclarativeLayout::attachFits() {
+    for (Region& region : result_.regions)
+        if (auto found = identifiedFits_.find(region.node); found != identifiedFits_.end()) region.fits = std::move(found->second);
+    identifiedFits_.clear();
 }
 
 // ---------------------------------------------------------------- style
@@ -120,6 +136,29 @@ std::shared_ptr<platform::ui::Image> DeclarativeLayout::iconFor(const Node& n) {
 }
 
 void DeclarativeLayout::place(Node& n, Rect rect, const Context& parent, const std::string& path) {
+    std::size_t region = result_.regions.size();
+    if (!n.id.empty()) {
+        Region placed;
+        placed.id = n.id;
+        placed.node = &n;
+        placed.path = path;
+        placed.rect = rect;
+        placed.context = parent;
+        placed.paints.begin = result_.paints.size();
+        placed.controls.begin = result_.controls.size();
+        placed.scrollAreas.begin = result_.scrollAreas.size();
+        result_.regions.push_back(std::move(placed));
+    }
+    placeNode(n, rect, parent, path);
+    if (!n.id.empty()) {
+        Region& placed = result_.regions[region];
+        placed.paints.end = result_.paints.size();
+        placed.controls.end = result_.controls.size();
+        placed.scrollAreas.end = result_.scrollAreas.size();
+    }
+}
+
+void DeclarativeLayout::placeNode(Node& n, Rect rect, const Context& parent, const std::string& path) {
     Context c = inherit(parent, n);
     Rect r = inset(rect, n.margin);
     if (n.background) {

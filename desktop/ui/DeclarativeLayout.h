@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "desktop/ui/FitCache.h"
 #include "platform/ui/Appearance.h"
 #include "platform/ui/Declarative.h"
 
@@ -89,11 +90,56 @@ struct ScrollArea {
     double rowsTop = 0;  // content offset of the first row
 };
 
+// The inherited style and context of a node being laid out.
+struct LayoutContext {
+    double fontSize = 13;
+    Font::Weight weight = Font::Weight::regular;
+    std::optional<Color> color;
+    std::optional<Color> symbolColor;
+    bool mono = false;
+    bool disabled = false;
+    bool inForm = false;
+    enum class Axis { none, horizontal, vertical } axis = Axis::none;
+    Rect clip;
+    std::string scrollPath;
+
+    // The same context for children laid out along axis.
+    LayoutContext along(Axis stackAxis) const {
+        LayoutContext inside = *this;
+        inside.axis = stackAxis;
+        return inside;
+    }
+};
+
+// A node with an id as it was laid out: where, with what around it, the
+// answers it gave the layout around it, and the part of the result it made
+// (paints, controls and scrollable areas from `begin` up to `end`).
+struct Region {
+    struct Span {
+        std::size_t begin = 0, end = 0;
+    };
+    struct Fit {
+        double width = 0;
+        LayoutContext context;
+        Size size;
+    };
+    std::string id;
+    Node* node = nullptr;
+    std::string path;
+    Rect rect;              // offered to the node, margins included
+    LayoutContext context;  // its parent's
+    Span paints, controls, scrollAreas;
+    std::vector<Fit> fits;
+};
+
 struct LayoutResult {
     std::vector<Paint> paints;
     std::vector<PlacedControl> controls;
     std::vector<ScrollArea> scrollAreas;
-    std::deque<Node> builtRows;  // rows of lazy lists, kept while the layout is used
+    // Identified nodes, in the order they were placed (a node before the nodes inside it).
+    std::vector<Region> regions;
+    // Rows of lazy lists by the list's path, kept while the layout is used.
+    std::map<std::string, std::deque<Node>> builtRows;
     std::size_t rowsLaidOut = 0;
     bool hasToolbar = false;
 };
@@ -110,27 +156,13 @@ public:
                       std::unordered_map<std::string, std::shared_ptr<platform::ui::Image>>& iconCache);
 
     LayoutResult run(Node& root, Size bounds);
+    // Lays out the region's node alone, in its rect and context.
+    LayoutResult runRegion(const Region& region);
+    // Whether `node` would be given the same room as the region's node: the
+    // same frame, the same answers to every size asked, the same directions filled.
+    bool takesSameRoom(const Region& region, const Node& node);
 
-    // The inherited style and context of a node being laid out.
-    struct Context {
-        double fontSize = 13;
-        Font::Weight weight = Font::Weight::regular;
-        std::optional<Color> color;
-        std::optional<Color> symbolColor;
-        bool mono = false;
-        bool disabled = false;
-        bool inForm = false;
-        enum class Axis { none, horizontal, vertical } axis = Axis::none;
-        Rect clip;
-        std::string scrollPath;
-
-        // The same context for children laid out along axis.
-        Context along(Axis stackAxis) const {
-            Context inside = *this;
-            inside.axis = stackAxis;
-            return inside;
-        }
-    };
+    using Context = LayoutContext;
 
 private:
     Context inherit(const Context& parent, const Node& node) const;
@@ -154,7 +186,9 @@ private:
     std::string stepperValueText(const Node& node) const;
     std::string pickerShownText(const Node& node) const;
 
+    // Places a node, recording its region when it has an id.
     void place(Node& node, Rect rect, const Context& parent, const std::string& path);
+    void placeNode(Node& node, Rect rect, const Context& parent, const std::string& path);
     void placeContent(Node& node, Rect r, const Context& c, const std::string& path);
     void placeStack(Node& node, Rect r, const Context& c, const std::string& path);
     void placeButton(Node& node, Rect r, const Context& c, const std::string& path);
@@ -180,6 +214,8 @@ private:
                            std::string visibleText);
     std::shared_ptr<platform::ui::Image> iconFor(const Node& node);
 
+    void attachFits();
+
     TextMeasurer& measurer_;
     platform::ui::AppearanceName appearance_;
     const std::map<std::string, double>& offsets_;
@@ -187,17 +223,13 @@ private:
     std::unordered_map<std::string, std::shared_ptr<platform::ui::Image>>& icons_;
     LayoutResult result_;
 
-    struct FitKey {
-        const Node* node;
-        double width;
-        double fontSize;
-        int flags;
-        bool operator==(const FitKey&) const = default;
-    };
-    struct FitKeyHash {
-        std::size_t operator()(const FitKey& k) const;
-    };
-    std::unordered_map<FitKey, Size, FitKeyHash> fits_;
+    FitCache fits_;
+    // The sizes identified nodes were asked for, until run attaches them to their regions.
+    std::unordered_map<const Node*, std::vector<Region::Fit>> identifiedFits_;
 };
+
+// Puts `part`, the result of laying out result.regions[index] again, in the
+// place of what that region made before.
+void splice(LayoutResult& result, std::size_t index, LayoutResult part);
 
 }  // namespace desktop::ui

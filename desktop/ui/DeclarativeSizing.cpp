@@ -79,10 +79,10 @@ bool DeclarativeLayout::flexibleHeight(const Node& n, const Context& parent) {
 }
 
 Size DeclarativeLayout::fit(const Node& n, double width, const Context& parent) {
-    FitKey key{&n, width, parent.fontSize,
+    FitCache::Key key{&n, width, parent.fontSize,
                static_cast<int>(parent.weight) | (parent.mono ? 8 : 0) | (parent.inForm ? 16 : 0) |
                    (static_cast<int>(parent.axis) << 5)};
-    if (auto found = fits_.find(key); found != fits_.end()) return found->second;
+    if (auto found = fits_.find(key)) return *found;
 
     Context c = inherit(parent, n);
     const FrameSpec& f = n.frame;
@@ -113,7 +113,8 @@ Size DeclarativeLayout::fit(const Node& n, double width, const Context& parent) 
         if (f.maxHeight && !isInfinite(f.maxHeight)) h = std::min(h, sane(*f.maxHeight));
     }
     Size result{w + horizontal(n.margin), h + vertical(n.margin)};
-    fits_.emplace(key, result);
+    fits_.insert(key, result);
+    if (!n.id.empty()) identifiedFits_[&n].push_back({width, parent, result});
     return result;
 }
 

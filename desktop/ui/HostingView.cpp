@@ -43,6 +43,7 @@ using desktop::ui::ScrollArea;
 using Role = Control::Role;
 
 constexpr const char* selectOptionAction = "selectOption:";
+const std::string noLabel;
 // How far down a lazy list a named control is looked for.
 constexpr std::size_t maximumRowsSearched = 100000;
 
@@ -76,22 +77,38 @@ public:
         invalidate();
     }
     const Node& root() const override { return root_; }
+
+    bool replace(const std::string& id, Node node) override {
+        if (id.empty() || layoutIsStale()) return false;
+        const desktop::ui::Region* region = regionNamed(id);
+        if (!region || !engine().takesSameRoom(*region, node)) return false;
+        node.id = id;
+        *region->node = std::move(node);
+        markForLayout(region->path);
+        return true;
+    }
+
     long long layoutCount() const override { return layoutCount_; }
+    long long partialLayoutCount() const override { return partialLayoutCount_; }
     std::size_t listRowsLaidOut() const override { return layout_.rowsLaidOut; }
     std::size_t listRowsDrawn() const override { return rowsDrawn_; }
 
     void layoutIfNeeded() override {
-        AppearanceName appearance = effectiveAppearance();
-        Size size = bounds().size;
-        if (!needsLayout_ && appearance == laidOutAppearance_ && size == laidOutSize_) return;
-        needsLayout_ = false;
-        laidOutAppearance_ = appearance;
-        laidOutSize_ = size;
-        desktop::ui::DeclarativeLayout engine(desktop::ui::TextMeasurer::shared(), appearance, offsets_, focused_, icons_);
-        layout_ = engine.run(root_, size);
-        ++layoutCount_;
+        if (layoutIsStale()) {
+            needsLayout_ = false;
+            pendingRegions_.clear();
+            laidOutAppearance_ = effectiveAppearance();
+            laidOutSize_ = bounds().size;
+            layout_ = engine().run(root_, laidOutSize_);
+            ++layoutCount_;
+        } else if (!pendingRegions_.empty()) {
+            layOutPendingRegions();
+            ++partialLayoutCount_;
+        } else {
+            return;
+        }
         for (const ScrollArea& area : layout_.scrollAreas) offsets_[area.path] = area.offset;
-        rebuildControlViews();
+        updateControlViews();
     }
 
     std::vector<Control> controls() override {
@@ -166,7 +183,7 @@ public:
             if (!edit(pc.node->text)) return true;
             std::string value = pc.node->text;
             auto changed = pc.node->changed;
-            invalidate();
+            invalidate(*pc.node);
             if (changed) changed(value);
             return true;
         }
@@ -245,18 +262,80 @@ private:
         setNeedsDisplay();
     }
 
-    void rebuildControlViews() {
-        removeAllSubviews();
+    // A node edited in place: only its region when it has one, else the tree.
+    void invalidate(const Node& node) {
+        if (!layoutIsStale())
+            for (const desktop::ui::Region& region : layout_.regions)
+                if (region.node == &node) return markForLayout(region.path);
+        invalidate();
+    }
+
+    void markForLayout(const std::string& path) {
+        if (std::find(pendingRegions_.begin(), pendingRegions_.end(), path) == pendingRegions_.end()) pendingRegions_.push_back(path);
+        setNeedsDisplay();
+    }
+
+    bool layoutIsStale() const {
+        return needsLayout_ || effectiveAppearance() != laidOutAppearance_ || bounds().size != laidOutSize_;
+    }
+
+    // One layout engine per appearance, kept so that its tables are reused from pass to pass.
+    desktop::ui::DeclarativeLayout& engine() {
+        if (!engine_ || engineAppearance_ != laidOutAppearance_) {
+            engine_ = std::make_unique<desktop::ui::DeclarativeLayout>(desktop::ui::TextMeasurer::shared(), laidOutAppearance_,
+                                                                       offsets_, focused_, icons_);
+            engineAppearance_ = laidOutAppearance_;
+        }
+        return *engine_;
+    }
+
+    const desktop::ui::Region* regionNamed(const std::string& id) const {
+        for (const desktop::ui::Region& region : layout_.regions)
+            if (region.id == id) return &region;
+        return nullptr;
+    }
+
+    // The replaced nodes, each in the room its predecessor had; the rest of
+    // the layout stays as it is.
+    void layOutPendingRegions() {
+        std::size_t rows = 0;
+        for (const std::string& path : pendingRegions_) {
+            for (std::size_t i = 0; i < layout_.regions.size(); ++i) {
+                if (layout_.regions[i].path != path) continue;
+                LayoutResult part = engine().runRegion(layout_.regions[i]);
+                rows += part.rowsLaidOut;
+                desktop::ui::splice(layout_, i, std::move(part));
+                break;
+            }
+        }
+        pendingRegions_.clear();
+        layout_.rowsLaidOut = rows;
+    }
+
+    // The subviews standing for the controls in view are kept and given the
+    // controls' new frames and names, as a table view reuses its cells;
+    // only the count decides whether views are added or removed.
+    void updateControlViews() {
         auto self = std::static_pointer_cast<HostingViewImpl>(shared_from_this());
+        std::size_t used = 0;
         for (const PlacedControl& pc : layout_.controls) {
             Rect visible = intersection(intersection(pc.info.frame, pc.clip), bounds());
             if (visible.isEmpty()) continue;
-            auto view = std::make_shared<HostedControlView>(flip(visible), self);
-            view->setToolTip(pc.info.toolTip);
-            if (!pc.node->accessibilityHidden) view->setAccessibilityLabel(pc.info.accessibilityLabel);
-            view->setAccessibilityRole(roleName(pc.info.role));
-            addSubview(view);
+            std::shared_ptr<View> view;
+            if (used < subviews().size()) {
+                view = subviews()[used];
+                view->setFrame(flip(visible));
+            } else {
+                view = std::make_shared<HostedControlView>(flip(visible), self);
+                addSubview(view);
+            }
+            ++used;
+            const std::string& label = pc.node->accessibilityHidden ? noLabel : pc.info.accessibilityLabel;
+            if (view->toolTip() != pc.info.toolTip) view->setToolTip(pc.info.toolTip);
+            if (view->accessibilityLabel() != label) view->setAccessibilityLabel(label);
+            if (view->accessibilityRole() != roleName(pc.info.role)) view->setAccessibilityRole(roleName(pc.info.role));
         }
+        while (subviews().size() > used) subviews().back()->removeFromSuperview();
     }
 
     bool inView(const PlacedControl& pc) const {
@@ -406,10 +485,16 @@ private:
     AppearanceName laidOutAppearance_ = AppearanceName::aqua;
     Size laidOutSize_;
     long long layoutCount_ = 0;
+    long long partialLayoutCount_ = 0;
+    // Paths of regions whose nodes were replaced since the last layout.
+    std::vector<std::string> pendingRegions_;
     std::map<std::string, double> offsets_;
     std::string focused_;
     std::size_t rowsDrawn_ = 0;
     std::unordered_map<std::string, std::shared_ptr<Image>> icons_;
+    // Last, as it refers to the scroll offsets, the focus and the icons above.
+    std::unique_ptr<desktop::ui::DeclarativeLayout> engine_;
+    AppearanceName engineAppearance_ = AppearanceName::aqua;
 };
 
 void HostedControlView::mouseDown(const Event& event) {

@@ -4,8 +4,6 @@
 #include "desktop/ui/TextMeasurer.h"
 
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 
 #include "desktop/ui/CairoCanvas.h"
 
@@ -15,28 +13,6 @@ namespace {
 // Enough for every string of a few pages; the cache starts over beyond it.
 constexpr std::size_t cacheLimit = 20000;
 constexpr double unlimitedWidth = 1e6;
-
-// The numbers' bytes, then the text: cheap to build on every lookup.
-std::string cacheKey(const std::string& text, platform::ui::Font font, double width, int maxLines) {
-    struct Fields {
-        double size;
-        double width;
-        std::int32_t weight;
-        std::int32_t lines;
-        std::int32_t mono;
-    } fields;
-    std::memset(&fields, 0, sizeof fields);
-    fields.size = font.size;
-    fields.width = width;
-    fields.weight = static_cast<std::int32_t>(font.weight);
-    fields.lines = maxLines;
-    fields.mono = font.monospacedDigits ? 1 : 0;
-    std::string key;
-    key.reserve(sizeof fields + text.size());
-    key.append(reinterpret_cast<const char*>(&fields), sizeof fields);
-    key += text;
-    return key;
-}
 
 }  // namespace
 
@@ -57,25 +33,39 @@ TextMeasurer::~TextMeasurer() {
     cairo_surface_destroy(surface_);
 }
 
+std::vector<TextMeasurer::Measured>& TextMeasurer::entriesOf(const std::string& text) {
+    if (auto found = cache_.find(std::string_view(text)); found != cache_.end()) return found->second;
+    if (entries_ >= cacheLimit) {
+        cache_.clear();
+        entries_ = 0;
+    }
+    return cache_[text];
+}
+
 platform::Size TextMeasurer::measure(const std::string& text, platform::ui::Font font, double width, int maxLines) {
     if (text.empty()) return {0, std::ceil(lineHeight(font))};
     double w = std::isfinite(width) && width < unlimitedWidth ? std::max(width, 1.0) : unlimitedWidth;
-    std::string key = cacheKey(text, font, w, maxLines);
-    if (auto found = cache_.find(key); found != cache_.end()) return found->second;
+    auto& entries = entriesOf(text);
+    for (const Measured& m : entries)
+        if (m.size == font.size && m.width == w && m.weight == font.weight && m.lines == maxLines && m.mono == font.monospacedDigits)
+            return m.result;
     platform::Size size = canvas_->measureWrappedText(text, font, w, maxLines);
     size = {std::ceil(size.width - 1e-6), std::ceil(size.height - 1e-6)};
-    if (cache_.size() >= cacheLimit) cache_.clear();
-    cache_.emplace(std::move(key), size);
+    entries.push_back({font.size, w, font.weight, maxLines, font.monospacedDigits, size});
+    ++entries_;
     return size;
 }
 
 double TextMeasurer::lineHeight(platform::ui::Font font) {
-    std::string key = cacheKey("\x01line", font, 0, 1);
-    if (auto found = cache_.find(key); found != cache_.end()) return found->second.height;
+    static const std::string lineKey = "\x01line";
+    auto& entries = entriesOf(lineKey);
+    for (const Measured& m : entries)
+        if (m.size == font.size && m.weight == font.weight && m.mono == font.monospacedDigits) return m.result.height;
     platform::Size size = canvas_->measureText("Ag", font);
-    if (cache_.size() >= cacheLimit) cache_.clear();
-    cache_.emplace(std::move(key), platform::Size{0, std::ceil(size.height - 1e-6)});
-    return std::ceil(size.height - 1e-6);
+    const double height = std::ceil(size.height - 1e-6);
+    entries.push_back({font.size, 0, font.weight, 1, font.monospacedDigits, {0, height}});
+    ++entries_;
+    return height;
 }
 
 }  // namespace desktop::ui

@@ -5,8 +5,11 @@
 // same shaping the canvas draws with, and a cache so that a page laid out
 // again after each keystroke does not shape the same strings again.
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include <cairo.h>
 
@@ -36,10 +39,26 @@ public:
 private:
     TextMeasurer();
 
+    // One entry per way a text was measured.
+    struct Measured {
+        double size, width;
+        platform::ui::Font::Weight weight;
+        int lines;
+        bool mono;
+        platform::Size result;
+    };
+    // Looked up by the text itself, so that a lookup builds no key.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+    };
+    std::vector<Measured>& entriesOf(const std::string& text);
+
     cairo_surface_t* surface_ = nullptr;
     cairo_t* cr_ = nullptr;
     CairoCanvas* canvas_ = nullptr;
-    std::unordered_map<std::string, platform::Size> cache_;
+    std::unordered_map<std::string, std::vector<Measured>, TextHash, std::equal_to<>> cache_;
+    std::size_t entries_ = 0;
 };
 
 }  // namespace desktop::ui

@@ -114,6 +114,7 @@ struct FrameSpec {
     std::optional<double> minWidth, idealWidth, maxWidth;
     std::optional<double> minHeight, maxHeight;
     Alignment alignment = Alignment::center;  // of the content within a larger frame
+    bool operator==(const FrameSpec&) const = default;
 };
 
 struct Node {
@@ -128,6 +129,8 @@ struct Node {
     std::shared_ptr<Image> image;
     std::string tag;          // sidebar rows: the selection value they stand for
     std::string title;        // split view: the detail column's title
+    // Names the node for HostingView::replace; empty for most nodes.
+    std::string id;
 
     // Text style; unset values are inherited from the enclosing nodes
     // (body size, regular weight, the label colour at the top).
@@ -217,7 +220,19 @@ struct Node {
     Node&& tagged(std::string value) && { tag = std::move(value); return std::move(*this); }
     Node&& aligned(Alignment a) && { alignment = a; return std::move(*this); }
     Node&& spaced(double value) && { spacing = value; return std::move(*this); }
+    Node&& identified(std::string name) && { id = std::move(name); return std::move(*this); }
 };
+
+// Children moved into their list: a braced list of nodes would copy each one
+// (an initializer list holds constants), which a page built on every
+// keystroke feels.
+template <typename... Nodes>
+std::vector<Node> nodes(Nodes&&... each) {
+    std::vector<Node> out;
+    out.reserve(sizeof...(each));
+    (out.push_back(std::forward<Nodes>(each)), ...);
+    return out;
+}
 
 // Builders, one per kind, so that a page reads like the view it describes.
 inline Node vstack(std::vector<Node> children, double spacing = 8, Alignment alignment = Alignment::center) {
@@ -313,7 +328,9 @@ enum class Outcome { done, notFound, disabled, noSuchOption, atLimit };
 // and turns clicks, scrolling and typing into the nodes' actions. Each control
 // in view is a subview carrying the node's tool tip and accessibility label.
 // setRoot replaces the whole tree; the focused text field and scroll
-// positions are kept by the position of the node in the tree.
+// positions are kept by the position of the node in the tree. replace swaps
+// one identified node and lays out only that node again, as a view whose
+// frame its content does not decide is laid out alone.
 //
 // A split view root draws the window's unified toolbar row (52 points) across
 // the top: the detail title, the toolbar items at the trailing end, and
@@ -324,15 +341,26 @@ public:
 
     virtual void setRoot(declarative::Node root) = 0;
     virtual const declarative::Node& root() const = 0;
+    // Puts `node` in the place of the laid-out node whose id is `id` and marks
+    // only it for layout, in the room the old one had. It does so only when
+    // the new node would be given the same room: it answers every size the
+    // layout around it asked of the old one the same way, fills the same
+    // directions and has the same frame. Otherwise (or when no laid-out node
+    // has that id, or the whole tree is due for layout) it changes nothing
+    // and answers false, and setRoot is the way.
+    virtual bool replace(const std::string& id, declarative::Node node) = 0;
     // How many times the tree was laid out anew (setRoot, a resize or a scroll).
     virtual long long layoutCount() const = 0;
+    // How many times identified nodes alone were laid out again after replace.
+    virtual long long partialLayoutCount() const = 0;
     // Lays out now what setRoot or a resize left pending (drawing, hit-testing
     // and the queries below do it themselves).
     virtual void layoutIfNeeded() = 0;
 
     // The controls in view, in the order of the tree (sidebar, toolbar, detail).
     virtual std::vector<declarative::Control> controls() = 0;
-    // How many list rows the last layout built and the last draw drew.
+    // How many list rows the last layout (of the tree or of replaced nodes)
+    // built, and the last draw drew.
     virtual std::size_t listRowsLaidOut() const = 0;
     virtual std::size_t listRowsDrawn() const = 0;
 

@@ -294,4 +294,33 @@ TEST_F(HostingViewTest, VerbsDrivePagesLikeAPerson) {
     EXPECT_EQ(desktop::verb("press 固定 邮件 1")["error"], "no window of ours is open");
 }
 
+// Tests that replace swaps an identified node and lays out only it while the
+// room around it stays as it was, again and again, and refuses (leaving the
+// tree alone) a node that would need other room, a missing id or a tree due
+// for layout; the buttons placed after it are where a full layout puts them.
+TEST_F(HostingViewTest, ReplaceLaysOutOnlyANodeThatKeepsItsRoom) {
+    auto labelled = [this](const std::string& title) {
+        return d::button(title, [this, title] { ++fired[title]; }).identified("pressed");
+    };
+    auto host = show(d::vstack({d::text("above"), d::hstack({labelled("Go"), d::text("after")}), d::button("Below", [] {})}));
+    host->layoutIfNeeded();
+    const auto layouts = host->layoutCount();
+    const auto below = controlNamed(*host, "Below")->frame;
+
+    EXPECT_TRUE(host->replace("pressed", labelled("Go")));
+    EXPECT_TRUE(host->replace("pressed", labelled("Go"))) << "a second replace before the layout";
+    host->layoutIfNeeded();
+    EXPECT_TRUE(host->replace("pressed", labelled("Go"))) << "and after it, when the node's answers were kept";
+    EXPECT_EQ(host->layoutCount(), layouts);
+    EXPECT_EQ(controlNamed(*host, "Below")->frame, below);
+    clickOn("Go");
+    EXPECT_EQ(fired["Go"], 1) << "the replaced button takes the click";
+
+    EXPECT_FALSE(host->replace("pressed", labelled("A much longer title than before"))) << "a wider button moves its neighbour";
+    EXPECT_FALSE(host->replace("missing", labelled("Go")));
+    EXPECT_TRUE(controlNamed(*host, "Go")) << "a refused replacement leaves the tree alone";
+    host->setRoot(d::Node(host->root()));
+    EXPECT_FALSE(host->replace("pressed", labelled("Go"))) << "the whole tree is due for layout";
+}
+
 }  // namespace
