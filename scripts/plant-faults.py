@@ -57,7 +57,7 @@ FAULTS = [
      "if (const auto& card = card_->window(); card && card->contentView())",
      "if (const auto& card = card_->window(); false && card)"),
     ("the preview report is always empty", "controller/Snapshot.cpp",
-     'state["preview"] = preview ? preview->report() : Json::object();', 'state["preview"] = Json::object();'),
+     'out.key("preview").value(preview->report());', 'out.key("preview").value(nlohmann::json::object());'),
     ("the preview's selection points past its windows", "preview/WindowPreview.cpp",
      '{"index", index()},', '{"index", windows_.size()},'),
     ("a launch that finds nothing reports nothing", "controller/AppActions.cpp",
