@@ -14,7 +14,14 @@ namespace {
 
 namespace texts = eventTexts;
 
-std::string inQuotes(std::string_view text) { return "\"" + std::string(text) + "\""; }
+// The parts joined in double quotes, as the guide shows a text.
+template <class... Parts>
+std::string inQuotes(const Parts&... parts) {
+    std::string quoted = "\"";
+    ((quoted += parts), ...);
+    quoted += '"';
+    return quoted;
+}
 
 const EventKey message{"message", "string"};
 const EventKey app{"app", "app record"};
@@ -27,9 +34,9 @@ std::vector<EventKindInfo> table() {
     return {
         {EventKind::error, "error", {message},
          std::string("a launch found no bundle (") +
-             inQuotes(std::string(texts::launchMissingPrefix) + "NAME" + texts::launchMissingSuffix) +
-             ") or the system refused it (" + inQuotes(std::string(texts::launchFailedPrefix) + "…") +
-             "); keeping the Dock hidden failed (" + inQuotes(std::string(texts::dockCalibrationFailedPrefix) + "…") +
+             inQuotes(texts::launchMissingPrefix, "NAME", texts::launchMissingSuffix) +
+             ") or the system refused it (" + inQuotes(texts::launchFailedPrefix, "…") +
+             "); keeping the Dock hidden failed (" + inQuotes(texts::dockCalibrationFailedPrefix, "…") +
              ")",
          library},
         {EventKind::screenResult, "screenResult", {message},
