@@ -75,7 +75,7 @@ protected:
         }
     }
 
-    // Lays the current tree out again from scratch and checks that it draws
+    // Lays the current tree out again from scratch, no row reused, and checks that it draws
     // and offers exactly what the keystrokes' layout did.
     void expectSameAsFromScratch(const std::string& when) {
         expectViewsStandForControls(when);
@@ -83,6 +83,7 @@ protected:
         const auto controlsBefore = controlLines();
         const auto viewsBefore = subviewLines();
         const auto fullLayouts = hosting().layoutCount();
+        hosting().discardReusedLayouts();
         hosting().setRoot(declarative::Node(hosting().root()));
         EXPECT_EQ(controlLines(), controlsBefore) << when;
         EXPECT_EQ(subviewLines(), viewsBefore) << when << ": the reused control views";
