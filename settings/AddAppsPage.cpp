@@ -44,6 +44,20 @@ struct Catalogue {
     std::shared_ptr<const std::set<std::string>> pinnedIds;
 };
 
+// Everything a row shows, so that the layout can reuse the row's last layout
+// wherever the same app appears again in the same state.
+std::string rowKey(const SettingsApp& app, bool pinned) {
+    constexpr char separator = '\x1f';
+    std::string key = "addApps.row";
+    for (const std::string* part : {&app.id(), &app.name(), &app.path()}) {
+        key += separator;
+        key += *part;
+    }
+    key += separator;
+    key += pinned ? "pinned" : "unpinned";
+    return key;
+}
+
 // The row's button holds its app through the catalogue's list rather than a copy.
 Node row(const std::shared_ptr<SettingsModel>& model, std::shared_ptr<const SettingsApp> shown, bool pinned) {
     const SettingsApp& app = *shown;
@@ -55,7 +69,7 @@ Node row(const std::shared_ptr<SettingsModel>& model, std::shared_ptr<const Sett
                       onModel(model, [shown](SettingsModel& m) { m.emit(events::pin(shown->dictionary())); }))
                    .disabledIf(pinned)
                    .accessibility((pinned ? texts::appPinnedPrefix : texts::pinAppPrefix) + app.name());
-    return hstack(nodes(appIcon(app), std::move(names), std::move(pin)), rowSpacing);
+    return hstack(nodes(appIcon(app), std::move(names), std::move(pin)), rowSpacing).reusable(rowKey(app, pinned));
 }
 
 Node catalogueList(const std::shared_ptr<SettingsModel>& model, std::shared_ptr<const Catalogue> catalogue) {

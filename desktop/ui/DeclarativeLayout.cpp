@@ -32,7 +32,7 @@ constexpr std::size_t reserveBeyond = 16;
 DeclarativeLayout::DeclarativeLayout(TextMeasurer& measurer, platform::ui::AppearanceName appearance,
                                      const std::map<std::string, double>& offsets, const std::string& focused,
                                      std::unordered_map<std::string, std::shared_ptr<platform::ui::Image>>& iconCache)
-    : measurer_(measurer), appearance_(appearance), offsets_(offsets), focused_(focused), icons_(iconCache) {}
+    : measurer_(measurer), appearance_(appearance), offsets_(offsets), focused_(focused), icons_(iconCache), reused_(appearance) {}
 
 LayoutResult DeclarativeLayout::run(Node& root, Size bounds) {
     result_ = {};
@@ -136,6 +136,7 @@ std::shared_ptr<platform::ui::Image> DeclarativeLayout::iconFor(const Node& n) {
 }
 
 void DeclarativeLayout::place(Node& n, Rect rect, const Context& parent, const std::string& path) {
+    if (!n.reuseKey.empty() && n.id.empty()) return placeReusable(n, rect, parent, path);
     std::size_t region = result_.regions.size();
     if (!n.id.empty()) {
         Region placed;
@@ -156,6 +157,16 @@ void DeclarativeLayout::place(Node& n, Rect rect, const Context& parent, const s
         placed.controls.end = result_.controls.size();
         placed.scrollAreas.end = result_.scrollAreas.size();
     }
+}
+
+void DeclarativeLayout::placeReusable(Node& n, Rect rect, const Context& parent, const std::string& path) {
+    if (reused_.replay(n, rect, parent, path, result_)) {
+        ++result_.subtreesReused;
+        return;
+    }
+    const ReusedLayouts::Marks before = ReusedLayouts::marks(result_);
+    placeNode(n, rect, parent, path);
+    reused_.keep(n, rect, parent, path, result_, before);
 }
 
 void DeclarativeLayout::placeNode(Node& n, Rect rect, const Context& parent, const std::string& path) {

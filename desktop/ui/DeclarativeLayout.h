@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "desktop/ui/FitCache.h"
+#include "desktop/ui/LayoutResult.h"
+#include "desktop/ui/ReusedLayouts.h"
 #include "platform/ui/Appearance.h"
 #include "platform/ui/Declarative.h"
 
@@ -30,119 +32,6 @@ using platform::ui::Color;
 using platform::ui::Font;
 using platform::ui::declarative::Control;
 using platform::ui::declarative::Node;
-
-// One thing to draw, in the hosting view's coordinates (top-left origin here;
-// the view turns them over when it draws).
-struct Paint {
-    enum class Op {
-        fill,          // rect, colour, radius
-        stroke,        // rect, colour, radius (hairline)
-        text,          // text, font, colour, lines, centered
-        symbol,        // symbol name, colour
-        image,         // image, fitted into rect
-        bezel,         // a push button's bezel
-        prominentBezel,
-        switchControl, // on
-        popUp,         // text: the option shown
-        stepper,       // canIncrement, canDecrement
-        field,         // text (value or placeholder), placeholder flag, plain, focused
-        spinner,
-        rowMarker,     // a list row in view (draws nothing; counted)
-    };
-    Op op = Op::fill;
-    Rect rect;
-    Rect clip;
-    std::string text;
-    Font font;
-    Color color = Color::label();
-    int lines = 0;
-    bool centered = false;
-    double radius = 0;
-    std::shared_ptr<platform::ui::Image> image;
-    bool on = false;       // switch; field: showing the placeholder
-    bool enabled = true;
-    bool focused = false;  // field
-    bool plain = false;    // field
-    bool canIncrement = false, canDecrement = false;
-    double alpha = 1;
-};
-
-// A control as placed: what the public Control says plus where it lives.
-struct PlacedControl {
-    Control info;       // frame: the whole control, top-left origin (not yet clipped)
-    Rect clip;          // the scrollable area around it, or the view
-    Node* node = nullptr;
-    Node* owner = nullptr;   // sidebar rows: the sidebar list whose `changed` they call
-    std::string path;   // the node's position in the tree
-    std::string scrollPath;  // the scrollable area it lies in, if any
-    Rect upArrow, downArrow; // steppers
-    std::string placeholder;  // text fields
-};
-
-struct ScrollArea {
-    std::string path;
-    Rect viewport;        // top-left origin
-    double contentHeight = 0;
-    double offset = 0;
-    // Lists: how to find a row that is not built.
-    Node* list = nullptr;
-    double rowHeight = 0;
-    double rowsTop = 0;  // content offset of the first row
-};
-
-// The inherited style and context of a node being laid out.
-struct LayoutContext {
-    double fontSize = 13;
-    Font::Weight weight = Font::Weight::regular;
-    std::optional<Color> color;
-    std::optional<Color> symbolColor;
-    bool mono = false;
-    bool disabled = false;
-    bool inForm = false;
-    enum class Axis { none, horizontal, vertical } axis = Axis::none;
-    Rect clip;
-    std::string scrollPath;
-
-    // The same context for children laid out along axis.
-    LayoutContext along(Axis stackAxis) const {
-        LayoutContext inside = *this;
-        inside.axis = stackAxis;
-        return inside;
-    }
-};
-
-// A node with an id as it was laid out: where, with what around it, the
-// answers it gave the layout around it, and the part of the result it made
-// (paints, controls and scrollable areas from `begin` up to `end`).
-struct Region {
-    struct Span {
-        std::size_t begin = 0, end = 0;
-    };
-    struct Fit {
-        double width = 0;
-        LayoutContext context;
-        Size size;
-    };
-    std::string id;
-    Node* node = nullptr;
-    std::string path;
-    Rect rect;              // offered to the node, margins included
-    LayoutContext context;  // its parent's
-    Span paints, controls, scrollAreas;
-    std::vector<Fit> fits;
-};
-
-struct LayoutResult {
-    std::vector<Paint> paints;
-    std::vector<PlacedControl> controls;
-    std::vector<ScrollArea> scrollAreas;
-    // Identified nodes, in the order they were placed (a node before the nodes inside it).
-    std::vector<Region> regions;
-    // Rows of lazy lists by the list's path, kept while the layout is used.
-    std::map<std::string, std::deque<Node>> builtRows;
-    std::size_t rowsLaidOut = 0;
-    bool hasToolbar = false;
-};
 
 // What a person reads on the control the node describes (a button made of
 // nodes reads as its texts joined by spaces; an empty field as its placeholder).
@@ -161,6 +50,8 @@ public:
     // Whether `node` would be given the same room as the region's node: the
     // same frame, the same answers to every size asked, the same directions filled.
     bool takesSameRoom(const Region& region, const Node& node);
+    // The laid-out nodes kept by reuse key, for the next passes.
+    ReusedLayouts& reused() { return reused_; }
 
     using Context = LayoutContext;
 
@@ -188,6 +79,8 @@ private:
 
     // Places a node, recording its region when it has an id.
     void place(Node& node, Rect rect, const Context& parent, const std::string& path);
+    // Places a node with a reuse key from what it made before, or lays it out and keeps that.
+    void placeReusable(Node& node, Rect rect, const Context& parent, const std::string& path);
     void placeNode(Node& node, Rect rect, const Context& parent, const std::string& path);
     void placeContent(Node& node, Rect r, const Context& c, const std::string& path);
     void placeStack(Node& node, Rect r, const Context& c, const std::string& path);
@@ -224,6 +117,7 @@ private:
     LayoutResult result_;
 
     FitCache fits_;
+    ReusedLayouts reused_;
     // The sizes identified nodes were asked for, until run attaches them to their regions.
     std::unordered_map<const Node*, std::vector<Region::Fit>> identifiedFits_;
 };

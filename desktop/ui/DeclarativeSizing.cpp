@@ -83,6 +83,13 @@ Size DeclarativeLayout::fit(const Node& n, double width, const Context& parent) 
                static_cast<int>(parent.weight) | (parent.mono ? 8 : 0) | (parent.inForm ? 16 : 0) |
                    (static_cast<int>(parent.axis) << 5)};
     if (auto found = fits_.find(key)) return *found;
+    const bool reusable = !n.reuseKey.empty() && n.id.empty();
+    if (reusable) {
+        if (auto kept = reused_.fitted(n, width, parent)) {
+            fits_.insert(key, *kept);
+            return *kept;
+        }
+    }
 
     Context c = inherit(parent, n);
     const FrameSpec& f = n.frame;
@@ -114,6 +121,7 @@ Size DeclarativeLayout::fit(const Node& n, double width, const Context& parent) 
     }
     Size result{w + horizontal(n.margin), h + vertical(n.margin)};
     fits_.insert(key, result);
+    if (reusable) reused_.keepFit(n, width, parent, result);
     if (!n.id.empty()) identifiedFits_[&n].push_back({width, parent, result});
     return result;
 }

@@ -92,6 +92,8 @@ public:
     long long partialLayoutCount() const override { return partialLayoutCount_; }
     std::size_t listRowsLaidOut() const override { return layout_.rowsLaidOut; }
     std::size_t listRowsDrawn() const override { return rowsDrawn_; }
+    std::size_t subtreesReused() const override { return layout_.subtreesReused; }
+    void discardReusedLayouts() override { engine().reused().clear(); }
 
     void layoutIfNeeded() override {
         if (layoutIsStale()) {
@@ -298,18 +300,20 @@ private:
     // The replaced nodes, each in the room its predecessor had; the rest of
     // the layout stays as it is.
     void layOutPendingRegions() {
-        std::size_t rows = 0;
+        std::size_t rows = 0, reused = 0;
         for (const std::string& path : pendingRegions_) {
             for (std::size_t i = 0; i < layout_.regions.size(); ++i) {
                 if (layout_.regions[i].path != path) continue;
                 LayoutResult part = engine().runRegion(layout_.regions[i]);
                 rows += part.rowsLaidOut;
+                reused += part.subtreesReused;
                 desktop::ui::splice(layout_, i, std::move(part));
                 break;
             }
         }
         pendingRegions_.clear();
         layout_.rowsLaidOut = rows;
+        layout_.subtreesReused = reused;
     }
 
     // The subviews standing for the controls in view are kept and given the

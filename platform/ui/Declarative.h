@@ -131,6 +131,12 @@ struct Node {
     std::string title;        // split view: the detail column's title
     // Names the node for HostingView::replace; empty for most nodes.
     std::string id;
+    // Names everything the node and the nodes inside it show (texts, images,
+    // styles, states, their shape): two nodes with the same key must look and
+    // behave alike, so that the layout may place the one as it placed the
+    // other, only moved, as a table view reuses a row's cell. The layout adds
+    // the room, the inherited style and the appearance. Empty: laid out anew.
+    std::string reuseKey;
 
     // Text style; unset values are inherited from the enclosing nodes
     // (body size, regular weight, the label colour at the top).
@@ -221,6 +227,7 @@ struct Node {
     Node&& aligned(Alignment a) && { alignment = a; return std::move(*this); }
     Node&& spaced(double value) && { spacing = value; return std::move(*this); }
     Node&& identified(std::string name) && { id = std::move(name); return std::move(*this); }
+    Node&& reusable(std::string key) && { reuseKey = std::move(key); return std::move(*this); }
 };
 
 // Children moved into their list: a braced list of nodes would copy each one
@@ -363,6 +370,12 @@ public:
     // built, and the last draw drew.
     virtual std::size_t listRowsLaidOut() const = 0;
     virtual std::size_t listRowsDrawn() const = 0;
+    // How many nodes with a reuse key the last layout placed from an earlier
+    // layout of the same content instead of laying them out.
+    virtual std::size_t subtreesReused() const = 0;
+    // Forgets the laid-out nodes kept by reuse key, so that the next layout
+    // lays every node out anew.
+    virtual void discardReusedLayouts() = 0;
 
     // Driving it like a person. A control is named by its visible text or
     // accessibility label; the first enabled one in tree order counts, and it

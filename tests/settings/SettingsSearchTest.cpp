@@ -75,7 +75,7 @@ protected:
         }
     }
 
-    // Lays the current tree out again from scratch and checks that it draws
+    // Lays the current tree out again from scratch, no row reused, and checks that it draws
     // and offers exactly what the keystrokes' layout did.
     void expectSameAsFromScratch(const std::string& when) {
         expectViewsStandForControls(when);
@@ -83,6 +83,7 @@ protected:
         const auto controlsBefore = controlLines();
         const auto viewsBefore = subviewLines();
         const auto fullLayouts = hosting().layoutCount();
+        hosting().discardReusedLayouts();
         hosting().setRoot(declarative::Node(hosting().root()));
         EXPECT_EQ(controlLines(), controlsBefore) << when;
         EXPECT_EQ(subviewLines(), viewsBefore) << when << ": the reused control views";
@@ -184,6 +185,63 @@ TEST_F(SettingsSearchTest, ReusedRowsPinTheAppsTheyShow) {
     type("Filler 4");
     click("固定 Filler 42");
     EXPECT_EQ(pinnedIds(), std::vector<std::string>{"com.filler.42"});
+}
+
+// Tests that rows seen before are reused where they appear again (another
+// position, a scrolled list), that a row whose app was pinned or unpinned
+// meanwhile, or drawn in another appearance, shows its new state, and that the
+// page then draws, names and does what the same page laid out anew would.
+TEST_F(SettingsSearchTest, RowsSeenBeforeAreReusedWhereverTheyAppear) {
+    openCatalogue();
+    type("a");
+    EXPECT_TRUE(control("已固定 Safari"));
+    EXPECT_TRUE(control("固定 Maps"));
+    hosting().deleteBackward(1);
+    type("M");
+    EXPECT_FALSE(control("已固定 Safari"));
+    EXPECT_EQ(hosting().subtreesReused(), hosting().listRowsLaidOut()) << "Mail and Maps were in view before, a row lower";
+    EXPECT_GT(hosting().subtreesReused(), 0u);
+    expectSameAsFromScratch("rows moved up");
+
+    const json safari = pinnedApp("com.apple.Safari", "Safari"), maps = pinnedApp("com.apple.Maps", "Maps");
+    update({{"preferences", {{"pinned", json::array({safari, maps})}}}});
+    ASSERT_TRUE(control("已固定 Maps")) << "the row of an app pinned meanwhile says so";
+    EXPECT_FALSE(control("已固定 Maps")->enabled);
+    EXPECT_FALSE(control("固定 Maps"));
+    click("固定 Mail");
+    EXPECT_EQ(pinnedIds(), std::vector<std::string>{"com.apple.mail"});
+    expectSameAsFromScratch("a row pinned meanwhile");
+    update({{"preferences", {{"pinned", json::array({safari})}}}});
+    ASSERT_TRUE(control("固定 Maps"));
+    EXPECT_TRUE(control("固定 Maps")->enabled);
+    click("固定 Maps");
+    EXPECT_EQ(pinnedIds(), std::vector<std::string>{"com.apple.Maps"});
+    expectSameAsFromScratch("a row unpinned again");
+
+    // The whole catalogue scrolled down, then narrowed to the fillers: the rows in view move up by three.
+    hosting().deleteBackward(1);
+    auto window = settings().window();
+    const auto row = control("已固定 Safari")->frame;
+    verb("pointer " + std::to_string(window->frame().minX() + row.midX() - 200) + " " +
+         std::to_string(window->frame().minY() + row.midY()));
+    verb("scroll 0 -20");
+    EXPECT_FALSE(control("已固定 Safari"));
+    type("F");
+    EXPECT_FALSE(control("固定 Mail"));
+    EXPECT_GT(hosting().subtreesReused(), 0u) << "fillers in view before the keystroke";
+    expectSameAsFromScratch("scrolled");
+
+    send("appearance", {{"dark", true}});
+    hosting().layoutIfNeeded();
+    EXPECT_EQ(hosting().subtreesReused(), 0u) << "rows laid out in the light appearance are not shown in the dark one";
+    type("i");
+    hosting().layoutIfNeeded();
+    EXPECT_GT(hosting().subtreesReused(), 0u) << "rows laid out in the dark appearance";
+    expectSameAsFromScratch("dark");
+    send("appearance", {{"dark", false}});
+    hosting().layoutIfNeeded();
+    EXPECT_EQ(hosting().subtreesReused(), 0u);
+    expectSameAsFromScratch("light again");
 }
 
 // Tests that a page switch and back, which builds the window anew, keeps the
