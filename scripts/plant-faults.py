@@ -5,7 +5,10 @@ catches (the seeds and the regressions run as sessions with every
 invariant checked). Each fault is a small edit that compiles and crashes
 nothing: it only makes the library do the wrong thing.
 
-    scripts/plant-faults.py [SCRATCH_DIR]      # default /tmp/orvane-faults
+    scripts/plant-faults.py [SCRATCH_DIR [NAME...]]   # default /tmp/orvane-faults
+
+With names, only the faults whose description contains one of them are
+planted (the unchanged tree is still replayed first).
 
 One build folder is configured once and rebuilt incrementally per fault
 (ccache keeps the unchanged files cheap). Prints a Markdown table and exits
@@ -52,7 +55,7 @@ FAULTS = [
     ("settingsShow does nothing", "bridge/CommandTable.cpp",
      "if (auto* controller = current()) controller->settings().show();", ""),
     ("capture writes nothing", "controller/Capture.cpp",
-     "if (directory.empty() || !platform::files().exists(directory)) return;", "return;"),
+     "if (!platform::isPath(directory) || !platform::files().exists(directory)) return;", "return;"),
     ("capture skips the card", "controller/Capture.cpp",
      "if (const auto& card = card_->window(); card && card->contentView())",
      "if (const auto& card = card_->window(); false && card)"),
@@ -119,8 +122,11 @@ def main():
     if clean is None or clean:
         sys.exit("the unchanged tree does not pass its own corpus: " + detail)
 
+    chosen = sys.argv[2:]
     rows = []
     for name, path, old, new in FAULTS:
+        if chosen and not any(word in name for word in chosen):
+            continue
         file = os.path.join(source, path)
         with open(file, encoding="utf-8") as f:
             original = f.read()
