@@ -20,18 +20,11 @@
 #include "platform/ui/Appearance.h"
 #include "platform/ui/Declarative.h"
 
-namespace platform::ui { class Image; }
-
 namespace desktop::ui {
 
+// The names this header uses (Rect, Size, Color, Font, Control, Node) come
+// from LayoutResult.h, which declares them for the whole layout.
 class TextMeasurer;
-
-using platform::Rect;
-using platform::Size;
-using platform::ui::Color;
-using platform::ui::Font;
-using platform::ui::declarative::Control;
-using platform::ui::declarative::Node;
 
 // What a person reads on the control the node describes (a button made of
 // nodes reads as its texts joined by spaces; an empty field as its placeholder).
