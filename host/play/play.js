@@ -12,6 +12,8 @@ const context = canvas.getContext('2d', { alpha: false });
 const play = window.__play = {
   connected: false, frames: 0, frameTimes: [], latencies: [], snapshot: {}, system: {}, events: [],
   replies: [], configuration: {}, captures: [],
+  // The last input sent, and the last input a drawn frame had seen.
+  sent: 0, acknowledged: 0,
 };
 
 let socket = null;
@@ -21,7 +23,9 @@ const pendingMoves = new Map();  // seq -> time sent
 let drawing = Promise.resolve();
 
 function send(message) {
-  if (socket && socket.readyState === WebSocket.OPEN) socket.send(JSON.stringify(message));
+  if (!socket || socket.readyState !== WebSocket.OPEN) return;
+  socket.send(JSON.stringify(message));
+  if (message.seq) play.sent = message.seq;
 }
 
 function sendLine(line) {
@@ -56,6 +60,7 @@ function onFrame(buffer) {
     const now = performance.now();
     play.frames++;
     play.lastSequence = sequence;
+    play.acknowledged = Math.max(play.acknowledged, ack);
     play.frameTimes.push(now);
     if (play.frameTimes.length > 600) play.frameTimes.shift();
     for (const [seq, sent] of pendingMoves) {

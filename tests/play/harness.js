@@ -99,4 +99,12 @@ async function changedShare(page, name, rect) {
   }, [name, rect]);
 }
 
-module.exports = { startHost, stopHost, openBrowser, pagePoint, stripButton, keepPicture, changedShare };
+// Resolves once the canvas shows a frame drawn after the host took every
+// input sent so far; the input must change the picture (a pointer move, a
+// focus ring, a caret), or no frame acknowledges it.
+async function caughtUp(page, timeout = 15000) {
+  const sent = await page.evaluate(() => window.__play.sent);
+  await page.waitForFunction((sent) => window.__play.acknowledged >= sent, sent, { timeout, polling: 50 });
+}
+
+module.exports = { startHost, stopHost, openBrowser, pagePoint, stripButton, keepPicture, changedShare, caughtUp };
