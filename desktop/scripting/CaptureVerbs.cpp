@@ -13,6 +13,7 @@
 #include "desktop/capture/CapturePolicy.h"
 #include "desktop/pictures/ScreenPicture.h"
 #include "desktop/scene/GeometryJson.h"
+#include "desktop/scripting/VerbLine.h"
 #include "desktop/windowserver/WindowList.h"
 #include "desktop/windowserver/WindowServer.h"
 #include "platform/ui/Bitmap.h"
@@ -35,12 +36,7 @@ constexpr const char* malformedWindow = "the window needs at least a frame [x, y
 
 constexpr int maximumVerbJsonDepth = 16;
 
-json ok(json fields = json::object()) {
-    fields["ok"] = true;
-    return fields;
-}
 
-json failure(const std::string& message) { return {{"ok", false}, {"error", message}}; }
 
 std::optional<json> parseBounded(const std::string& text) {
     try {
@@ -53,32 +49,21 @@ std::optional<json> parseBounded(const std::string& text) {
     }
 }
 
-// What follows the first occurrence of word in line, trimmed.
-std::string after(const std::string& line, const std::string& word) {
-    auto start = line.find(word);
-    if (start == std::string::npos) return {};
-    start += word.size();
-    auto first = line.find_first_not_of(" \t\r\n", start);
-    if (first == std::string::npos) return {};
-    auto last = line.find_last_not_of(" \t\r\n");
-    return line.substr(first, last - first + 1);
-}
-
 json captureOutcome(const std::vector<std::string>& words, const std::string& line) {
-    if (words.size() < 3) return failure(texts::captureUsage);
+    if (words.size() < 3) return verbFailed(texts::captureUsage);
     const std::string& id = words[2];
     std::optional<CaptureOutcome> outcome = CapturePolicy::outcomeFromJson(words[1]);
-    if (!outcome) return failure(texts::captureUsage);
+    if (!outcome) return verbFailed(texts::captureUsage);
     if (words.size() > 3) {
         auto brace = line.find('{');
         auto error = outcome->kind == CaptureOutcomeKind::fail && brace != std::string::npos
                          ? parseBounded(line.substr(brace))
                          : std::nullopt;
-        if (!error || !error->is_object()) return failure(texts::captureUsage);
+        if (!error || !error->is_object()) return verbFailed(texts::captureUsage);
         outcome = CapturePolicy::outcomeFromJson(*error);
     }
     CapturePolicy::shared().set(id, *outcome);
-    return ok({{"capture", CapturePolicy::shared().state()["outcomes"]}});
+    return verbSucceeded({{"capture", CapturePolicy::shared().state()["outcomes"]}});
 }
 
 std::optional<int> windowNumber(const std::string& word) {
@@ -88,36 +73,36 @@ std::optional<int> windowNumber(const std::string& word) {
 }
 
 json openWindow(const std::string& line) {
-    std::string rest = after(line, "open");
+    std::string rest = restAfter(line, "open");
     auto brace = rest.find('{');
-    if (brace == std::string::npos) return failure(texts::windowUsage);
+    if (brace == std::string::npos) return verbFailed(texts::windowUsage);
     std::string app = rest.substr(0, brace);
     while (!app.empty() && (app.back() == ' ' || app.back() == '\t')) app.pop_back();
     auto element = parseBounded(rest.substr(brace));
-    if (app.empty() || !element) return failure(texts::windowUsage);
+    if (app.empty() || !element) return verbFailed(texts::windowUsage);
     auto& table = ProcessTable::shared();
     auto index = table.find(app, true);
-    if (!index) return failure(texts::notRunning + app);
-    if (table.isHost(*index)) return failure(texts::hostWindows);
+    if (!index) return verbFailed(texts::notRunning + app);
+    if (table.isHost(*index)) return verbFailed(texts::hostWindows);
     auto number = openWindowOfProcess(table.process(*index)->processIdentifier(), *element);
-    if (!number) return failure(texts::malformedWindow);
-    return ok({{"window", *number}});
+    if (!number) return verbFailed(texts::malformedWindow);
+    return verbSucceeded({{"window", *number}});
 }
 
 json windowVerb(const std::vector<std::string>& words, const std::string& line) {
     if (words.size() >= 2 && words[1] == "open") return openWindow(line);
-    if (words.size() != 3) return failure(texts::windowUsage);
+    if (words.size() != 3) return verbFailed(texts::windowUsage);
     const std::string& action = words[1];
     auto number = windowNumber(words[2]);
-    if (!number) return failure(texts::windowUsage);
+    if (!number) return verbFailed(texts::windowUsage);
     auto& list = WindowList::shared();
     bool done = false;
     if (action == "minimize" || action == "space") done = list.setForeignWindowOnScreen(*number, false);
     else if (action == "restore") done = list.setForeignWindowOnScreen(*number, true) && list.orderForeignFront(*number);
     else if (action == "close") done = list.removeForeignWindow(*number);
-    else return failure(texts::windowUsage);
-    if (!done) return failure(texts::noSuchWindow);
-    return ok({{"window", *number}});
+    else return verbFailed(texts::windowUsage);
+    if (!done) return verbFailed(texts::noSuchWindow);
+    return verbSucceeded({{"window", *number}});
 }
 
 // "screenshot PATH" pictures the whole screen; four or five numbers after the
@@ -132,21 +117,21 @@ json screenshotVerb(const std::vector<std::string>& words, const std::string& li
         --pathWords;
     }
     if (numbers.size() < 4) pathWords = words.size(), numbers.clear();
-    std::string path = after(line, "screenshot");
+    std::string path = restAfter(line, "screenshot");
     if (!numbers.empty()) {
         path = words[1];
         for (std::size_t i = 2; i < pathWords; ++i) path += " " + words[i];
     }
-    if (path.empty() || pathWords < 2) return failure(texts::screenshotUsage);
+    if (path.empty() || pathWords < 2) return verbFailed(texts::screenshotUsage);
     if (numbers.empty()) {
-        if (auto error = writeScreenPicture(path)) return failure(*error);
-        return ok({{"path", path}});
+        if (auto error = writeScreenPicture(path)) return verbFailed(*error);
+        return verbSucceeded({{"path", path}});
     }
     auto screens = platform::ui::screens();
     double scale = numbers.size() == 5 ? numbers[4] : screens.empty() ? 2 : screens.front().backingScale;
     platform::Rect region{numbers[0], numbers[1], numbers[2], numbers[3]};
-    if (auto error = writeScreenPicture(path, region, scale)) return failure(*error);
-    return ok({{"path", path}, {"region", rectJson(region)}, {"scale", scale}});
+    if (auto error = writeScreenPicture(path, region, scale)) return verbFailed(*error);
+    return verbSucceeded({{"path", path}, {"region", rectJson(region)}, {"scale", scale}});
 }
 
 }  // namespace

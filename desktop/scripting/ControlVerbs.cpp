@@ -14,6 +14,7 @@
 #include <nlohmann/json.hpp>
 
 #include "desktop/scene/GeometryJson.h"
+#include "desktop/scripting/VerbLine.h"
 #include "desktop/windowserver/WindowList.h"
 #include "platform/Utf8.h"
 #include "platform/ui/Declarative.h"
@@ -43,7 +44,6 @@ constexpr const char* noCloseButton = "none of our windows on screen has a close
 constexpr const char* badText = "the text is not valid UTF-8";
 }  // namespace texts
 
-json failure(const std::string& message) { return {{"ok", false}, {"error", message}}; }
 
 std::vector<std::string> words(const std::string& text) {
     std::vector<std::string> out;
@@ -86,26 +86,26 @@ std::shared_ptr<HostingView> hostingView(const Window& window) {
 json outcomeReply(Outcome outcome, const std::string& label, const std::string& option, int window) {
     switch (outcome) {
         case Outcome::done: return {{"ok", true}, {"window", window}};
-        case Outcome::notFound: return failure("no control named " + label);
-        case Outcome::disabled: return failure(label + " is disabled");
-        case Outcome::noSuchOption: return failure(label + " has no option " + option);
-        case Outcome::atLimit: return failure(label + " cannot step further that way");
+        case Outcome::notFound: return verbFailed("no control named " + label);
+        case Outcome::disabled: return verbFailed(label + " is disabled");
+        case Outcome::noSuchOption: return verbFailed(label + " has no option " + option);
+        case Outcome::atLimit: return verbFailed(label + " cannot step further that way");
     }
-    return failure("no control named " + label);
+    return verbFailed("no control named " + label);
 }
 
 bool hasStyle(const Window& window, unsigned bits) { return (window.styleMask() & bits) == bits; }
 
 json resize(const std::vector<std::string>& w) {
-    if (w.size() != 3) return failure(texts::resizeUsage);
+    if (w.size() != 3) return verbFailed(texts::resizeUsage);
     auto width = numberFromWord(w[1]);
     auto height = numberFromWord(w[2]);
-    if (!width || !height || *width < 0 || *height < 0) return failure(texts::resizeUsage);
+    if (!width || !height || *width < 0 || *height < 0) return verbFailed(texts::resizeUsage);
     auto window = frontWindow();
-    if (!window) return failure(texts::noWindow);
+    if (!window) return verbFailed(texts::noWindow);
     // A status item's window, a borderless panel or a fixed-size window has no corner to drag.
     if (!hasStyle(*window, platform::ui::styleMask::titled | platform::ui::styleMask::resizable))
-        return failure(texts::noResizeCorner);
+        return verbFailed(texts::noResizeCorner);
     // Dragging the bottom-right corner: the top-left corner stays.
     platform::Rect old = window->frame();
     window->setFrame({old.minX(), old.maxY() - *height, *width, *height});
@@ -129,7 +129,7 @@ json closeFrontmost() {
                 break;
             }
     }
-    if (!window) return failure(frontWindow() ? texts::noCloseButton : texts::noWindow);
+    if (!window) return verbFailed(frontWindow() ? texts::noCloseButton : texts::noWindow);
     window->performClose();
     return json{{"ok", true}, {"window", window->windowNumber()}, {"visible", window->isVisible()}};
 }
@@ -144,42 +144,42 @@ std::optional<json> controlVerb(const std::string& line) {
         verb != "close")
         return std::nullopt;
     if (verb == "resize") return resize(w);
-    if (verb == "close" && w.size() != 1) return failure(texts::closeUsage);
-    if (verb == "press" && w.size() < 2) return failure(texts::pressUsage);
-    if (verb == "pick" && w.size() < 3) return failure(texts::pickUsage);
-    if (verb == "step" && (w.size() < 3 || (w.back() != "up" && w.back() != "down"))) return failure(texts::stepUsage);
+    if (verb == "close" && w.size() != 1) return verbFailed(texts::closeUsage);
+    if (verb == "press" && w.size() < 2) return verbFailed(texts::pressUsage);
+    if (verb == "pick" && w.size() < 3) return verbFailed(texts::pickUsage);
+    if (verb == "step" && (w.size() < 3 || (w.back() != "up" && w.back() != "down"))) return verbFailed(texts::stepUsage);
 
     int erased = 1;
     if (verb == "backspace") {
-        if (w.size() > 2) return failure(texts::backspaceUsage);
+        if (w.size() > 2) return verbFailed(texts::backspaceUsage);
         if (w.size() == 2) {
             const auto count = numberFromWord(w[1]);
-            if (!count || *count != std::floor(*count) || *count < 1 || *count > 10000) return failure(texts::backspaceUsage);
+            if (!count || *count != std::floor(*count) || *count < 1 || *count > 10000) return verbFailed(texts::backspaceUsage);
             erased = static_cast<int>(*count);
         }
     }
 
     if (verb == "close") return closeFrontmost();
     auto window = frontWindow();
-    if (!window) return failure(texts::noWindow);
+    if (!window) return verbFailed(texts::noWindow);
     int number = window->windowNumber();
     auto host = hostingView(*window);
-    if (!host) return failure(texts::noContent);
+    if (!host) return verbFailed(texts::noContent);
 
     if (verb == "type") {
         // Everything after the verb and one space, spaces included.
         auto start = line.find("type") + 4;
-        if (start >= line.size()) return failure(texts::typeUsage);
+        if (start >= line.size()) return verbFailed(texts::typeUsage);
         std::string text = line.substr(start + 1);
         while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-        if (text.empty()) return failure(texts::typeUsage);
-        if (!window->isKey()) return failure(texts::noFocus);
-        if (!platform::isValidUtf8(text)) return failure(texts::badText);
-        if (!host->typeText(text)) return failure(texts::noFocus);
+        if (text.empty()) return verbFailed(texts::typeUsage);
+        if (!window->isKey()) return verbFailed(texts::noFocus);
+        if (!platform::isValidUtf8(text)) return verbFailed(texts::badText);
+        if (!host->typeText(text)) return verbFailed(texts::noFocus);
         return json{{"ok", true}, {"window", number}};
     }
     if (verb == "backspace") {
-        if (!window->isKey() || !host->deleteBackward(erased)) return failure(texts::noFocus);
+        if (!window->isKey() || !host->deleteBackward(erased)) return verbFailed(texts::noFocus);
         return json{{"ok", true}, {"window", number}};
     }
     if (verb == "press") {

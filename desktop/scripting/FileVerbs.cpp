@@ -4,6 +4,7 @@
 
 #include "desktop/files/Disk.h"
 #include "desktop/files/FileIO.h"
+#include "desktop/scripting/VerbLine.h"
 
 namespace desktop {
 namespace {
@@ -13,31 +14,23 @@ using nlohmann::json;
 // The largest file pull copies off the disk: far more than any picture or list it holds.
 constexpr std::size_t largestPulledFile = std::size_t(1) << 30;
 
-// The rest of line from start, trimmed: a path may hold spaces.
-std::string trimmedFrom(const std::string& line, std::size_t start) {
-    auto first = line.find_first_not_of(" \t\r\n", start);
-    if (first == std::string::npos) return {};
-    auto last = line.find_last_not_of(" \t\r\n");
-    return line.substr(first, last - first + 1);
-}
-
 json mkdirVerb(const std::string& line) {
-    const std::string path = trimmedFrom(line, line.find("mkdir") + 5);
-    if (path.empty() || path.front() != '/') return {{"ok", false}, {"error", "mkdir needs an absolute path"}};
+    const std::string path = restAfter(line, "mkdir");
+    if (path.empty() || path.front() != '/') return verbFailed("mkdir needs an absolute path");
     if (!makeDirectories(resolve(path)))
-        return {{"ok", false}, {"error", "cannot make the folder " + path}};
+        return verbFailed("cannot make the folder " + path);
     return {{"ok", true}, {"path", path}};
 }
 
 // Copies PATH of the simulated disk to DEST on this machine.
 json pullVerb(const std::vector<std::string>& words, const std::string& line) {
     if (words.size() < 3 || words[1].front() != '/')
-        return {{"ok", false}, {"error", "pull needs an absolute path on the simulated disk and a destination"}};
+        return verbFailed("pull needs an absolute path on the simulated disk and a destination");
     const std::string& path = words[1];
-    const std::string destination = trimmedFrom(line, line.find(path, line.find("pull") + 4) + path.size());
+    const std::string destination = trimmedRest(line, line.find(path, line.find("pull") + 4) + path.size());
     const FileRead file = readFile(resolve(path), largestPulledFile);
-    if (file.status != FileRead::Status::ok) return {{"ok", false}, {"error", "no such file: " + path}};
-    if (!writeFileInPlace(destination, file.bytes)) return {{"ok", false}, {"error", "cannot write " + destination}};
+    if (file.status != FileRead::Status::ok) return verbFailed("no such file: " + path);
+    if (!writeFileInPlace(destination, file.bytes)) return verbFailed("cannot write " + destination);
     return {{"ok", true}, {"path", destination}};
 }
 

@@ -23,6 +23,7 @@
 #include "desktop/scripting/ControlVerbs.h"
 #include "desktop/scripting/DesktopState.h"
 #include "desktop/scripting/FileVerbs.h"
+#include "desktop/scripting/VerbLine.h"
 #include "desktop/scripting/VerbTable.h"
 #include "desktop/windowserver/WindowServer.h"
 
@@ -31,13 +32,6 @@ namespace {
 
 using nlohmann::json;
 
-json ok(json fields = json::object()) {
-    fields["ok"] = true;
-    return fields;
-}
-
-json failure(const std::string& message) { return {{"ok", false}, {"error", message}}; }
-
 std::vector<std::string> split(const std::string& line) {
     std::vector<std::string> words;
     std::istringstream in(line);
@@ -45,22 +39,13 @@ std::vector<std::string> split(const std::string& line) {
     return words;
 }
 
-// What follows the verb, trimmed: an app id may contain spaces.
-std::string argument(const std::string& line, const std::string& verb) {
-    auto start = line.find(verb) + verb.size();
-    auto first = line.find_first_not_of(" \t\r\n", start);
-    if (first == std::string::npos) return {};
-    auto last = line.find_last_not_of(" \t\r\n");
-    return line.substr(first, last - first + 1);
-}
-
 json appVerb(const std::string& verb, const std::string& id) {
     auto& table = ProcessTable::shared();
-    if (id.empty()) return failure(verb + " needs an application (bundle id, name or path)");
+    if (id.empty()) return verbFailed(verb + " needs an application (bundle id, name or path)");
     if (verb == "launch") {
         auto index = table.find(id, false);
         if (!index) {
-            if (table.find(id, true)) return failure("already running: " + id);
+            if (table.find(id, true)) return verbFailed("already running: " + id);
             if (auto path = table.launchServices().applicationPath(id)) {
                 index = table.findByPath(*path);
                 if (!index) index = table.add({id, {}, *path, platform::ActivationPolicy::regular});
@@ -68,24 +53,24 @@ json appVerb(const std::string& verb, const std::string& id) {
                 index = table.add({diskBundleIdentifier(id), {}, id, platform::ActivationPolicy::regular});
             }
         }
-        if (!index || !table.launch(*index)) return failure("no such application: " + id);
-        return ok({{"pid", table.process(*index)->processIdentifier()}});
+        if (!index || !table.launch(*index)) return verbFailed("no such application: " + id);
+        return verbSucceeded({{"pid", table.process(*index)->processIdentifier()}});
     }
     auto index = table.find(id, true);
-    if (!index) return failure("not running: " + id);
+    if (!index) return verbFailed("not running: " + id);
     int pid = table.process(*index)->processIdentifier();
     bool done = verb == "quit"       ? table.quit(*index)
                 : verb == "activate" ? table.activate(*index)
                 : verb == "hide"     ? table.hide(*index)
                                      : table.unhide(*index);
-    if (!done) return failure("cannot " + verb + " " + id);
-    return ok({{"pid", pid}});
+    if (!done) return verbFailed("cannot " + verb + " " + id);
+    return verbSucceeded({{"pid", pid}});
 }
 
 json permissionVerb(const std::string& verb, const std::vector<std::string>& words) {
     bool grant = verb == "grant";
     const std::string usage = verb + " needs accessibility, screen, screen-preflight or screen-recording";
-    if (words.size() != 2) return failure(usage);
+    if (words.size() != 2) return verbFailed(usage);
     const std::string& what = words[1];
     if (what == "accessibility") {
         permissions::setAccessibilityTrusted(grant);
@@ -97,17 +82,17 @@ json permissionVerb(const std::string& verb, const std::vector<std::string>& wor
     } else if (what == "screen-recording") {
         permissions::setScreenCaptureInForce(grant);
     } else {
-        return failure(usage + ", not " + what);
+        return verbFailed(usage + ", not " + what);
     }
-    return ok();
+    return verbSucceeded();
 }
 
 json advanceVerb(const std::vector<std::string>& words) {
-    if (words.size() != 2) return failure("advance needs a number of seconds");
+    if (words.size() != 2) return verbFailed("advance needs a number of seconds");
     const auto seconds = numberFromWord(words[1]);
-    if (!seconds || *seconds < 0) return failure("advance needs a non-negative number of seconds");
+    if (!seconds || *seconds < 0) return verbFailed("advance needs a non-negative number of seconds");
     MainRunLoop::shared().advance(*seconds);
-    return ok({{"now", MainRunLoop::shared().now()}});
+    return verbSucceeded({{"now", MainRunLoop::shared().now()}});
 }
 
 // The window server owns the screens; the system then tells applications
@@ -121,11 +106,11 @@ json screensVerb(const std::string& text) {
             return true;
         });
     } catch (const std::exception&) {
-        return failure("screens needs a JSON array of screens");
+        return verbFailed("screens needs a JSON array of screens");
     }
-    if (!screens.is_array()) return failure("screens needs a JSON array of screens");
+    if (!screens.is_array()) return verbFailed("screens needs a JSON array of screens");
     auto handled = windowServerVerb({"screens", screens.dump()});
-    if (!handled) return failure("the window server cannot change screens");
+    if (!handled) return verbFailed("the window server cannot change screens");
     if (handled->is_object() && handled->value("ok", false))
         applicationNotificationCenter().post(platform::notification::screenParametersDidChange);
     return *handled;
@@ -135,53 +120,53 @@ json screensVerb(const std::string& text) {
 // that work on other threads (the accessibility scan, open completions) can
 // hand its results back.
 json waitVerb(const std::vector<std::string>& words) {
-    if (words.size() != 2) return failure("wait needs a number of seconds");
+    if (words.size() != 2) return verbFailed("wait needs a number of seconds");
     const auto seconds = numberFromWord(words[1]);
-    if (!seconds) return failure("wait needs a number of seconds");
-    if (*seconds < 0 || *seconds > 60) return failure("wait takes 0 to 60 seconds");
+    if (!seconds) return verbFailed("wait needs a number of seconds");
+    if (*seconds < 0 || *seconds > 60) return verbFailed("wait takes 0 to 60 seconds");
     MainRunLoop::shared().runUntil([] { return false; }, *seconds);
-    return ok();
+    return verbSucceeded();
 }
 
 json helpVerb(const std::vector<std::string>& words) {
-    if (words.size() != 1) return failure("help takes no arguments");
+    if (words.size() != 1) return verbFailed("help takes no arguments");
     auto lines = json::array();
     for (const auto& entry : verbTable()) lines.push_back(std::string(entry.usage) + " \u2014 " + std::string(entry.help));
-    return ok({{"verbs", std::move(lines)}});
+    return verbSucceeded({{"verbs", std::move(lines)}});
 }
 
 json dispatch(const std::string& line) {
     auto words = split(line);
-    if (words.empty()) return failure("empty verb");
+    if (words.empty()) return verbFailed("empty verb");
     const std::string& verb = words[0];
     if (verb == "launch" || verb == "quit" || verb == "activate" || verb == "hide" || verb == "unhide")
-        return appVerb(verb, argument(line, verb));
+        return appVerb(verb, restAfter(line, verb));
     if (verb == "wake" || verb == "space") {
-        if (words.size() != 1) return failure(verb + " takes no arguments");
+        if (words.size() != 1) return verbFailed(verb + " takes no arguments");
         workspaceNotificationCenter().post(verb == "wake" ? platform::notification::didWake
                                                           : platform::notification::activeSpaceDidChange);
-        return ok();
+        return verbSucceeded();
     }
     if (verb == "motion") {
-        if (words.size() != 2 || (words[1] != "reduced" && words[1] != "full")) return failure("usage: motion reduced|full");
+        if (words.size() != 2 || (words[1] != "reduced" && words[1] != "full")) return verbFailed("usage: motion reduced|full");
         setReduceMotion(words[1] == "reduced");
-        return ok();
+        return verbSucceeded();
     }
     if (verb == "grant" || verb == "revoke") return permissionVerb(verb, words);
     if (verb == "advance") return advanceVerb(words);
     if (verb == "wait") return waitVerb(words);
     if (verb == "help") return helpVerb(words);
-    if (verb == "screens") return screensVerb(argument(line, verb));
+    if (verb == "screens") return screensVerb(restAfter(line, verb));
     if (verb == "state") {
-        if (words.size() != 1) return failure("state takes no arguments");
+        if (words.size() != 1) return verbFailed("state takes no arguments");
         MainRunLoop::shared().pump();
-        return ok({{"state", desktopState()}});
+        return verbSucceeded({{"state", desktopState()}});
     }
     if (auto handled = windowServerVerb(words)) return *handled;
     if (auto handled = controlVerb(line)) return *handled;
     if (auto handled = captureVerb(words, line)) return *handled;
     if (auto handled = fileVerb(words, line)) return *handled;
-    return failure("unknown verb: " + verb);
+    return verbFailed("unknown verb: " + verb);
 }
 
 }  // namespace
@@ -191,7 +176,7 @@ nlohmann::json runVerb(const std::string& line) {
     try {
         reply = dispatch(line);
     } catch (const std::exception& e) {
-        reply = failure(std::string("verb failed: ") + e.what());
+        reply = verbFailed(std::string("verb failed: ") + e.what());
     }
     // What the verb set off (notifications, their observers) has happened before the reply.
     MainRunLoop::shared().pump();
