@@ -49,6 +49,9 @@ Color colour(Rgba c, double alpha) { return Color::rgba(c.r, c.g, c.b, alpha); }
 
 double luminance(Rgba c) { return 0.2126 * c.r + 0.7152 * c.g + 0.0722 * c.b; }
 
+// Below it a body is dark: drawn on in white, and left as it is in a dark appearance.
+constexpr double darkBodyLuminance = 0.45;
+
 struct Inks {
     Rgba ink;     // black on light bodies, white on dark ones
     Rgba accent;
@@ -157,11 +160,20 @@ void codeLayout(desktop::ui::CairoCanvas& canvas, Seeded& seeded, const Inks& in
 
 }  // namespace
 
+Rgba foreignWindowBody(std::optional<Rgba> sceneColour, platform::ui::AppearanceName appearance) {
+    if (!sceneColour) return Color::windowBackground().resolved(appearance);
+    const Rgba c = *sceneColour;
+    if (appearance != platform::ui::AppearanceName::darkAqua || luminance(c) < darkBodyLuminance) return c;
+    // White becomes the dark window background's grey; a tint keeps a tenth of itself.
+    constexpr double base = 0.11, kept = 0.1;
+    return {base + kept * c.r, base + kept * c.g, base + kept * c.b, c.a};
+}
+
 void drawForeignWindowContent(desktop::ui::CairoCanvas& canvas, Rect area, int windowNumber, Rgba body) {
     if (!(area.width() > 0) || !(area.height() > 0)) return;
     canvas.fillRect(area, Color::rgba(body.r, body.g, body.b, 1));
     Seeded seeded(windowNumber);
-    bool darkBody = luminance(body) < 0.45;
+    bool darkBody = luminance(body) < darkBodyLuminance;
     Inks inks{darkBody ? Rgba{1, 1, 1, 1} : Rgba{0, 0, 0, 1},
               accents[seeded.below(static_cast<int>(std::size(accents)))], darkBody ? 0.3 : 0.2};
     canvas.save();

@@ -60,7 +60,7 @@ void drawForeignWindow(cairo_t* cr, const WindowRecord& record, AppearanceName a
     desktop::ui::CairoCanvas canvas(cr, appearance);
     cairo_save(cr);
     chrome::clipToOutline(cr, size);
-    Rgba body = parseColour(record.color).value_or(platform::ui::Color::windowBackground().resolved(appearance));
+    Rgba body = foreignWindowBody(parseColour(record.color), appearance);
     double bodyHeight = std::max(0.0, size.height - chrome::titleBarHeight);
     drawForeignWindowContent(canvas, {0, 0, size.width, bodyHeight}, record.number, body);
     chrome::drawTitleBar(canvas, size, record.title, chrome::TitleBarBackground::opaque);
@@ -225,7 +225,6 @@ std::shared_ptr<Bitmap> windowPicture(const WindowRecord& record, int pixelsWide
     return bitmap;
 }
 
-
 std::shared_ptr<Bitmap> plainWindowPicture(const WindowRecord& record, int pixelsWide, int pixelsHigh, PictureFit fit) {
     if (record.window) return windowPicture(record, pixelsWide, pixelsHigh, fit);
     pixelsWide = std::max(pixelsWide, 1);
@@ -242,8 +241,7 @@ std::shared_ptr<Bitmap> plainWindowPicture(const WindowRecord& record, int pixel
     };
     auto [x0, x1] = at.drawable ? span(at.left, at.size.width * at.scale, pixelsWide) : std::pair<int, int>(0, 0);
     auto [y0, y1] = at.drawable ? span(at.top, at.size.height * at.scale, pixelsHigh) : std::pair<int, int>(0, 0);
-    const std::uint32_t body = premultiplied(
-        parseColour(record.color).value_or(platform::ui::Color::windowBackground().resolved(windowAppearance(record))));
+    const std::uint32_t body = premultiplied(foreignWindowBody(parseColour(record.color), windowAppearance(record)));
     const auto wide = static_cast<std::size_t>(pixelsWide);
     for (int y = 0; y < pixelsHigh; ++y) {
         auto row = pixels.begin() + static_cast<std::ptrdiff_t>(y * wide);

@@ -256,9 +256,22 @@ TEST_F(ScreenCaptureTest, PictureShowsTitleBarButtonsAndBody) {
     EXPECT_NEAR(body.b, 0xa0, 1);
     EXPECT_EQ(image.pixel(0, 0).a, 0) << "rounded corner";
 
+    auto lightBody = shoot(201, 800, 600).image->pixel(800 - 4, 300);
+    EXPECT_GT(lightBody.r + lightBody.g + lightBody.b, 3 * 230) << "Safari's light body in the light appearance";
+
+    // In the dark appearance applications follow the system: a light body
+    // turns dark grey, one the scene made dark keeps its colour.
     verb("appearance dark");
-    auto darkBar = shoot(401, 1000, 800).image->pixel(1000 - 40, 10);
-    EXPECT_LT(darkBar.r, 90) << "dark title bar in the dark appearance";
+    auto dark = shoot(401, 1000, 800).image;
+    EXPECT_LT(dark->pixel(1000 - 40, 10).r, 90) << "dark title bar in the dark appearance";
+    auto darkBody = dark->pixel(1000 - 4, 500);
+    EXPECT_NEAR(darkBody.r, 0x20, 1);
+    EXPECT_NEAR(darkBody.b, 0xa0, 1);
+    auto turned = shoot(201, 800, 600).image->pixel(800 - 4, 300);
+    EXPECT_LT(turned.r + turned.g + turned.b, 3 * 70) << "Safari's light body drawn dark";
+    EXPECT_GT(turned.r, 20) << "dark grey, not black";
+    EXPECT_NEAR(turned.r, turned.b, 3);
+    verb("appearance light");
 
     // Same size, same colour, different windows: the made-up content differs.
     json scene = captureScene();
