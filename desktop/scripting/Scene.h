@@ -52,7 +52,9 @@
 //                          with an integer pid that run; a missing or taken number gets a new one;
 //                          "onScreen": false is a minimised window or one on another space
 //                          (listed, captured, absent from the on-screen order); the colour
-//                          ("#rrggbb" or "#rrggbbaa") is the body's in pictures of the window
+//                          ("#rrggbb" or "#rrggbbaa") is the body's in pictures of the window;
+//                          in the dark appearance a light colour is drawn as its dark
+//                          counterpart, as applications follow the system's appearance
 //                        "extras":[{"ownerPid","hidden","frame":R in top-left-origin coordinates,"pressable"}],
 //                        "extrasReadable":true, "extrasChildrenReadable":true, "unresponsive":false}]
 //                      name defaults to the bundle's file name; a missing, taken or unusable pid (the
