@@ -1,10 +1,7 @@
 #include "host/Play.h"
 
 #include <algorithm>
-#include <atomic>
 #include <csignal>
-#include <cstdlib>
-#include <cstring>
 #include <optional>
 #include <chrono>
 #include <cstdio>
@@ -21,6 +18,8 @@
 #include "desktop/windowserver/Pointer.h"
 #include "host/Demo.h"
 #include "host/PlayFrames.h"
+#include "host/PlayPanel.h"
+#include "host/PlayPictures.h"
 #include "host/PlayRegions.h"
 #include "host/PlayServer.h"
 #include "host/PlayVerbs.h"
@@ -57,17 +56,6 @@ constexpr int refreshBands = 8;
 // band instead and none of them waits for one whole picture. A change the
 // panel saw while the screen changes is swept the same way.
 
-// ORVANE_PLAY_TRACE=1: each frame's and each part's drawing time on standard error.
-bool tracing() {
-    static const bool on = std::getenv("ORVANE_PLAY_TRACE") != nullptr;
-    return on;
-}
-
-json parsedReply(const std::string& text) {
-    auto reply = json::parse(text, nullptr, false);
-    return reply.is_discarded() ? json(text) : reply;
-}
-
 std::string formatNumber(double value) {
     std::ostringstream out;
     out << value;
@@ -77,7 +65,7 @@ std::string formatNumber(double value) {
 class PlayHost {
 public:
     PlayHost(const Library& library, PlayServer& server, PlayInbox& inbox)
-        : library_(library), server_(server), inbox_(inbox) {}
+        : library_(library), server_(server), inbox_(inbox), panel_(library, server) {}
 
     void prepare() {
         // Set before the server starts, so that no network thread sees it change.
@@ -111,7 +99,8 @@ private:
     // the simulated Mac's (origin bottom-left).
     std::string point(const json& input) const {
         const double x = input.value("x", 0.0), y = input.value("y", 0.0);
-        return formatNumber(screenFrame_[0] + x) + " " + formatNumber(screenFrame_[1] + screenFrame_[3] - y);
+        const auto& screen = panel_.screen().frame;
+        return formatNumber(screen.minX() + x) + " " + formatNumber(screen.maxY() - y);
     }
 
     void drain() {
@@ -127,7 +116,7 @@ private:
         // Anything but a pointer move may change any part of the screen, and
         // what it starts may take a moment (a card's delay, a fade).
         if (kind != "move" && kind != "joined") {
-            redrawAnywhere(cardFrame_.has_value());
+            redrawAnywhere(panel_.screen().card.has_value());
             hotUntil_ = std::max(hotUntil_, Clock::now() + hotSpell);
         }
         if (kind == "move") {
@@ -232,43 +221,44 @@ private:
         if (now - lastPanel_ >= (hot ? hotPanel : idleLook)) panel(now);
         // Out of a hot spell the screen is drawn again only when what the
         // panel watches changed (a window, an app, the card's pictures ...).
-        const bool due = hot ? now - lastFrame_ >= frameInterval : panelChanged_;
+        const bool due = hot ? now - lastFrame_ >= frameInterval : panel_.changed();
         // The change the panel saw may lie anywhere: out of a hot spell the
         // whole screen is drawn, within one it is swept band by band.
-        if (panelChanged_) redrawAnywhere(hot);
+        if (panel_.changed()) redrawAnywhere(hot);
         if (server_.clientCount() > 0 && due) frame(now);
     }
 
     void frame(Clock::time_point now) {
         lastFrame_ = now;
-        panelChanged_ = false;
+        panel_.seen();
         const auto t0 = Clock::now();
         std::shared_ptr<platform::ui::Bitmap> picture;
         TileSet changed;
-        auto parts = wholeNeeded_ || !previous_ || menuOpen_ ? std::nullopt : partsToDraw(lookInputs(), TileSet::tileSize);
+        auto parts = wholeNeeded_ || !pictures_.last() || panel_.screen().menuOpen
+                         ? std::nullopt
+                         : partsToDraw(lookInputs(), TileSet::tileSize);
         if (parts && (sweepBands_ > 0 || now - lastBand_ >= wholeScreenEvery / refreshBands)) {
-            if (auto band = nextRefreshBand()) parts->push_back(*band);
+            if (auto band = pictures_.nextBand(panel_.screen().frame, refreshBands)) parts->push_back(*band);
             lastBand_ = now;
             if (sweepBands_ > 0) --sweepBands_;
         }
         if (parts) {
-            picture = drawParts(*parts, changed);
+            picture = pictures_.withParts(*parts, panel_.screen().frame, changed);
         } else {
-            picture = desktop::screenPicture();
-            if (picture) changed = changedTiles(previous_.get(), *picture);
+            picture = pictures_.whole(changed);
             wholeNeeded_ = false;
             sweepBands_ = 0;
         }
         if (!picture) return;
         pointerDrawn_ = desktop::pointerLocation();
-        cardDrawn_ = cardFrame_;
-        if (tracing())
+        cardDrawn_ = panel_.screen().card;
+        if (playTracing())
             std::fprintf(stderr, "frame: %s %.1f ms, %zu tiles\n", parts ? "parts" : "whole",
                          std::chrono::duration<double, std::milli>(Clock::now() - t0).count(), changed.count());
         inputSinceFrame_ = false;
         if (changed.empty()) {
             // Nobody saw this picture: the next frame may draw into it.
-            if (parts) spare_ = std::move(picture);
+            if (parts) pictures_.unseen(std::move(picture));
             return;
         }
         hotUntil_ = now + hotSpell;
@@ -276,120 +266,27 @@ private:
         published->bitmap = picture;
         published->sequence = ++frames_;
         published->inputAck = inputAck_;
-        spare_ = std::exchange(previous_, picture);
+        pictures_.published(picture);
         server_.publishFrame(std::move(published), changed);
     }
 
     LookInputs lookInputs() const {
         LookInputs in;
-        in.screen = {screenFrame_[0], screenFrame_[1], screenFrame_[2], screenFrame_[3]};
-        in.scale = previous_ ? previous_->scale() : 2;
-        in.menuBarBottom = menuBarBottom_;
+        const PlayScreen& screen = panel_.screen();
+        in.screen = screen.frame;
+        in.scale = pictures_.last() ? pictures_.last()->scale() : 2;
+        in.menuBarBottom = screen.menuBarBottom;
         in.pointerThen = pointerDrawn_;
         in.pointerNow = desktop::pointerLocation();
         in.cardThen = cardDrawn_;
-        in.cardNow = cardFrame_;
+        in.cardNow = screen.card;
         return in;
     }
 
-    // The next of refreshBands bands of the screen, top to bottom and round
-    // again, on tile boundaries; nothing when the screen is not known yet.
-    std::optional<platform::Rect> nextRefreshBand() {
-        if (!previous_ || previous_->pixelsHigh() <= 0) return std::nullopt;
-        const double scale = previous_->scale();
-        const int rows = (previous_->pixelsHigh() + TileSet::tileSize - 1) / TileSet::tileSize;
-        const int rowsPerBand = (rows + refreshBands - 1) / refreshBands;
-        const int firstRow = (nextBand_++ % refreshBands) * rowsPerBand;
-        const double top = firstRow * TileSet::tileSize / scale;  // points below the screen's top edge
-        const double height = std::min(rowsPerBand * TileSet::tileSize / scale, screenFrame_[3] - top);
-        if (height <= 0) return std::nullopt;
-        return platform::Rect{screenFrame_[0], screenFrame_[1] + screenFrame_[3] - top - height, screenFrame_[2], height};
-    }
-
-    // The last picture with the parts drawn afresh; changed gets the tiles
-    // whose pixels differ.
-    std::shared_ptr<platform::ui::Bitmap> drawParts(const std::vector<platform::Rect>& parts, TileSet& changed) {
-        auto picture = copyOfPrevious();
-        changed = TileSet(picture->pixelsWide(), picture->pixelsHigh());
-        const double scale = picture->scale();
-        for (const auto& part : parts) {
-            const auto tp = Clock::now();
-            auto piece = desktop::screenPicture(part, scale);
-            if (tracing())
-                std::fprintf(stderr, "  part %.0f x %.0f at %.0f, %.0f: %.1f ms\n", part.width(), part.height(),
-                             part.minX(), part.minY(), std::chrono::duration<double, std::milli>(Clock::now() - tp).count());
-            if (!piece) continue;
-            const int left = static_cast<int>(std::lround((part.minX() - screenFrame_[0]) * scale));
-            const int top = static_cast<int>(std::lround((screenFrame_[1] + screenFrame_[3] - part.maxY()) * scale));
-            pastePart(*piece, left, top, *picture, changed);
-        }
-        return picture;
-    }
-
-    // A copy of the last picture to draw the next one into: the picture before
-    // it when no browser's sender holds that any more (its pages are mapped
-    // already, so nothing but the copy is paid), a new one otherwise.
-    std::shared_ptr<platform::ui::Bitmap> copyOfPrevious() {
-        std::shared_ptr<platform::ui::Bitmap> picture = std::move(spare_);
-        if (picture && picture.use_count() == 1 && picture->pixelsWide() == previous_->pixelsWide() &&
-            picture->pixelsHigh() == previous_->pixelsHigh()) {
-            // The senders' last reads of it happen before their release of
-            // it, which this count observed.
-            std::atomic_thread_fence(std::memory_order_acquire);
-            *picture = *previous_;
-            return picture;
-        }
-        return std::make_shared<platform::ui::Bitmap>(*previous_);
-    }
-
-    // The side panel: events as they arrive, the snapshot and the simulated
-    // system's state whenever they change.
+    // The side panel, and what a host does with the events it drains.
     void panel(Clock::time_point now) {
         lastPanel_ = now;
-        const json events = parsedReply(library_.call(R"({"command":"events"})")).value("data", json::array());
-        if (events.is_array())
-            for (const auto& event : events) {
-                server_.publishEvent(json{{"t", "event"}, {"at", desktop::MainRunLoop::shared().now()}, {"event", event}}.dump());
-                reactTo(event);
-            }
-        const json snapshot = parsedReply(library_.call(R"({"command":"snapshot"})")).value("data", json::object());
-        std::string text = json{{"t", "snapshot"}, {"data", snapshot}}.dump();
-        cardFrame_.reset();
-        if (snapshot.value("card", "") != "" && snapshot.contains("cardFrame") && snapshot["cardFrame"].is_object()) {
-            const auto& f = snapshot["cardFrame"];  // y counts down from the top of the screen
-            const double height = f.value("height", 0.0);
-            cardFrame_ = platform::Rect{f.value("x", 0.0), screenFrame_[1] + screenFrame_[3] - f.value("y", 0.0) - height,
-                                        f.value("width", 0.0), height};
-        }
-        if (text != lastSnapshot_) {
-            lastSnapshot_ = text;
-            server_.publishLatest("snapshot", text);
-            panelChanged_ = true;
-        }
-        const json state = desktop::state();
-        json system = {{"t", "system"}};
-        for (const char* key : {"appearance", "accessibility", "screenCapture", "screens", "running", "windows",
-                                "menu", "keyWindow", "active", "reduceMotion", "pointer"})
-            if (state.contains(key)) system[key] = state[key];
-        json known = json::array();
-        if (state.contains("launchServices") && state["launchServices"].is_object())
-            for (const auto& [id, path] : state["launchServices"].items()) known.push_back(id);
-        system["known"] = known;
-        if (state.contains("screens") && !state["screens"].empty()) {
-            const auto& frame = state["screens"][0]["frame"];
-            for (int i = 0; i < 4; ++i) screenFrame_[i] = frame[i].get<double>();
-            const auto& visible = state["screens"][0]["visibleFrame"];
-            menuBarBottom_ = visible[1].get<double>() + visible[3].get<double>();
-            // The menu bar's band is at least the status bar's thickness.
-            menuBarBottom_ = std::min(menuBarBottom_, screenFrame_[1] + screenFrame_[3] - 24);
-        }
-        menuOpen_ = state.contains("menu") && !state["menu"].is_null();
-        text = system.dump();
-        if (text != lastSystem_) {
-            lastSystem_ = text;
-            server_.publishLatest("system", text);
-            panelChanged_ = true;
-        }
+        for (const auto& event : panel_.refresh()) reactTo(event);
     }
 
     // What a host does with some of the user's choices: the settings item
@@ -404,20 +301,16 @@ private:
     PlayServer& server_;
     PlayInbox& inbox_;
     json configuration_;
-    std::shared_ptr<platform::ui::Bitmap> previous_, spare_;
+    PlayPictures pictures_;
     std::uint32_t frames_ = 0, inputAck_ = 0;
     bool inputSinceFrame_ = false;
-    bool panelChanged_ = true;
-    bool wholeNeeded_ = true, menuOpen_ = false;
+    PlayPanel panel_;
+    bool wholeNeeded_ = true;
     int sweepBands_ = 0;
     Clock::time_point lastBand_{};
-    int nextBand_ = 0;
     platform::Point pointerDrawn_;
-    std::optional<platform::Rect> cardFrame_, cardDrawn_;
-    double menuBarBottom_ = 945;
+    std::optional<platform::Rect> cardDrawn_;
     Clock::time_point lastFrame_{}, lastPanel_{}, hotUntil_{};
-    std::string lastSnapshot_, lastSystem_;
-    double screenFrame_[4] = {0, 0, 1512, 982};
     int captures_ = 0;
 };
 

@@ -105,7 +105,7 @@ void PlayClient::run() {
         if (ok && frame && tiles.any()) {
             const auto t0 = std::chrono::steady_clock::now();
             const std::string message = frameMessage(*frame, tiles);
-            if (std::getenv("ORVANE_PLAY_TRACE"))
+            if (playTracing())
                 std::fprintf(stderr, "encode: %.1f ms, %zu bytes\n",
                              std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count(), message.size());
             ok = mg_websocket_write(connection_, MG_WEBSOCKET_OPCODE_BINARY, message.data(), message.size()) > 0;

@@ -1,5 +1,7 @@
 #include "host/PlayFrames.h"
 
+#include <cstdlib>
+
 #include <png.h>
 
 #include <algorithm>
@@ -190,6 +192,11 @@ std::string frameMessage(const PlayFrame& frame, const TileSet& tiles) {
         out += png;
     }
     return out;
+}
+
+bool playTracing() {
+    static const bool on = std::getenv("ORVANE_PLAY_TRACE") != nullptr;
+    return on;
 }
 
 }  // namespace host

@@ -74,4 +74,8 @@ std::string encodePng(const platform::ui::Bitmap& bitmap, PixelRect rect);
 //   then per rectangle: u16 x, u16 y, u16 width, u16 height, u32 length, PNG bytes.
 std::string frameMessage(const PlayFrame& frame, const TileSet& tiles);
 
+// ORVANE_PLAY_TRACE set: the playground prints each frame's and each part's
+// drawing and encoding time on standard error.
+bool playTracing();
+
 }  // namespace host

@@ -110,9 +110,16 @@ const until = (page, fn, arg, timeout = 8000) => page.waitForFunction(fn, arg, {
         fs.mkdirSync(shots, { recursive: true });
         await page.screenshot({ path: path.join(shots, 'play-light.png') });
         await page.emulateMedia({ colorScheme: 'dark' });
+        await h.keepPicture(page, 'light');
         await page.click('#dark');
         await until(page, () => window.__play.system.appearance === 'dark');
-        await page.waitForTimeout(600);
+        // However long this machine takes to draw the whole screen dark.
+        const screen = await page.evaluate(() => window.__play.system.screens[0].frame);
+        const whole = { x: 0, y: 0, width: screen[2], height: screen[3] };
+        let share = 0;
+        for (const started = Date.now(); Date.now() - started < 15000 && share <= 0.5; await page.waitForTimeout(100))
+          share = await h.changedShare(page, 'light', whole);
+        assert.ok(share > 0.5, `the page's picture turned dark (${(share * 100).toFixed(0)} % changed)`);
         await page.screenshot({ path: path.join(shots, 'play-dark.png') });
       });
     }
