@@ -1,6 +1,7 @@
 #include "settings/AddAppsPage.h"
 
 #include <set>
+#include <string_view>
 
 #include "model/EventRecords.h"
 #include "settings/AppIcon.h"
@@ -44,17 +45,25 @@ struct Catalogue {
     std::shared_ptr<const std::set<std::string>> pinnedIds;
 };
 
-// Everything a row shows, so that the layout can reuse the row's last layout
-// wherever the same app appears again in the same state.
+// Everything a row shows and what its pin button sends (the app's whole
+// dictionary), so that the layout can show the row it laid out last wherever
+// the same app appears again in the same state.
 std::string rowKey(const SettingsApp& app, bool pinned) {
     constexpr char separator = '\x1f';
-    std::string key = "addApps.row";
-    for (const std::string* part : {&app.id(), &app.name(), &app.path()}) {
-        key += separator;
-        key += *part;
+    const std::string_view parts[] = {"addApps.row", app.id(), app.name(), app.path(), app.policy(), pinned ? "pinned" : "unpinned"};
+    std::size_t length = std::size(parts) - 1;
+    for (std::string_view part : parts) {
+        // A part holding the separator would make two rows' keys alike: such a row is built and laid out anew.
+        if (part.find(separator) != std::string_view::npos) return {};
+        length += part.size();
     }
-    key += separator;
-    key += pinned ? "pinned" : "unpinned";
+    // Written in place: a keystroke names every row in view.
+    std::string key(length, separator);
+    std::size_t at = 0;
+    for (std::string_view part : parts) {
+        part.copy(key.data() + at, part.size());
+        at += part.size() + 1;
+    }
     return key;
 }
 
@@ -72,15 +81,23 @@ Node row(const std::shared_ptr<SettingsModel>& model, std::shared_ptr<const Sett
     return hstack(nodes(appIcon(app), std::move(names), std::move(pin)), rowSpacing).reusable(rowKey(app, pinned));
 }
 
+// The rows tell their keys before they are built, so that a keystroke shows
+// the rows of apps seen since the list was last built instead of building them.
 Node catalogueList(const std::shared_ptr<SettingsModel>& model, std::shared_ptr<const Catalogue> catalogue) {
     const auto count = catalogue->found.size();
-    return lazyList(count, [model = std::weak_ptr<SettingsModel>(model), catalogue](std::size_t index) {
-        auto strong = model.lock();
-        if (!strong || index >= catalogue->found.size()) return Node{};
-        std::shared_ptr<const SettingsApp> app(catalogue->installed, &(*catalogue->installed)[catalogue->found[index]]);
-        const bool pinned = catalogue->pinnedIds->count(app->id()) > 0;
-        return row(strong, std::move(app), pinned);
-    });
+    return lazyList(count,
+                    [model = std::weak_ptr<SettingsModel>(model), catalogue](std::size_t index) {
+                        auto strong = model.lock();
+                        if (!strong || index >= catalogue->found.size()) return Node{};
+                        std::shared_ptr<const SettingsApp> app(catalogue->installed, &(*catalogue->installed)[catalogue->found[index]]);
+                        const bool pinned = catalogue->pinnedIds->count(app->id()) > 0;
+                        return row(strong, std::move(app), pinned);
+                    })
+        .keyedRows([catalogue](std::size_t index) {
+            if (index >= catalogue->found.size()) return std::string();
+            const SettingsApp& app = (*catalogue->installed)[catalogue->found[index]];
+            return rowKey(app, catalogue->pinnedIds->count(app.id()) > 0);
+        });
 }
 
 }  // namespace

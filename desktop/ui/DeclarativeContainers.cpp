@@ -33,22 +33,25 @@ void DeclarativeLayout::placeList(Node& n, Rect r, const Context& c, const std::
 
     Rect rows = inset(r, 0, style::listInset);
     double contentWidth = std::max(rows.width() - 2 * style::listRowPaddingH, 0.0);
-    std::map<std::size_t, Node*> built;
-    std::deque<Node>& keptRows = result_.builtRows[path];
-    auto rowNode = [&](std::size_t i) -> Node* {
-        if (!lazy) return &n.children[i];
-        if (auto found = built.find(i); found != built.end()) return found->second;
-        Node row;
-        try {
-            row = n.rowAt(i);
-        } catch (...) {
-            row = Node{};  // a row that cannot be built shows as empty
-        }
-        keptRows.push_back(std::move(row));
-        built[i] = &keptRows.back();
-        return built[i];
+    // The rows asked for so far; a lazy list's rows built now that may be
+    // kept for the next passes once placed carry toKeep.
+    struct Built {
+        std::size_t index;
+        Node* node;
+        std::shared_ptr<Node> toKeep;
     };
-    double rowHeight = count > 0 ? listRowSize(*rowNode(0), contentWidth, rc).height : 0;
+    std::vector<Built> built;
+    std::vector<std::shared_ptr<Node>>* listRows = nullptr;
+    if (lazy) listRows = &result_.builtRows.emplace_back(BuiltRows{path, {}}).rows;
+    auto rowNode = [&](std::size_t i) -> Built& {
+        for (Built& b : built)
+            if (b.index == i) return b;
+        if (!lazy) return built.emplace_back(Built{i, &n.children[i], nullptr});
+        LazyRow row = lazyRow(n, i, rc);
+        listRows->push_back(row.node);
+        return built.emplace_back(Built{i, row.node.get(), row.keep ? std::move(row.node) : nullptr});
+    };
+    double rowHeight = count > 0 ? listRowSize(*rowNode(0).node, contentWidth, rc).height : 0;
     rowHeight = std::max(rowHeight, 1.0);
     double contentHeight = 2 * style::listVerticalInset + rowHeight * static_cast<double>(count);
     double offset = 0;
@@ -69,6 +72,13 @@ void DeclarativeLayout::placeList(Node& n, Rect r, const Context& c, const std::
     std::size_t first = static_cast<std::size_t>(std::max(std::floor(firstY / rowHeight), 0.0));
     std::size_t last = static_cast<std::size_t>(std::max(std::ceil((firstY + r.height()) / rowHeight), 0.0));
     last = std::min(last, count);
+    if (last > first) {
+        built.reserve(last - first + 1);
+        if (listRows) listRows->reserve(last - first + 1);
+    }
+    // Each row's path is the list's and its index; one string serves them all.
+    std::string rowPath = path + ".";
+    const std::size_t stem = rowPath.size();
     for (std::size_t i = first; i < last; ++i) {
         Rect rowRect{rows.minX(), r.minY() + style::listVerticalInset + rowHeight * static_cast<double>(i) - offset, rows.width(),
                      rowHeight};
@@ -79,14 +89,40 @@ void DeclarativeLayout::placeList(Node& n, Rect r, const Context& c, const std::
             stripe.radius = style::listRowRadius;
             stripe.alpha = 1;
         }
-        Node* row = rowNode(i);
+        Built& row = rowNode(i);
         Rect inner = inset(rowRect, style::listRowPaddingV, style::listRowPaddingH);
-        Size s = fit(*row, inner.width(), rc);
-        place(*row, {inner.minX(), alignY(inner, s.height, Alignment::center), std::min(s.width, inner.width()), s.height}, rc,
-              path + "." + std::to_string(i));
+        Size s = fit(*row.node, inner.width(), rc);
+        rowPath.resize(stem);
+        rowPath += std::to_string(i);
+        place(*row.node, {inner.minX(), alignY(inner, s.height, Alignment::center), std::min(s.width, inner.width()), s.height}, rc,
+              rowPath);
+        if (row.toKeep) reused_.keepRow(std::move(row.toKeep), rc);
         ++result_.rowsLaidOut;
     }
     paintScroller(area, c);
+}
+
+DeclarativeLayout::LazyRow DeclarativeLayout::lazyRow(const Node& list, std::size_t index, const Context& rc) {
+    std::string key;
+    if (list.rowKeyAt) {
+        try {
+            key = list.rowKeyAt(index);
+        } catch (...) {
+            key.clear();  // a row that cannot name its key is built
+        }
+        if (!key.empty())
+            if (auto kept = reused_.keptRow(key, rc)) return {std::move(kept), false};
+    }
+    auto row = std::make_shared<Node>();
+    try {
+        *row = list.rowAt(index);
+    } catch (...) {
+        *row = Node{};  // a row that cannot be built shows as empty
+    }
+    ++result_.rowsBuilt;
+    // A row that does not carry the key its list told is not taken for that key.
+    const bool keep = !key.empty() && row->reuseKey == key && row->id.empty();
+    return {std::move(row), keep};
 }
 
 // The system flashes the overlay scroller when a scrolled view appears: the

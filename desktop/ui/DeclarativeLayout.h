@@ -85,6 +85,13 @@ private:
     void placeField(Node& node, Rect r, const Context& c, const std::string& path);
     void placeLabeled(Node& node, Rect r, const Context& c, const std::string& path);
     void placeList(Node& node, Rect r, const Context& c, const std::string& path);
+    // A lazy list's row: the one kept for the key the list tells, or built
+    // now (keep: it carries that key, and may be kept once placed).
+    struct LazyRow {
+        std::shared_ptr<Node> node;
+        bool keep = false;
+    };
+    LazyRow lazyRow(const Node& list, std::size_t index, const Context& rc);
     void placeForm(Node& node, Rect r, const Context& c, const std::string& path);
     // The scroller's knob over an area whose content is taller than its viewport.
     void paintScroller(const ScrollArea& area, const Context& c);

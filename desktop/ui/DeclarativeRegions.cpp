@@ -70,7 +70,14 @@ std::ptrdiff_t growth(Region::Span old, std::size_t now) {
 }  // namespace
 
 void splice(LayoutResult& result, std::size_t index, LayoutResult part) {
-    const Region old = result.regions[index];
+    // What is needed of the region given way to, taken out of it: it leaves the list below.
+    struct Replaced {
+        Region::Span paints, controls, scrollAreas;
+        std::string path;
+        std::vector<Region::Fit> fits;
+    };
+    Region& replaced = result.regions[index];
+    Replaced old{replaced.paints, replaced.controls, replaced.scrollAreas, std::move(replaced.path), std::move(replaced.fits)};
     const std::ptrdiff_t paintDelta = growth(old.paints, part.paints.size());
     const std::ptrdiff_t controlDelta = growth(old.controls, part.controls.size());
     const std::ptrdiff_t areaDelta = growth(old.scrollAreas, part.scrollAreas.size());
@@ -90,7 +97,7 @@ void splice(LayoutResult& result, std::size_t index, LayoutResult part) {
                 fresh.controls = {fresh.controls.begin + old.controls.begin, fresh.controls.end + old.controls.begin};
                 fresh.scrollAreas = {fresh.scrollAreas.begin + old.scrollAreas.begin, fresh.scrollAreas.end + old.scrollAreas.begin};
                 // The layout around the node did not ask again; it gave the old answers, so they stay its answers.
-                if (fresh.path == old.path) fresh.fits = old.fits;
+                if (fresh.path == old.path) fresh.fits = std::move(old.fits);
                 regions.push_back(std::move(fresh));
             }
             continue;
@@ -104,9 +111,8 @@ void splice(LayoutResult& result, std::size_t index, LayoutResult part) {
     }
     result.regions = std::move(regions);
 
-    for (auto it = result.builtRows.begin(); it != result.builtRows.end();)
-        it = it->first == old.path || inside(it->first, old.path) ? result.builtRows.erase(it) : std::next(it);
-    result.builtRows.merge(part.builtRows);
+    std::erase_if(result.builtRows, [&](const BuiltRows& rows) { return rows.listPath == old.path || inside(rows.listPath, old.path); });
+    std::move(part.builtRows.begin(), part.builtRows.end(), std::back_inserter(result.builtRows));
 }
 
 }  // namespace desktop::ui

@@ -73,6 +73,8 @@ public:
 
     void setRoot(Node root) override {
         root_ = std::move(root);
+        // The rows kept for their keys act as the tree before this one built them.
+        if (engine_) engine_->reused().forgetRows();
         declareToolbar();
         invalidate();
     }
@@ -91,6 +93,7 @@ public:
     long long layoutCount() const override { return layoutCount_; }
     long long partialLayoutCount() const override { return partialLayoutCount_; }
     std::size_t listRowsLaidOut() const override { return layout_.rowsLaidOut; }
+    std::size_t listRowsBuilt() const override { return layout_.rowsBuilt; }
     std::size_t listRowsDrawn() const override { return rowsDrawn_; }
     std::size_t subtreesReused() const override { return layout_.subtreesReused; }
     void discardReusedLayouts() override { engine().reused().clear(); }
@@ -300,12 +303,13 @@ private:
     // The replaced nodes, each in the room its predecessor had; the rest of
     // the layout stays as it is.
     void layOutPendingRegions() {
-        std::size_t rows = 0, reused = 0;
+        std::size_t rows = 0, built = 0, reused = 0;
         for (const std::string& path : pendingRegions_) {
             for (std::size_t i = 0; i < layout_.regions.size(); ++i) {
                 if (layout_.regions[i].path != path) continue;
                 LayoutResult part = engine().runRegion(layout_.regions[i]);
                 rows += part.rowsLaidOut;
+                built += part.rowsBuilt;
                 reused += part.subtreesReused;
                 desktop::ui::splice(layout_, i, std::move(part));
                 break;
@@ -313,6 +317,7 @@ private:
         }
         pendingRegions_.clear();
         layout_.rowsLaidOut = rows;
+        layout_.rowsBuilt = built;
         layout_.subtreesReused = reused;
     }
 
@@ -320,18 +325,19 @@ private:
     // controls' new frames and names, as a table view reuses its cells;
     // only the count decides whether views are added or removed.
     void updateControlViews() {
-        auto self = std::static_pointer_cast<HostingViewImpl>(shared_from_this());
         std::size_t used = 0;
         for (const PlacedControl& pc : layout_.controls) {
             Rect visible = intersection(intersection(pc.info.frame, pc.clip), bounds());
             if (visible.isEmpty()) continue;
-            std::shared_ptr<View> view;
+            View* view;
             if (used < subviews().size()) {
-                view = subviews()[used];
+                view = subviews()[used].get();
                 view->setFrame(flip(visible));
             } else {
-                view = std::make_shared<HostedControlView>(flip(visible), self);
-                addSubview(view);
+                auto self = std::static_pointer_cast<HostingViewImpl>(shared_from_this());
+                auto made = std::make_shared<HostedControlView>(flip(visible), self);
+                addSubview(made);
+                view = made.get();
             }
             ++used;
             const std::string& label = pc.node->accessibilityHidden ? noLabel : pc.info.accessibilityLabel;

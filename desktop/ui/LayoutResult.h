@@ -5,8 +5,6 @@
 // context a node is laid out in.
 
 #include <cstddef>
-#include <deque>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -126,15 +124,24 @@ struct Region {
     std::vector<Fit> fits;
 };
 
+// The rows a lazy list built or took from an earlier layout, held while the
+// layout that placed them is used: its controls point into them.
+struct BuiltRows {
+    std::string listPath;
+    std::vector<std::shared_ptr<Node>> rows;
+};
+
 struct LayoutResult {
     std::vector<Paint> paints;
     std::vector<PlacedControl> controls;
     std::vector<ScrollArea> scrollAreas;
     // Identified nodes, in the order they were placed (a node before the nodes inside it).
     std::vector<Region> regions;
-    // Rows of lazy lists by the list's path, kept while the layout is used.
-    std::map<std::string, std::deque<Node>> builtRows;
+    // Rows of lazy lists, one entry per list placed.
+    std::vector<BuiltRows> builtRows;
     std::size_t rowsLaidOut = 0;
+    // Of those, rows built by the list's rowAt rather than kept by key.
+    std::size_t rowsBuilt = 0;
     // Nodes with a reuse key placed from an earlier layout of the same content, moved.
     std::size_t subtreesReused = 0;
     bool hasToolbar = false;

@@ -35,6 +35,8 @@ bool ReusedLayouts::sameStyle(const LayoutContext& a, const LayoutContext& b) co
 }
 
 ReusedLayouts::Entry* ReusedLayouts::find(const std::string& key, const LayoutContext& parent) {
+    // A row asks for its key when it is taken, sized and placed, one after the other.
+    if (last_ && last_->first == key) return sameStyle(last_->second.context, parent) ? &last_->second : nullptr;
     auto found = current_.find(key);
     if (found == current_.end()) {
         auto older = previous_.find(key);
@@ -45,13 +47,15 @@ ReusedLayouts::Entry* ReusedLayouts::find(const std::string& key, const LayoutCo
         promoted = std::move(entry);
         return &promoted;
     }
+    last_ = &*found;
     return sameStyle(found->second.context, parent) ? &found->second : nullptr;
 }
 
 // The entry for the key in this style, made anew when there is none or it was kept for another style.
 ReusedLayouts::Entry& ReusedLayouts::entryFor(const std::string& key, const LayoutContext& parent) {
     if (auto found = current_.find(key); found != current_.end()) {
-        if (!sameStyle(found->second.context, parent)) found->second = Entry{parent, {}, std::nullopt};
+        if (!sameStyle(found->second.context, parent)) found->second = Entry{parent, {}, std::nullopt, nullptr, {}};
+        last_ = &*found;
         return found->second;
     }
     if (current_.size() >= generationCapacity) {
@@ -59,7 +63,8 @@ ReusedLayouts::Entry& ReusedLayouts::entryFor(const std::string& key, const Layo
         current_.clear();
     }
     previous_.erase(key);
-    return current_.emplace(key, Entry{parent, {}, std::nullopt}).first->second;
+    last_ = &*current_.emplace(key, Entry{parent, {}, std::nullopt, nullptr, {}}).first;
+    return last_->second;
 }
 
 std::optional<Size> ReusedLayouts::fitted(const Node& node, double width, const LayoutContext& parent) {
@@ -80,8 +85,13 @@ bool ReusedLayouts::replay(Node& node, Rect rect, const LayoutContext& parent, c
     Entry* entry = find(node.reuseKey, parent);
     if (!entry || !entry->placement || entry->placement->rect.size != rect.size) return false;
     const Placement& kept = *entry->placement;
-    std::vector<Node*> nodes;
-    preorder(node, nodes);
+    // The row kept under the key is the node itself when a list took it by key.
+    const bool keptRow = entry->row.get() == &node;
+    if (!keptRow) {
+        preorder_.clear();
+        preorder(node, preorder_);
+    }
+    const std::vector<Node*>& nodes = keptRow ? entry->rowNodes : preorder_;
     // A node whose tree is not shaped as the kept one's is laid out anew.
     for (const KeptControl& control : kept.controls)
         if (control.nodeIndex >= nodes.size() || nodes[control.nodeIndex]->kind != control.kind) return false;
@@ -112,7 +122,8 @@ void ReusedLayouts::keep(Node& node, Rect rect, const LayoutContext& parent, con
         return;
     for (std::size_t i = before.paints; i < made.paints.size(); ++i)
         if (!(made.paints[i].clip == parent.clip)) return;
-    std::vector<Node*> nodes;
+    std::vector<Node*>& nodes = preorder_;
+    nodes.clear();
     preorder(node, nodes);
     Placement placement;
     placement.rect = rect;
@@ -132,7 +143,29 @@ void ReusedLayouts::keep(Node& node, Rect rect, const LayoutContext& parent, con
     entryFor(node.reuseKey, parent).placement = std::move(placement);
 }
 
+std::shared_ptr<Node> ReusedLayouts::keptRow(const std::string& key, const LayoutContext& parent) {
+    Entry* entry = find(key, parent);
+    return entry && entry->placement ? entry->row : nullptr;
+}
+
+void ReusedLayouts::keepRow(std::shared_ptr<Node> row, const LayoutContext& parent) {
+    Entry* entry = find(row->reuseKey, parent);
+    if (!entry || !entry->placement) return;
+    entry->rowNodes.clear();
+    preorder(*row, entry->rowNodes);
+    entry->row = std::move(row);
+}
+
+void ReusedLayouts::forgetRows() {
+    for (auto* generation : {&current_, &previous_})
+        for (auto& [key, entry] : *generation) {
+            entry.row.reset();
+            entry.rowNodes.clear();
+        }
+}
+
 void ReusedLayouts::clear() {
+    last_ = nullptr;
     current_.clear();
     previous_.clear();
 }

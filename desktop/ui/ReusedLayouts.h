@@ -8,8 +8,14 @@
 // to the nodes of the tree being laid out, so their actions are the new ones.
 // Kept per appearance (an engine lays out for one) and bounded: two
 // generations of entries, the older dropped when the newer fills.
+//
+// A list row whose layout is kept is kept itself too, so that a lazy list
+// that tells a row's key before building it (Node::rowKeyAt) shows the kept
+// row instead of building an equal one; its actions are those it was built
+// with, which the key vouches for, until the rows are forgotten.
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -49,6 +55,15 @@ public:
     void keep(Node& node, Rect rect, const LayoutContext& parent, const std::string& path, const LayoutResult& made,
               const Marks& before);
 
+    // The row kept under this key for rows placed in this style, if any.
+    std::shared_ptr<Node> keptRow(const std::string& key, const LayoutContext& parent);
+    // Keeps a row just placed in this style under its key, when its layout
+    // was kept: a row whose layout depends on more than its content (a text
+    // field, a scrollable area) is built every time.
+    void keepRow(std::shared_ptr<Node> row, const LayoutContext& parent);
+    // Forgets the kept rows and what their actions hold; the layouts stay.
+    void forgetRows();
+
     void clear();
     std::size_t size() const { return current_.size() + previous_.size(); }
 
@@ -68,6 +83,8 @@ private:
         LayoutContext context;
         std::vector<std::pair<double, Size>> fits;
         std::optional<Placement> placement;
+        std::shared_ptr<Node> row;
+        std::vector<Node*> rowNodes;  // the row's nodes in preorder
     };
 
     bool sameStyle(const LayoutContext& a, const LayoutContext& b) const;
@@ -76,6 +93,10 @@ private:
 
     platform::ui::AppearanceName appearance_;
     std::unordered_map<std::string, Entry> current_, previous_;
+    // The entry of the newer generation found last; it moves with its map.
+    std::pair<const std::string, Entry>* last_ = nullptr;
+    // The nodes of the subtree being kept or replayed, in preorder.
+    std::vector<Node*> preorder_;
 };
 
 }  // namespace desktop::ui

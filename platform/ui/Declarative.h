@@ -184,6 +184,12 @@ struct Node {
     // A list's rows built on demand (see Kind::list).
     std::size_t rowCount = 0;
     std::function<Node(std::size_t)> rowAt;
+    // The reuse key the row at an index would carry, told without building
+    // the row. A row whose key names a row the hosting view laid out since
+    // its tree was last set is not built: that row itself is shown again,
+    // actions included, so the key must name everything the row does as
+    // well as what it shows. Empty: the row is built.
+    std::function<std::string(std::size_t)> rowKeyAt;
 
     // Modifiers, so that a page reads as a chain.
     Node&& font(double size, Font::Weight w = Font::Weight::regular) && { fontSize = size; weight = w; return std::move(*this); }
@@ -228,6 +234,8 @@ struct Node {
     Node&& spaced(double value) && { spacing = value; return std::move(*this); }
     Node&& identified(std::string name) && { id = std::move(name); return std::move(*this); }
     Node&& reusable(std::string key) && { reuseKey = std::move(key); return std::move(*this); }
+    // A lazy list whose rows tell their reuse keys before they are built (see rowKeyAt).
+    Node&& keyedRows(std::function<std::string(std::size_t)> keyAt) && { rowKeyAt = std::move(keyAt); return std::move(*this); }
 };
 
 // Children moved into their list: a braced list of nodes would copy each one
@@ -367,14 +375,19 @@ public:
     // The controls in view, in the order of the tree (sidebar, toolbar, detail).
     virtual std::vector<declarative::Control> controls() = 0;
     // How many list rows the last layout (of the tree or of replaced nodes)
-    // built, and the last draw drew.
+    // placed, and the last draw drew.
     virtual std::size_t listRowsLaidOut() const = 0;
+    // How many rows of lazy lists the last layout built with `rowAt`; the
+    // others it placed were rows laid out before, named by `rowKeyAt`.
+    virtual std::size_t listRowsBuilt() const = 0;
     virtual std::size_t listRowsDrawn() const = 0;
     // How many nodes with a reuse key the last layout placed from an earlier
     // layout of the same content instead of laying them out.
     virtual std::size_t subtreesReused() const = 0;
     // Forgets the laid-out nodes kept by reuse key, so that the next layout
-    // lays every node out anew.
+    // lays every node out anew and builds every row. setRoot forgets the rows
+    // kept for rowKeyAt (their actions belong to the tree before it) but
+    // keeps their layouts.
     virtual void discardReusedLayouts() = 0;
 
     // Driving it like a person. A control is named by its visible text or

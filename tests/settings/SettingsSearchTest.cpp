@@ -92,9 +92,14 @@ protected:
         EXPECT_EQ(hosting().layoutCount(), fullLayouts + 1);
     }
 
-    // Clicks the control so named through the simulated Mac, as the pointer would.
-    void click(const std::string& label) {
-        auto target = control(label);
+    // Clicks the control so named (the nth of those so named in view) through the simulated Mac, as the pointer would.
+    void click(const std::string& label, std::size_t nth = 0) {
+        std::optional<declarative::Control> target;
+        for (const auto& each : hosting().controls())
+            if ((each.accessibilityLabel == label || each.text == label) && nth-- == 0) {
+                target = each;
+                break;
+            }
         ASSERT_TRUE(target) << label;
         auto window = settings().window();
         verb("click " + std::to_string(window->frame().minX() + target->frame.midX()) + " " +
@@ -106,6 +111,13 @@ protected:
         for (const auto& event : events())
             if (event.value("kind", "") == "pin") ids.push_back(event["app"].value("id", "?"));
         return ids;
+    }
+    // The apps pinned since last asked, as "id policy".
+    std::vector<std::string> pinnedApps() {
+        std::vector<std::string> apps;
+        for (const auto& event : events())
+            if (event.value("kind", "") == "pin") apps.push_back(event["app"].value("id", "?") + " " + event["app"].value("policy", "?"));
+        return apps;
     }
 };
 
@@ -242,6 +254,53 @@ TEST_F(SettingsSearchTest, RowsSeenBeforeAreReusedWhereverTheyAppear) {
     hosting().layoutIfNeeded();
     EXPECT_EQ(hosting().subtreesReused(), 0u);
     expectSameAsFromScratch("light again");
+}
+
+// Tests that the rows a keystroke takes again by key rather than building
+// them pin their own apps, also where apps differ only in their identifier
+// or in their launch policy (which the pin sends), and that a new catalogue
+// lets go of the rows built from the one before.
+TEST_F(SettingsSearchTest, RowsTakenByKeyPinTheirOwnApps) {
+    startLibrary();
+    json values = fullUpdate(json::array());
+    values["installed"] = json::array({pinnedApp("com.one.Notes", "Notes"), pinnedApp("com.two.Notes", "Notes"),
+                                       pinnedApp("com.one.Notes", "Notes", "accessory"), pinnedApp("com.apple.mail", "Mail")});
+    update(values);
+    showTab("add");
+    send("settingsShow");
+    events();
+    press("搜索本机应用");
+    // Each keystroke laid out, as the window draws it.
+    type("Notes");
+    hosting().layoutIfNeeded();
+    hosting().deleteBackward(5);
+    hosting().layoutIfNeeded();
+    type("Mail");
+    hosting().layoutIfNeeded();
+    EXPECT_EQ(hosting().listRowsBuilt(), 0u) << "Mail's row was laid out with the whole catalogue";
+    hosting().deleteBackward(4);
+    type("Notes");
+    hosting().layoutIfNeeded();
+    EXPECT_EQ(hosting().listRowsBuilt(), 0u) << "the three rows were laid out two keystrokes before";
+    EXPECT_EQ(hosting().listRowsLaidOut(), 3u);
+    click("固定 Notes", 0);
+    click("固定 Notes", 1);
+    click("固定 Notes", 2);
+    EXPECT_EQ(pinnedApps(), (std::vector<std::string>{"com.one.Notes auto", "com.two.Notes auto", "com.one.Notes accessory"}));
+    expectSameAsFromScratch("rows taken by key");
+
+    const std::weak_ptr<const SettingsModel::Apps> before = settings().model().installed();
+    hosting().deleteBackward(5);
+    type("Notes");
+    update({{"installed", json::array({pinnedApp("com.two.Notes", "Notes", "accessory"), pinnedApp("com.apple.mail", "Mail")})}});
+    hosting().layoutIfNeeded();
+    EXPECT_TRUE(before.expired()) << "rows kept for their keys hold the catalogue they were built from";
+    std::size_t notes = 0;
+    for (const auto& each : hosting().controls()) notes += each.accessibilityLabel == "固定 Notes";
+    EXPECT_EQ(notes, 1u);
+    click("固定 Notes");
+    EXPECT_EQ(pinnedApps(), std::vector<std::string>{"com.two.Notes accessory"});
+    expectSameAsFromScratch("a new catalogue");
 }
 
 // Tests that a page switch and back, which builds the window anew, keeps the

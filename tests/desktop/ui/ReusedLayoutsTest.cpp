@@ -37,6 +37,32 @@ protected:
         });
     }
 
+    // A page whose list of rows, named "rows" so that it can be replaced
+    // alone, tells each row's key before building it; `built` counts the
+    // rows built. A row's key names its name, which is all it shows and does.
+    d::Node keyedPage(std::vector<std::string> names) {
+        auto count = names.size();
+        auto list = d::lazyList(count,
+                                [this, names](std::size_t i) {
+                                    ++built;
+                                    const std::string& name = names[i];
+                                    return d::hstack(d::nodes(d::text(name).lines(1), d::spacer(),
+                                                              d::button("Open " + name, [this, name] { opened.push_back(name); })
+                                                                  .disabledIf(name.back() == '!')))
+                                        .reusable("row:" + name);
+                                })
+                        .keyedRows([names](std::size_t i) { return "row:" + names[i]; })
+                        .identified("rows");
+        return d::vstack(d::nodes(d::text("Apps"), std::move(list)), 0);
+    }
+
+    // Replaces the list alone with one of these rows, as a search does.
+    void replaceRows(const std::vector<std::string>& names) {
+        d::Node page = keyedPage(names);
+        ASSERT_TRUE(host_->replace("rows", std::move(page.children[1]))) << "the list takes the room it had";
+        host_->layoutIfNeeded();
+    }
+
     void show(d::Node root) {
         host_ = HostingView::create();
         host_->setRoot(std::move(root));
@@ -83,6 +109,7 @@ protected:
     }
 
     std::vector<std::string> opened;
+    int built = 0;
     std::shared_ptr<HostingView> host_;
     std::shared_ptr<Window> window_;
 };
@@ -117,6 +144,58 @@ TEST_F(ReusedLayoutsTest, RowsSeenBeforeAreMovedNotLaidOutAgain) {
     host_->setRoot(rows({"Alpha", "Gamma"}, "fourth"));
     host_->layoutIfNeeded();
     EXPECT_EQ(host_->subtreesReused(), 2u);
+    expectSameAsLaidOutAnew("dark");
+}
+
+// Tests that a list that tells its rows' keys shows the rows laid out
+// before for those keys instead of building them, that they act for the rows
+// they show wherever they appear, that a row with a new key is built, and
+// that a new tree builds every row again.
+TEST_F(ReusedLayoutsTest, RowsNamedByKeyAreTakenNotBuilt) {
+    show(keyedPage({"Alpha", "Beta", "Gamma"}));
+    EXPECT_EQ(built, 3);
+    EXPECT_EQ(host_->listRowsBuilt(), 3u);
+
+    built = 0;
+    replaceRows({"Gamma", "Alpha", "Delta", "Beta"});
+    EXPECT_EQ(built, 1) << "only Delta is new";
+    EXPECT_EQ(host_->listRowsBuilt(), 1u);
+    EXPECT_EQ(host_->listRowsLaidOut(), 4u);
+    click("Open Alpha");
+    click("Open Delta");
+    click("Open Gamma");
+    EXPECT_EQ(opened, (std::vector<std::string>{"Alpha", "Delta", "Gamma"})) << "each row acts for the app it shows";
+    expectSameAsLaidOutAnew("rows taken in another order");
+
+    // The list changes under the taken rows: each button still opens its own row.
+    built = 0;
+    opened.clear();
+    replaceRows({"Delta", "Gamma"});
+    replaceRows({"Beta!", "Delta", "Epsilon", "Alpha"});
+    EXPECT_EQ(built, 2) << "Beta! and Epsilon carry keys not seen before";
+    click("Open Beta!");
+    click("Open Alpha");
+    click("Open Delta");
+    EXPECT_EQ(opened, (std::vector<std::string>{"Alpha", "Delta"})) << "the changed row is disabled as its new content says";
+    expectSameAsLaidOutAnew("a list changed twice");
+
+    // The same names in a tree set anew are built: its rows may act otherwise.
+    built = 0;
+    host_->setRoot(keyedPage({"Alpha", "Delta"}));
+    host_->layoutIfNeeded();
+    EXPECT_EQ(built, 2);
+    EXPECT_EQ(host_->subtreesReused(), 2u) << "the rows' layouts stay";
+    built = 0;
+    replaceRows({"Delta", "Alpha"});
+    EXPECT_EQ(built, 0) << "rows of the tree now shown are taken again";
+
+    window_->setAppearance(AppearanceName::darkAqua);
+    built = 0;
+    host_->layoutIfNeeded();
+    EXPECT_EQ(built, 2) << "rows laid out for the light appearance are built again for the dark one";
+    built = 0;
+    replaceRows({"Alpha", "Delta"});
+    EXPECT_EQ(built, 0);
     expectSameAsLaidOutAnew("dark");
 }
 
