@@ -18,6 +18,7 @@
 #include "fuzz/EventLedger.h"
 #include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzScene.h"
+#include "fuzz/SnapshotChecks.h"
 #include "fuzz/StepKind.h"
 
 namespace orvane::fuzz {
@@ -37,6 +38,8 @@ public:
 
 private:
     // Infrastructure.
+    // The reply text of one orvane_call; request() also checks its envelope.
+    std::string call(const std::string& text);
     nlohmann::json request(const std::string& text);
     nlohmann::json command(const std::string& name, const nlohmann::json& args);
     // structured: the text is the request the session built for a command of
@@ -111,6 +114,9 @@ private:
     EventLedger ledger_;
     DockFileGuard dock_;
     nlohmann::json snapshot_ = nlohmann::json::object();
+    // The last snapshot text that passed its checks, and the context it passed in.
+    std::string checkedSnapshot_;
+    SnapshotContext checkedContext_;
     // Grows with every start and stop: menus opened under an earlier
     // controller act on nothing.
     int generation_ = 0;
