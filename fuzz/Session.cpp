@@ -40,10 +40,6 @@ Session::Session(const FuzzScene& scene, const std::uint8_t* data, std::size_t s
                  std::function<void(const std::string&)> trace)
     : scene_(scene), in_(data, size), trace_(std::move(trace)), dock_(scene.real(FuzzScene::dockFile())) {}
 
-void Session::note(const std::string& line) const {
-    if (trace_) trace_(line);
-}
-
 bool Session::controllerExists() const { return controllerSlot() != nullptr; }
 
 void Session::run() {
@@ -127,7 +123,7 @@ std::string Session::call(const std::string& text) {
     require(reply != nullptr, "orvane_call returned no reply");
     std::string replyText(reply);
     orvaneFree(reply);
-    note("  <- " + printable(replyText));
+    note([&] { return "  <- " + printable(replyText); });
     return replyText;
 }
 
@@ -143,7 +139,7 @@ json Session::command(const std::string& name, const json& args) {
 // The text is what the host sends; for a command the table knows, the reply
 // must be what the table promises, and the ledger learns what may follow.
 json Session::commandText(const std::string& name, const std::string& text, const json& args, bool structured) {
-    note("step " + std::to_string(step_) + ": " + printable(text));
+    note([&] { return "step " + std::to_string(step_) + ": " + printable(text); });
     const std::optional<bool> finds = name == "launch" ? launchFinds(args) : std::nullopt;
     std::optional<DockWriteCheck> dockWrite;
     if (name == "dockWrite")
@@ -195,11 +191,11 @@ json Session::commandText(const std::string& name, const std::string& text, cons
 }
 
 json Session::verb(const std::string& line) {
-    note("step " + std::to_string(step_) + ": !" + printable(line));
+    note([&] { return "step " + std::to_string(step_) + ": !" + printable(line); });
     json reply = desktop::verb(line);
     require(reply.is_object() && reply.contains("ok") && reply["ok"].is_boolean(),
             [&] { return std::string("a desktop verb replied without \"ok\": " + line); });
-    note("  <- " + printable(reply.dump(-1, ' ', false, json::error_handler_t::replace)));
+    note([&] { return "  <- " + printable(reply.dump(-1, ' ', false, json::error_handler_t::replace)); });
     if (reply.contains("pointer")) {
         previousHit_ = hit_;
         hit_ = reply.value("window", json()).dump() + " " + reply.value("view", json()).dump();

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <type_traits>
 
 #include <nlohmann/json.hpp>
 
@@ -48,7 +49,16 @@ private:
                                bool structured = true);
     nlohmann::json verb(const std::string& line);
     void afterStep();
-    void note(const std::string& line) const;
+    // line: a text, or a function that writes it only when the session is
+    // traced (most lines show a whole request or reply).
+    template <typename Line>
+    void note(Line&& line) const {
+        if (!trace_) return;
+        if constexpr (std::is_invocable_v<Line>)
+            trace_(line());
+        else
+            trace_(std::string(line));
+    }
     bool controllerExists() const;
     void prelude();
     void finish();
