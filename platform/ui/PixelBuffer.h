@@ -48,7 +48,7 @@ public:
     const std::uint32_t* begin() const { return words_.get(); }
     const std::uint32_t* end() const { return words_.get() + size_; }
     std::uint32_t& operator[](std::size_t index) { return words_[index]; }
-    std::uint32_t operator[](std::size_t index) const { return words_[index]; }
+    const std::uint32_t& operator[](std::size_t index) const { return words_[index]; }
 
     // Every word transparent black.
     void clear() {
