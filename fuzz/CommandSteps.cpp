@@ -244,7 +244,7 @@ void Session::rawRequestStep() {
         const json& args = read->contains("args") ? (*read)["args"] : noArguments;
         commandText((*read)["command"].get<std::string>(), text, args, false);
     } else {
-        note("step " + std::to_string(step_) + ": raw request of " + std::to_string(text.size()) + " bytes");
+        note([&] { return "step " + std::to_string(step_) + ": raw request of " + std::to_string(text.size()) + " bytes"; });
         json reply = request(text);
         require(reply["ok"] == false, "a request that is no object with a string command succeeded");
     }

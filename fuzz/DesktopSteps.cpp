@@ -320,9 +320,11 @@ void Session::windowStep() {
 
 void Session::clockStep() {
     double seconds = clockSteps[in_.byte() % std::size(clockSteps)];
-    char shown[32];
-    std::snprintf(shown, sizeof shown, "%g", seconds);
-    note("step " + std::to_string(step_) + ": clock +" + shown + " s");
+    note([&] {
+        char shown[32];
+        std::snprintf(shown, sizeof shown, "%g", seconds);
+        return "step " + std::to_string(step_) + ": clock +" + shown + " s";
+    });
     desktop::advanceSettled(seconds);
     if (resting_) resting_->waited += seconds;
 }
@@ -360,8 +362,10 @@ void Session::dockFileStep() {
     }
     default: bytes = scene_.dockTemplate(); break;
     }
-    note("step " + std::to_string(step_) + ": Dock file " + std::to_string(how) + ", " + std::to_string(bytes.size()) +
-         " bytes");
+    note([&] {
+        return "step " + std::to_string(step_) + ": Dock file " + std::to_string(how) + ", " +
+               std::to_string(bytes.size()) + " bytes";
+    });
     if (write) {
         fs::create_directories(fs::path(path).parent_path(), error);
         std::ofstream out(path, std::ios::binary | std::ios::trunc);

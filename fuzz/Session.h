@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <type_traits>
 
 #include <nlohmann/json.hpp>
 
@@ -18,6 +19,7 @@
 #include "fuzz/EventLedger.h"
 #include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzScene.h"
+#include "fuzz/SnapshotChecks.h"
 #include "fuzz/StepKind.h"
 
 namespace orvane::fuzz {
@@ -37,6 +39,8 @@ public:
 
 private:
     // Infrastructure.
+    // The reply text of one orvane_call; request() also checks its envelope.
+    std::string call(const std::string& text);
     nlohmann::json request(const std::string& text);
     nlohmann::json command(const std::string& name, const nlohmann::json& args);
     // structured: the text is the request the session built for a command of
@@ -45,7 +49,16 @@ private:
                                bool structured = true);
     nlohmann::json verb(const std::string& line);
     void afterStep();
-    void note(const std::string& line) const;
+    // line: a text, or a function that writes it only when the session is
+    // traced (most lines show a whole request or reply).
+    template <typename Line>
+    void note(Line&& line) const {
+        if (!trace_) return;
+        if constexpr (std::is_invocable_v<Line>)
+            trace_(line());
+        else
+            trace_(std::string(line));
+    }
     bool controllerExists() const;
     void prelude();
     void finish();
@@ -111,6 +124,9 @@ private:
     EventLedger ledger_;
     DockFileGuard dock_;
     nlohmann::json snapshot_ = nlohmann::json::object();
+    // The last snapshot text that passed its checks, and the context it passed in.
+    std::string checkedSnapshot_;
+    SnapshotContext checkedContext_;
     // Grows with every start and stop: menus opened under an earlier
     // controller act on nothing.
     int generation_ = 0;

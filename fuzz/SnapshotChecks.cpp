@@ -116,18 +116,18 @@ void checkTypes(const json& snapshot) {
             [&] { return std::string("a Dock status of no known kind: " + status); });
 }
 
-void checkStrip(const json& snapshot, const NativeController& controller) {
+void checkStrip(const json& snapshot, const SnapshotContext& context) {
     const auto count = static_cast<std::int64_t>(snapshot["visible"].size());
     const auto offset = snapshot["offset"].get<std::int64_t>();
-    if (!controller.state().strip) {
+    if (!context.strip) {
         require(offset == 0 && snapshot["width"] == 0 && snapshot["controls"].empty() && isZeroRect(snapshot["frame"]),
                 "a controller without a strip reports strip state");
         return;
     }
     // The strip's geometry: 29-point slots, 16-point arrows when it overflows,
     // margins of 3 points otherwise, and the 29-point manager control.
-    const std::int64_t capacity = std::min<std::int64_t>(count, controller.state().maxIcons);
-    const bool overflowing = count > controller.state().maxIcons;
+    const std::int64_t capacity = std::min<std::int64_t>(count, context.maxIcons);
+    const bool overflowing = count > context.maxIcons;
     const double leading = overflowing ? 16 : 3;
     const double width = std::max(35.0, (overflowing ? 32 : 6) + 29.0 * double(capacity) + 29);
     require(offset >= 0 && offset <= std::max<std::int64_t>(0, count - capacity), [&] {
@@ -136,7 +136,7 @@ void checkStrip(const json& snapshot, const NativeController& controller) {
     });
     require(snapshot["width"] == width && snapshot["frame"]["width"] == width, [&] {
         return std::string("the strip is " + shown(snapshot["width"]) + " wide for " + std::to_string(count) +
-                           " entries and " + std::to_string(controller.state().maxIcons) + " slots");
+                           " entries and " + std::to_string(context.maxIcons) + " slots");
     });
 
     const json& controls = snapshot["controls"];
@@ -158,18 +158,18 @@ void checkStrip(const json& snapshot, const NativeController& controller) {
     require(controls.back()["label"] == stripTexts::manager, "the last button is not the manager control");
 }
 
-void checkEntries(const json& snapshot, const NativeController& controller) {
+void checkEntries(const json& snapshot, const SnapshotContext& context) {
     std::set<std::string> ids;
-    for (const auto& app : controller.state().pinned) ids.insert(app.id);
+    for (const auto& app : context.pinned) ids.insert(app.id);
     for (const auto& app : snapshot["running"]) ids.insert(app["id"].get<std::string>());
     for (const auto& id : snapshot["hidden"])
         require(ids.count(id.get<std::string>()), [&] {
             return std::string("the hidden id \"" + id.get<std::string>() + "\" is neither pinned nor running");
         });
     // While the pointer rests on the strip a changed list waits; what shows is the list applied last.
-    if (controller.state().pendingRefresh) return;
+    if (context.pendingRefresh) return;
     for (const auto& entry : snapshot["visible"]) {
-        bool pinned = std::any_of(controller.state().pinned.begin(), controller.state().pinned.end(),
+        bool pinned = std::any_of(context.pinned.begin(), context.pinned.end(),
                                   [&](const AppEntry& app) { return app.dictionary() == entry; });
         bool running =
             std::find(snapshot["running"].begin(), snapshot["running"].end(), entry) != snapshot["running"].end();
@@ -207,7 +207,7 @@ void checkPreview(const json& preview) {
                 [&] { return std::string("a live preview shows no window: " + shown(preview)); });
 }
 
-void checkCard(const json& snapshot, const NativeController& controller) {
+void checkCard(const json& snapshot, const SnapshotContext& context) {
     const std::string card = snapshot["card"].get<std::string>();
     if (snapshot["cardWindowID"] == 0) {
         require(card.empty() && isZeroRect(snapshot["cardFrame"]) && snapshot["preview"].empty(), [&] {
@@ -219,7 +219,7 @@ void checkCard(const json& snapshot, const NativeController& controller) {
     if (card.empty()) return;
     checkPreview(snapshot["preview"]);
     // The acceptance self-preview shows the host's own card, which the strip never lists.
-    if (controller.state().qaMode && card == platform::application().mainBundleIdentifier().value_or("")) return;
+    if (context.qaMode && card == context.hostId) return;
     const json& visible = snapshot["visible"];
     require(std::any_of(visible.begin(), visible.end(), [&](const json& entry) { return entry["id"] == card; }),
             [&] { return std::string("the card's id \"" + card + "\" names no visible entry"); });
@@ -227,18 +227,32 @@ void checkCard(const json& snapshot, const NativeController& controller) {
 
 }  // namespace
 
-void checkSnapshot(const json& snapshot, const NativeController* controller) {
+SnapshotContext snapshotContext(const NativeController* controller) {
+    SnapshotContext context;
+    if (!controller) return context;
+    const auto& state = controller->state();
+    context.controller = true;
+    context.strip = state.strip != nullptr;
+    context.qaMode = state.qaMode;
+    context.pendingRefresh = state.pendingRefresh;
+    context.maxIcons = state.maxIcons;
+    context.pinned = state.pinned;
+    context.hostId = platform::application().mainBundleIdentifier().value_or("");
+    return context;
+}
+
+void checkSnapshot(const json& snapshot, const SnapshotContext& context) {
     require(snapshot.is_object(), "the snapshot is not an object");
-    if (!controller) {
+    if (!context.controller) {
         require(snapshot.empty(),
                 [&] { return std::string("a snapshot without a controller is not {}: " + shown(snapshot)); });
         return;
     }
     checkTypes(snapshot);
-    checkStrip(snapshot, *controller);
-    checkEntries(snapshot, *controller);
-    checkCard(snapshot, *controller);
-    if (controller->state().qaMode)
+    checkStrip(snapshot, context);
+    checkEntries(snapshot, context);
+    checkCard(snapshot, context);
+    if (context.qaMode)
         require(snapshot["dockStatus"] == dock::text::statusQaMode, "acceptance mode is not the Dock status");
 }
 

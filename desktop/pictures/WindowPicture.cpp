@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "desktop/pictures/ForeignWindowContent.h"
 #include "desktop/pictures/WindowChrome.h"
@@ -233,7 +234,6 @@ std::shared_ptr<Bitmap> plainWindowPicture(const WindowRecord& record, int pixel
     // Every pixel is written below, inside the window or around it.
     auto bitmap = std::make_shared<Bitmap>(pixelsWide, pixelsHigh, Size{pixelsWide / at.scale, pixelsHigh / at.scale},
                                            platform::ui::BitmapPixels::unset);
-    auto& pixels = bitmap->pixels();
     auto span = [](double from, double length, int limit) {
         double first = std::clamp(std::round(from), 0.0, double(limit));
         double last = std::clamp(std::round(from + length), first, double(limit));
@@ -242,17 +242,22 @@ std::shared_ptr<Bitmap> plainWindowPicture(const WindowRecord& record, int pixel
     auto [x0, x1] = at.drawable ? span(at.left, at.size.width * at.scale, pixelsWide) : std::pair<int, int>(0, 0);
     auto [y0, y1] = at.drawable ? span(at.top, at.size.height * at.scale, pixelsHigh) : std::pair<int, int>(0, 0);
     const std::uint32_t body = premultiplied(foreignWindowBody(parseColour(record.color), windowAppearance(record)));
+    // One row of the window is written word by word and copied to the
+    // others; the rows around it are cleared whole.
     const auto wide = static_cast<std::size_t>(pixelsWide);
-    for (int y = 0; y < pixelsHigh; ++y) {
-        auto row = pixels.begin() + static_cast<std::ptrdiff_t>(y * wide);
-        if (y < y0 || y >= y1 || x0 == x1) {
-            std::fill(row, row + static_cast<std::ptrdiff_t>(wide), 0u);
-            continue;
-        }
-        std::fill(row, row + x0, 0u);
-        std::fill(row + x0, row + x1, body);
-        std::fill(row + x1, row + static_cast<std::ptrdiff_t>(wide), 0u);
+    const std::size_t rowBytes = wide * sizeof(std::uint32_t);
+    std::uint32_t* words = bitmap->pixels().data();
+    if (x0 == x1 || y0 == y1) {
+        bitmap->pixels().clear();
+        return bitmap;
     }
+    std::memset(words, 0, static_cast<std::size_t>(y0) * rowBytes);
+    std::uint32_t* first = words + static_cast<std::size_t>(y0) * wide;
+    std::fill(first, first + x0, 0u);
+    std::fill(first + x0, first + x1, body);
+    std::fill(first + x1, first + wide, 0u);
+    for (int y = y0 + 1; y < y1; ++y) std::memcpy(words + static_cast<std::size_t>(y) * wide, first, rowBytes);
+    std::memset(words + static_cast<std::size_t>(y1) * wide, 0, static_cast<std::size_t>(pixelsHigh - y1) * rowBytes);
     return bitmap;
 }
 

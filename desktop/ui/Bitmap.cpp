@@ -19,11 +19,7 @@ int nonNegative(int value) { return std::max(value, 0); }
 
 Bitmap::Bitmap(int pixelsWide, int pixelsHigh, Size pointSize, BitmapPixels initial)
     : pixelsWide_(nonNegative(pixelsWide)), pixelsHigh_(nonNegative(pixelsHigh)), size_(pointSize) {
-    const auto count = static_cast<std::size_t>(pixelsWide_) * static_cast<std::size_t>(pixelsHigh_);
-    if (initial == BitmapPixels::unset)
-        pixels_.resize(count);
-    else
-        pixels_.assign(count, 0u);
+    pixels_ = Pixels(static_cast<std::size_t>(pixelsWide_) * static_cast<std::size_t>(pixelsHigh_), initial);
 }
 
 Bitmap::Pixel Bitmap::pixel(int x, int y) const {

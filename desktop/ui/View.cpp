@@ -245,7 +245,7 @@ std::shared_ptr<Bitmap> View::bitmapForCachingDisplay(Rect rect) const {
 }
 
 void View::cacheDisplay(Rect rect, Bitmap& bitmap) {
-    std::fill(bitmap.pixels().begin(), bitmap.pixels().end(), 0u);
+    bitmap.pixels().clear();
     if (!finite(rect) || rect.isEmpty()) return;
     desktop::ui::BitmapContext context(bitmap);
     if (!context.isValid()) return;

@@ -3,45 +3,17 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "platform/Geometry.h"
+#include "platform/ui/PixelBuffer.h"
 
 namespace platform::ui {
-
-// What a new bitmap's pixels hold: transparent black, or whatever the memory
-// held, for a caller that writes every pixel before anything reads one (a
-// picture filled edge to edge need not be cleared first).
-enum class BitmapPixels { transparent, unset };
-
-// Leaves the elements of a vector as they come, so that a pixel buffer that
-// is about to be overwritten is not cleared first; an explicit value still
-// fills.
-template <typename T>
-struct UnsetAllocator : std::allocator<T> {
-    template <typename U>
-    struct rebind {
-        using other = UnsetAllocator<U>;
-    };
-    UnsetAllocator() = default;
-    template <typename U>
-    UnsetAllocator(const UnsetAllocator<U>&) noexcept {}
-    template <typename U>
-    void construct(U* at) noexcept {
-        ::new (static_cast<void*>(at)) U;
-    }
-    template <typename U, typename... Args>
-    void construct(U* at, Args&&... args) {
-        ::new (static_cast<void*>(at)) U(std::forward<Args>(args)...);
-    }
-};
 
 // An offscreen bitmap: premultiplied ARGB pixels (one 32-bit word each, rows
 // from the top) with the point size they represent.
 class Bitmap {
 public:
-    using Pixels = std::vector<std::uint32_t, UnsetAllocator<std::uint32_t>>;
+    using Pixels = PixelBuffer;
 
     Bitmap(int pixelsWide, int pixelsHigh, Size pointSize, BitmapPixels initial = BitmapPixels::transparent);
 
