@@ -14,17 +14,16 @@
 #include <unordered_map>
 
 #include "desktop/ui/CharacterBoundaries.h"
+#include "desktop/ui/ControlActions.h"
 #include "desktop/ui/ControlNames.h"
 #include "desktop/ui/DeclarativeDrawing.h"
 #include "desktop/ui/DeclarativeLayout.h"
 #include "desktop/ui/DeclarativeStyle.h"
-#include "desktop/ui/MenuMetrics.h"
 #include "desktop/ui/TextMeasurer.h"
 #include "platform/Utf8.h"
 #include "platform/ui/Canvas.h"
 #include "platform/ui/Declarative.h"
 #include "platform/ui/Image.h"
-#include "platform/ui/Menu.h"
 #include "platform/ui/Window.h"
 
 namespace platform::ui {
@@ -42,7 +41,6 @@ using desktop::ui::roleName;
 using desktop::ui::ScrollArea;
 using Role = Control::Role;
 
-constexpr const char* selectOptionAction = "selectOption:";
 const std::string noLabel;
 // How far down a lazy list a named control is looked for.
 constexpr std::size_t maximumRowsSearched = 100000;
@@ -143,21 +141,14 @@ public:
         Outcome why = Outcome::notFound;
         auto pc = locate(label, [](Role r) { return r == Role::picker; }, why);
         if (!pc) return why;
-        for (const auto& [value, shown] : pc->node->options) {
-            if (shown != option && value != option) continue;
-            auto changed = pc->node->changed;
-            std::string chosen = value;
-            if (changed) changed(chosen);
-            return Outcome::done;
-        }
-        return Outcome::noSuchOption;
+        return desktop::ui::chooseOption(*pc, option) ? Outcome::done : Outcome::noSuchOption;
     }
 
     Outcome stepControl(const std::string& label, int direction) override {
         Outcome why = Outcome::notFound;
         auto pc = locate(label, [](Role r) { return r == Role::stepper; }, why);
         if (!pc) return why;
-        return step(*pc, direction) ? Outcome::done : Outcome::atLimit;
+        return desktop::ui::stepBy(*pc, direction) ? Outcome::done : Outcome::atLimit;
     }
 
     bool typeText(const std::string& text) override {
@@ -244,8 +235,8 @@ public:
             if (!pc.info.enabled) return;
             PlacedControl hit = pc;
             if (hit.info.role == Role::stepper) {
-                if (hit.upArrow.contains(p)) step(hit, 1);
-                else if (hit.downArrow.contains(p)) step(hit, -1);
+                if (hit.upArrow.contains(p)) desktop::ui::stepBy(hit, 1);
+                else if (hit.downArrow.contains(p)) desktop::ui::stepBy(hit, -1);
                 return;
             }
             activate(hit);
@@ -422,71 +413,15 @@ private:
         return std::nullopt;
     }
 
-    // What a click on the control does. The node's callbacks may replace the
-    // tree (and this layout), so each is copied before it runs.
+    // What a click on the control does.
     void activate(const PlacedControl& pc) {
-        Node& n = *pc.node;
-        switch (pc.info.role) {
-            case Role::button:
-            case Role::toolbarItem: {
-                auto action = n.action;
-                if (action) action();
-                break;
-            }
-            case Role::toggle: {
-                auto toggled = n.toggled;
-                bool value = !n.isOn;
-                if (toggled) toggled(value);
-                break;
-            }
-            case Role::sidebarRow: {
-                if (!pc.owner) break;
-                auto changed = pc.owner->changed;
-                std::string tag = n.tag;
-                if (changed) changed(tag);
-                break;
-            }
-            case Role::textField:
-                focused_ = pc.path;
-                invalidate();
-                break;
-            case Role::picker: popUpOptions(pc); break;
-            case Role::stepper: break;
+        if (desktop::ui::runAction(pc)) return;
+        if (pc.info.role == Role::textField) {
+            focused_ = pc.path;
+            invalidate();
+        } else if (pc.info.role == Role::picker) {
+            desktop::ui::popUpOptions(pc, flip(pc.info.frame), shared_from_this());
         }
-    }
-
-    // Pops up the picker's options as a menu with the current one checked
-    // and lying over the button, as the system places a pop-up button's menu;
-    // choosing one calls the picker's `changed` with that option's value.
-    void popUpOptions(const PlacedControl& pc) {
-        const Node& n = *pc.node;
-        auto menu = std::make_shared<Menu>(n.text);
-        std::size_t chosen = 0;
-        for (const auto& [value, shown] : n.options) {
-            auto item = std::make_shared<MenuItem>(shown, selectOptionAction, "");
-            if (value == n.selection) {
-                item->setState(platform::ui::controlState::on);
-                chosen = menu->items().size();
-            }
-            auto changed = n.changed;
-            std::string chosen = value;
-            item->action = [changed, chosen](MenuItem&) {
-                if (changed) changed(chosen);
-            };
-            menu->addItem(item);
-        }
-        Rect frame = flip(pc.info.frame);
-        Menu::popUp(menu, desktop::ui::menu::popUpMenuTopLeft(*menu, chosen, frame, desktop::ui::style::popUpTextInset), shared_from_this());
-    }
-
-    // One step up or down within the stepper's bounds; false at a bound.
-    bool step(const PlacedControl& pc, int direction) {
-        if (direction > 0 ? !pc.info.canIncrement : !pc.info.canDecrement) return false;
-        const Node& n = *pc.node;
-        long long value = n.value + (direction > 0 ? n.step : -n.step);
-        auto stepped = n.stepped;
-        if (stepped) stepped(value);
-        return true;
     }
 
     Node root_;
