@@ -99,6 +99,16 @@ async function changedShare(page, name, rect) {
   }, [name, rect]);
 }
 
+// Polls the share of rect changed since the kept picture until it exceeds
+// least or timeout passes (however long this machine takes to draw); resolves
+// with the last share.
+async function changedBeyond(page, name, rect, least, timeout = 8000) {
+  let share = 0;
+  for (const started = Date.now(); Date.now() - started < timeout && share <= least; await page.waitForTimeout(100))
+    share = await changedShare(page, name, rect);
+  return share;
+}
+
 // Resolves once the canvas shows a frame drawn after the host took every
 // input sent so far; the input must change the picture (a pointer move, a
 // focus ring, a caret), or no frame acknowledges it.
@@ -107,4 +117,4 @@ async function caughtUp(page, timeout = 15000) {
   await page.waitForFunction((sent) => window.__play.acknowledged >= sent, sent, { timeout, polling: 50 });
 }
 
-module.exports = { startHost, stopHost, openBrowser, pagePoint, stripButton, keepPicture, changedShare, caughtUp };
+module.exports = { startHost, stopHost, openBrowser, pagePoint, stripButton, keepPicture, changedShare, changedBeyond, caughtUp };

@@ -43,9 +43,7 @@ const until = (page, fn, arg, timeout = 8000) => page.waitForFunction(fn, arg, {
       await until(page, () => window.__play.system.windows.some((w) => w.number === window.__play.snapshot.cardWindowID));
       // The card's opening animation and its first picture, however long this machine takes to draw them.
       const region = { x: card.x, y: card.y, width: card.width, height: card.height };
-      let share = 0;
-      for (const started = Date.now(); Date.now() - started < 8000 && share <= 0.3; await page.waitForTimeout(100))
-        share = await h.changedShare(page, 'before', region);
+      const share = await h.changedBeyond(page, 'before', region, 0.3);
       assert.ok(share > 0.3, `the card shows in the page's picture (${(share * 100).toFixed(0)} % of its area changed)`);
     });
 
@@ -116,9 +114,7 @@ const until = (page, fn, arg, timeout = 8000) => page.waitForFunction(fn, arg, {
         // However long this machine takes to draw the whole screen dark.
         const screen = await page.evaluate(() => window.__play.system.screens[0].frame);
         const whole = { x: 0, y: 0, width: screen[2], height: screen[3] };
-        let share = 0;
-        for (const started = Date.now(); Date.now() - started < 15000 && share <= 0.5; await page.waitForTimeout(100))
-          share = await h.changedShare(page, 'light', whole);
+        const share = await h.changedBeyond(page, 'light', whole, 0.5, 15000);
         assert.ok(share > 0.5, `the page's picture turned dark (${(share * 100).toFixed(0)} % changed)`);
         await page.screenshot({ path: path.join(shots, 'play-dark.png') });
       });
